@@ -1,0 +1,51 @@
+# Windows build: the program, and for x86_64 its tests and the stand-in game (run under Wine).
+enable_language(RC)
+
+add_compile_definitions(_WIN32_WINNT=0x0501 WINVER=0x0501 NOMINMAX WIN32_LEAN_AND_MEAN)
+set(BW_LINK_OPTIONS -static -Wl,--nxcompat,--dynamicbase)
+set(BW_SYSTEM_LIBS comctl32 comdlg32 shell32 advapi32 gdi32 user32 kernel32)
+
+add_library(bw_platform_win32 STATIC src/platform/platform_win32.cpp)
+target_include_directories(bw_platform_win32 PUBLIC src)
+target_link_libraries(bw_platform_win32 PUBLIC ${BW_SYSTEM_LIBS})
+target_link_libraries(bw_logic PUBLIC bw_platform_win32)
+
+file(GLOB BW_UI_WIN32_SOURCES CONFIGURE_DEPENDS src/*/*_win32.cpp)
+list(FILTER BW_UI_WIN32_SOURCES EXCLUDE REGEX "platform_win32\\.cpp$")
+if(BW_UI_WIN32_SOURCES)
+    add_library(bw_win32 STATIC ${BW_UI_WIN32_SOURCES})
+    target_link_libraries(bw_win32 PUBLIC bw_logic bw_platform_win32)
+else()
+    add_library(bw_win32 INTERFACE)
+    target_link_libraries(bw_win32 INTERFACE bw_logic bw_platform_win32)
+endif()
+
+add_executable(benchwright WIN32 src/main.cpp src/ui/benchwright.rc)
+target_link_libraries(benchwright bw_win32)
+target_link_options(benchwright PRIVATE ${BW_LINK_OPTIONS} -s)
+add_custom_command(TARGET benchwright POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/dist/help.html
+            ${CMAKE_BINARY_DIR}/help.html)
+
+if(BW_TESTS)
+    enable_testing()
+    include(GoogleTest)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+    # The stand-in game that tests install as <install>\System\ut2003.exe.
+    add_executable(standin_game tools/standin_game.cpp)
+    target_link_options(standin_game PRIVATE ${BW_LINK_OPTIONS})
+
+    file(GLOB BW_WIN32_TEST_SOURCES CONFIGURE_DEPENDS src/*/*_win32_test.cpp tools/*_win32_test.cpp)
+    add_executable(benchwright_win32_tests ${BW_WIN32_TEST_SOURCES} tools/test_support_win32.cpp)
+    target_include_directories(benchwright_win32_tests PRIVATE tools)
+    target_link_libraries(benchwright_win32_tests bw_win32 gtest gmock gtest_main)
+    target_link_options(benchwright_win32_tests PRIVATE ${BW_LINK_OPTIONS})
+    add_dependencies(benchwright_win32_tests standin_game benchwright)
+    gtest_discover_tests(benchwright_win32_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+        PROPERTIES RUN_SERIAL TRUE)
+
+    include(cmake/windows_checks.cmake OPTIONAL)
+endif()

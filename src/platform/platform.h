@@ -1,0 +1,124 @@
+// The one seam between Benchwright and the operating system.
+//
+// Everything the program asks of Windows goes through these functions: files, starting the game
+// and waiting for it, the shell, the registry, message boxes and the program's own folder. The
+// logic (core, config, results, registry) includes this header and never <windows.h>.
+//
+// Two implementations exist, picked at link time: platform_win32.cpp (the program and the tests
+// under Wine) and platform_standin.cpp (native tests; it keeps files and registry values in memory,
+// records every request in order and can be told to fail, see platform_standin.h).
+//
+// Text is the system's single-byte code page throughout, as the game uses it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+// ---------------------------------------------------------------------------------------------
+// Files
+//
+// A function that can fail returns false and, when `error` is not null, sets it to one sentence
+// that names the file and gives the system's reason, ready to show to the user, such as
+//   Cannot write "C:\UT2003.ini": Access is denied.
+// Nothing is retried and nothing is undone.
+
+// File attribute bits, with the values Windows gives them.
+enum Attribute : uint32_t {
+    kReadOnly = 0x01,
+    kHidden = 0x02,
+    kSystem = 0x04,
+    kArchive = 0x20,
+    kNormal = 0x80,  // no other flag; only ever set alone
+};
+
+// Creates the file empty, or cuts an existing one to zero length. Attributes are not touched.
+bool CreateEmptyFile(const std::string& path, std::string* error);
+
+// Creates the file, or cuts an existing one to zero length, and writes exactly `contents`.
+bool WriteWholeFile(const std::string& path, const std::string& contents, std::string* error);
+
+// Adds `contents` at the end of the file, creating it when it does not exist.
+bool AppendToFile(const std::string& path, const std::string& contents, std::string* error);
+
+// Reads the whole file into `contents`.
+bool ReadWholeFile(const std::string& path, std::string* contents, std::string* error);
+
+// Copies `from` to `to`, replacing a file already at `to`.
+bool CopyOver(const std::string& from, const std::string& to, std::string* error);
+
+// Deletes the file. A file that is not there counts as removed (true).
+bool RemoveFile(const std::string& path, std::string* error);
+
+// Sets the attributes to exactly `attributes` (kNormal clears every flag).
+bool SetAttributes(const std::string& path, uint32_t attributes, std::string* error);
+
+// The file's attributes, or 0 when it cannot be found.
+uint32_t GetAttributes(const std::string& path);
+
+// True when the file can be opened for reading right now: it exists, is not a folder, may be read
+// and is not held locked by another process. Never fails, creates and changes nothing.
+bool CanOpenForReading(const std::string& path);
+
+// The folder of the running program as the system reports it: C:\Tools\Bench, or C:\ for a
+// drive root.
+std::string ProgramFolder();
+
+// ---------------------------------------------------------------------------------------------
+// Programs and the shell
+
+// Why a program could not be started.
+struct StartFailure {
+    bool not_found = false;   // the program file (or its folder) does not exist
+    uint32_t code = 0;        // the system's error number
+    std::string description;  // the system's text for it, without a line end
+};
+
+// Starts `command_line` (program path first, quoted where it has spaces) with its window shown
+// minimised with focus, then waits with no time-out until that process has ended. Waits on the
+// handle that starting the process returned and closes every handle. Returns false at once,
+// with `failure` filled in, when the program cannot be started.
+bool RunAndWait(const std::string& command_line, StartFailure* failure);
+
+// Starts `command_line` shown normally and returns without waiting.
+bool StartProgram(const std::string& command_line, StartFailure* failure);
+
+// Asks the shell to open `target` (a file or a web address) with its associated program, as the
+// "Open" action, shown normally. `owned` makes the main window the owner; `work_folder` may be
+// empty. The shell's answer is not examined.
+void ShellOpen(const std::string& target, bool owned, const std::string& work_folder);
+
+// The window that owns message boxes and shell requests (the main window); nullptr for none.
+void SetOwnerWindow(void* window);
+
+// ---------------------------------------------------------------------------------------------
+// Registry (read only)
+
+// A value as the registry stores it: its type (1 string, 2 expandable string, 4 32-bit number,
+// ...) and its bytes, a string's terminating NUL included when it was stored with one.
+struct RegistryData {
+    uint32_t type = 0;
+    std::string bytes;
+};
+
+enum class RegistryView {
+    k32Bit,   // where a 32-bit installer writes on 64-bit Windows (the game's keys)
+    kNative,  // the view of the running program
+};
+
+// Opens `key` under HKEY_LOCAL_MACHINE with read access only and reads `value` into `data`.
+// Returns the registry's status: 0 on success, the system's error code otherwise (data untouched).
+long QueryLocalMachineValue(const std::string& key, const std::string& value, RegistryView view,
+                            RegistryData* data);
+
+// ---------------------------------------------------------------------------------------------
+// Message boxes
+
+enum class MessageIcon { kNone, kCritical, kExclamation, kInformation };
+
+// Shows `text` with a single OK button and waits until it is dismissed. An empty title shows the
+// program's title, "Benchwright".
+void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon);
+
+}  // namespace platform

@@ -1,0 +1,266 @@
+// The in-memory stand-in for the operating system used by the native tests.
+#include "platform/platform_standin.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace platform {
+namespace {
+
+standin::State g_state;
+
+std::string Lower(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+std::map<std::string, standin::File>::iterator Find(const std::string& path) {
+    const std::string want = Lower(path);
+    auto& files = g_state.files;
+    return std::find_if(files.begin(), files.end(),
+                        [&](const auto& entry) { return Lower(entry.first) == want; });
+}
+
+std::string ParentOf(const std::string& path) {
+    const auto slash = path.find_last_of('\\');
+    if (slash == std::string::npos) return "";
+    if (slash == 2 && path.size() > 1 && path[1] == ':') return path.substr(0, 3);
+    return path.substr(0, slash);
+}
+
+bool FolderExists(const std::string& folder) {
+    if (folder.size() == 3 && folder[1] == ':' && folder[2] == '\\') return true;
+    const std::string want = Lower(folder);
+    return std::any_of(g_state.folders.begin(), g_state.folders.end(),
+                       [&](const std::string& f) { return Lower(f) == want; });
+}
+
+bool Fail(std::string* error, const std::string& verb, const std::string& path,
+          const std::string& reason) {
+    if (error) *error = "Cannot " + verb + " \"" + path + "\": " + reason;
+    return false;
+}
+
+bool Injected(const std::string& op, const std::string& path) {
+    for (const auto& [o, p] : g_state.failures)
+        if (o == op && Lower(p) == Lower(path)) return true;
+    return false;
+}
+
+void Note(const std::string& line) { g_state.journal.push_back(line); }
+
+// Opens (or creates) a file for writing as Windows would, or explains why not.
+standin::File* OpenForWriting(const std::string& path, const std::string& op,
+                              const std::string& verb, std::string* error) {
+    if (path.empty()) {
+        Fail(error, verb, path, "The system cannot find the path specified.");
+        return nullptr;
+    }
+    if (Injected(op, path)) {
+        Fail(error, verb, path, "Access is denied.");
+        return nullptr;
+    }
+    auto it = Find(path);
+    if (it == g_state.files.end()) {
+        if (!FolderExists(ParentOf(path))) {
+            Fail(error, verb, path, "The system cannot find the path specified.");
+            return nullptr;
+        }
+        return &g_state.files[path];
+    }
+    if (it->second.locked) {
+        Fail(error, verb, path,
+             "The process cannot access the file because it is being used by another process.");
+        return nullptr;
+    }
+    if (it->second.attributes & kReadOnly) {
+        Fail(error, verb, path, "Access is denied.");
+        return nullptr;
+    }
+    return &it->second;
+}
+
+std::string ProgramOf(const std::string& command_line) {
+    if (!command_line.empty() && command_line[0] == '"') {
+        const auto close = command_line.find('"', 1);
+        return command_line.substr(1, close == std::string::npos ? std::string::npos : close - 1);
+    }
+    return command_line.substr(0, command_line.find(' '));
+}
+
+bool Startable(const std::string& command_line, StartFailure* failure) {
+    const std::string program = ProgramOf(command_line);
+    StartFailure f;
+    if (Find(program) == g_state.files.end()) {
+        f.not_found = true;
+        f.code = 2;
+        f.description = "The system cannot find the file specified.";
+    } else if (g_state.unstartable.count(program)) {
+        f.code = 193;
+        f.description = "%1 is not a valid Win32 application.";
+    } else {
+        return true;
+    }
+    if (failure) *failure = f;
+    return false;
+}
+
+}  // namespace
+
+namespace standin {
+
+State& Get() { return g_state; }
+
+void Reset() { g_state = State{}; }
+
+void AddFolder(const std::string& path) {
+    for (std::string p = path; !p.empty() && !(p.size() == 3 && p[1] == ':'); p = ParentOf(p))
+        g_state.folders.insert(p);
+}
+
+void AddFile(const std::string& path, const std::string& contents, uint32_t attributes) {
+    AddFolder(ParentOf(path));
+    auto it = Find(path);
+    File& f = it == g_state.files.end() ? g_state.files[path] : it->second;
+    f.contents = contents;
+    f.attributes = attributes;
+}
+
+bool HasFile(const std::string& path) { return Find(path) != g_state.files.end(); }
+
+const File* FindFile(const std::string& path) {
+    auto it = Find(path);
+    return it == g_state.files.end() ? nullptr : &it->second;
+}
+
+void SetRegistryString(const std::string& key, const std::string& value, const std::string& text,
+                       bool with_nul) {
+    RegistryData data;
+    data.type = 1;
+    data.bytes = with_nul ? text + std::string(1, '\0') : text;
+    g_state.registry[key + "\\" + value] = data;
+}
+
+}  // namespace standin
+
+bool CreateEmptyFile(const std::string& path, std::string* error) {
+    Note("create " + path);
+    standin::File* f = OpenForWriting(path, "create", "create", error);
+    if (!f) return false;
+    f->contents.clear();
+    return true;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& contents, std::string* error) {
+    Note("write " + path);
+    standin::File* f = OpenForWriting(path, "write", "write", error);
+    if (!f) return false;
+    f->contents = contents;
+    return true;
+}
+
+bool AppendToFile(const std::string& path, const std::string& contents, std::string* error) {
+    Note("append " + path);
+    standin::File* f = OpenForWriting(path, "append", "append to", error);
+    if (!f) return false;
+    f->contents += contents;
+    return true;
+}
+
+bool ReadWholeFile(const std::string& path, std::string* contents, std::string* error) {
+    auto it = Find(path);
+    if (it == g_state.files.end())
+        return Fail(error, "read", path, "The system cannot find the file specified.");
+    if (Injected("read", path) || it->second.locked)
+        return Fail(error, "read", path, "Access is denied.");
+    *contents = it->second.contents;
+    return true;
+}
+
+bool CopyOver(const std::string& from, const std::string& to, std::string* error) {
+    Note("copy " + from + " -> " + to);
+    auto source = Find(from);
+    if (source == g_state.files.end())
+        return Fail(error, "copy", from, "The system cannot find the file specified.");
+    const std::string contents = source->second.contents;
+    standin::File* f = OpenForWriting(to, "copy", "copy to", error);
+    if (!f) return false;
+    f->contents = contents;
+    return true;
+}
+
+bool RemoveFile(const std::string& path, std::string* error) {
+    Note("remove " + path);
+    if (Injected("remove", path)) return Fail(error, "delete", path, "Access is denied.");
+    auto it = Find(path);
+    if (it == g_state.files.end()) return true;
+    if (it->second.locked)
+        return Fail(error, "delete", path,
+                    "The process cannot access the file because it is being used by another "
+                    "process.");
+    if (it->second.attributes & kReadOnly) return Fail(error, "delete", path, "Access is denied.");
+    g_state.files.erase(it);
+    return true;
+}
+
+bool SetAttributes(const std::string& path, uint32_t attributes, std::string* error) {
+    Note("attributes " + path + " " + std::to_string(attributes));
+    if (Injected("attributes", path))
+        return Fail(error, "change the attributes of", path, "Access is denied.");
+    auto it = Find(path);
+    if (it == g_state.files.end())
+        return Fail(error, "change the attributes of", path,
+                    "The system cannot find the file specified.");
+    it->second.attributes = attributes == kNormal ? 0 : attributes;
+    return true;
+}
+
+uint32_t GetAttributes(const std::string& path) {
+    auto it = Find(path);
+    if (it == g_state.files.end()) return 0;
+    return it->second.attributes == 0 ? kNormal : it->second.attributes;
+}
+
+bool CanOpenForReading(const std::string& path) {
+    auto it = Find(path);
+    return it != g_state.files.end() && !it->second.locked && !Injected("read", path);
+}
+
+std::string ProgramFolder() { return g_state.program_folder; }
+
+bool RunAndWait(const std::string& command_line, StartFailure* failure) {
+    Note("run " + command_line);
+    if (!Startable(command_line, failure)) return false;
+    g_state.runs.push_back(command_line);
+    if (g_state.on_run) g_state.on_run(command_line);
+    return true;
+}
+
+bool StartProgram(const std::string& command_line, StartFailure* failure) {
+    Note("start " + command_line);
+    if (!Startable(command_line, failure)) return false;
+    g_state.started.push_back(command_line);
+    return true;
+}
+
+void ShellOpen(const std::string& target, bool, const std::string&) {
+    Note("open " + target);
+    g_state.opened.push_back(target);
+}
+
+void SetOwnerWindow(void*) {}
+
+long QueryLocalMachineValue(const std::string& key, const std::string& value, RegistryView,
+                            RegistryData* data) {
+    auto it = g_state.registry.find(key + "\\" + value);
+    if (it == g_state.registry.end()) return 2;  // ERROR_FILE_NOT_FOUND
+    *data = it->second;
+    return 0;
+}
+
+void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) {
+    Note("message " + (title.empty() ? std::string("Benchwright") : title) + ": " + text);
+    g_state.messages.push_back({text, title, icon});
+}
+
+}  // namespace platform

@@ -1,0 +1,75 @@
+// The native tests' stand-in for the operating system: what they set up and what they read back.
+//
+// Files and registry values live in memory. Every request that changes something or reaches
+// outside (write, copy, remove, attributes, run, start, open, message) is appended to the journal
+// in the order it was made, so a test can check a whole run step by step. Any file operation can
+// be told to fail for one path.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace platform::standin {
+
+struct File {
+    std::string contents;
+    uint32_t attributes = kArchive;
+    bool locked = false;  // held open with no sharing by another process
+};
+
+struct Message {
+    std::string text;
+    std::string title;  // as passed: empty means the program's title
+    MessageIcon icon = MessageIcon::kNone;
+};
+
+struct State {
+    // Paths are compared case-insensitively, like Windows; keys are stored as first written.
+    std::map<std::string, File> files;
+    // Folders that exist. A file can only be created in an existing folder; drive roots of the
+    // form X:\ always exist.
+    std::set<std::string> folders;
+
+    // (operation, path) pairs that fail with "Access is denied.". Operations: "create", "write",
+    // "append", "read", "copy" (matched on the destination), "remove", "attributes".
+    std::set<std::pair<std::string, std::string>> failures;
+
+    // Registry values under HKEY_LOCAL_MACHINE, keyed by key path + "\\" + value name.
+    std::map<std::string, RegistryData> registry;
+
+    std::string program_folder = "C:\\Tools\\Bench";
+
+    // A program starts when its file (the command line's first, possibly quoted, word) exists;
+    // otherwise it fails as not found (code 2). A program listed here exists but fails with
+    // code 193, "not a valid application".
+    std::set<std::string> unstartable;
+
+    // Called for every RunAndWait that starts, before it returns: stands in for the game.
+    std::function<void(const std::string& command_line)> on_run;
+
+    std::vector<std::string> journal;
+    std::vector<Message> messages;
+    std::vector<std::string> runs;     // command lines of RunAndWait, in order
+    std::vector<std::string> started;  // command lines of StartProgram
+    std::vector<std::string> opened;   // targets of ShellOpen
+};
+
+// The stand-in's one state. Reset() before each test.
+State& Get();
+void Reset();
+
+// Convenience for tests.
+void AddFolder(const std::string& path);  // also adds every parent folder
+void AddFile(const std::string& path, const std::string& contents, uint32_t attributes = kArchive);
+bool HasFile(const std::string& path);
+const File* FindFile(const std::string& path);
+void SetRegistryString(const std::string& key, const std::string& value, const std::string& text,
+                       bool with_nul = true);
+
+}  // namespace platform::standin

@@ -1,0 +1,228 @@
+// The Win32 implementation of the platform seam: the -A APIs, nothing else in between.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace platform {
+namespace {
+
+HWND g_owner = nullptr;
+
+std::string SystemText(DWORD code) {
+    char* buffer = nullptr;
+    const DWORD n = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+    std::string text = n && buffer ? std::string(buffer, n) : "Error " + std::to_string(code) + ".";
+    if (buffer) LocalFree(buffer);
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
+        text.pop_back();
+    return text;
+}
+
+bool Fail(std::string* error, const std::string& verb, const std::string& path,
+          DWORD code = GetLastError()) {
+    if (error) *error = "Cannot " + verb + " \"" + path + "\": " + SystemText(code);
+    return false;
+}
+
+// Closes a handle when it goes out of scope.
+struct Handle {
+    HANDLE h;
+    explicit Handle(HANDLE handle) : h(handle) {}
+    ~Handle() {
+        if (h && h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    bool ok() const { return h && h != INVALID_HANDLE_VALUE; }
+};
+
+// Opens for writing without replacing the file itself, so its attributes survive (a hidden or
+// system file cannot be opened with CREATE_ALWAYS).
+HANDLE OpenForWriting(const std::string& path, DWORD access) {
+    return CreateFileA(path.c_str(), access, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool WriteAll(HANDLE h, const std::string& contents) {
+    size_t done = 0;
+    while (done < contents.size()) {
+        DWORD written = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(contents.size() - done, 1 << 20));
+        if (!WriteFile(h, contents.data() + done, chunk, &written, nullptr) || written == 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+bool Truncate(HANDLE h) {
+    return SetFilePointer(h, 0, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
+           SetEndOfFile(h);
+}
+
+bool Start(const std::string& command_line, WORD show, PROCESS_INFORMATION* pi,
+           StartFailure* failure) {
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = show;
+    std::vector<char> line(command_line.begin(), command_line.end());
+    line.push_back('\0');
+    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                       pi))
+        return true;
+    const DWORD code = GetLastError();
+    if (failure) {
+        failure->code = code;
+        failure->not_found = code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
+        failure->description = SystemText(code);
+    }
+    return false;
+}
+
+}  // namespace
+
+bool CreateEmptyFile(const std::string& path, std::string* error) {
+    Handle f(OpenForWriting(path, GENERIC_WRITE));
+    if (!f.ok()) return Fail(error, "create", path);
+    if (!Truncate(f.h)) return Fail(error, "empty", path);
+    return true;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& contents, std::string* error) {
+    Handle f(OpenForWriting(path, GENERIC_WRITE));
+    if (!f.ok()) return Fail(error, "write", path);
+    if (!Truncate(f.h) || !WriteAll(f.h, contents)) return Fail(error, "write", path);
+    return true;
+}
+
+bool AppendToFile(const std::string& path, const std::string& contents, std::string* error) {
+    Handle f(OpenForWriting(path, GENERIC_WRITE));
+    if (!f.ok()) return Fail(error, "append to", path);
+    if (SetFilePointer(f.h, 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER ||
+        !WriteAll(f.h, contents))
+        return Fail(error, "append to", path);
+    return true;
+}
+
+bool ReadWholeFile(const std::string& path, std::string* contents, std::string* error) {
+    Handle f(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!f.ok()) return Fail(error, "read", path);
+    contents->clear();
+    char buffer[64 * 1024];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(f.h, buffer, sizeof buffer, &got, nullptr)) return Fail(error, "read", path);
+        if (got == 0) return true;
+        contents->append(buffer, got);
+    }
+}
+
+bool CopyOver(const std::string& from, const std::string& to, std::string* error) {
+    if (CopyFileA(from.c_str(), to.c_str(), FALSE)) return true;
+    const DWORD code = GetLastError();
+    if (GetFileAttributesA(from.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return Fail(error, "copy", from, code);
+    return Fail(error, "copy to", to, code);
+}
+
+bool RemoveFile(const std::string& path, std::string* error) {
+    if (DeleteFileA(path.c_str())) return true;
+    const DWORD code = GetLastError();
+    if (code == ERROR_FILE_NOT_FOUND) return true;
+    return Fail(error, "delete", path, code);
+}
+
+bool SetAttributes(const std::string& path, uint32_t attributes, std::string* error) {
+    if (SetFileAttributesA(path.c_str(), attributes)) return true;
+    return Fail(error, "change the attributes of", path);
+}
+
+uint32_t GetAttributes(const std::string& path) {
+    const DWORD a = GetFileAttributesA(path.c_str());
+    return a == INVALID_FILE_ATTRIBUTES ? 0 : a;
+}
+
+bool CanOpenForReading(const std::string& path) {
+    if (path.empty()) return false;
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(h);
+    return true;
+}
+
+std::string ProgramFolder() {
+    char buffer[MAX_PATH * 4];
+    const DWORD n = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+    std::string path(buffer, n < sizeof buffer ? n : 0);
+    const auto slash = path.find_last_of('\\');
+    if (slash == std::string::npos) return path;
+    if (slash == 2 && path[1] == ':') return path.substr(0, 3);  // a drive root keeps its backslash
+    return path.substr(0, slash);
+}
+
+bool RunAndWait(const std::string& command_line, StartFailure* failure) {
+    PROCESS_INFORMATION pi = {};
+    if (!Start(command_line, SW_SHOWMINIMIZED, &pi, failure)) return false;
+    Handle process(pi.hProcess), thread(pi.hThread);
+    // The handle from starting the process: an identifier could name another process by now.
+    WaitForSingleObject(process.h, INFINITE);
+    return true;
+}
+
+bool StartProgram(const std::string& command_line, StartFailure* failure) {
+    PROCESS_INFORMATION pi = {};
+    if (!Start(command_line, SW_SHOWNORMAL, &pi, failure)) return false;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return true;
+}
+
+void ShellOpen(const std::string& target, bool owned, const std::string& work_folder) {
+    ShellExecuteA(owned ? g_owner : nullptr, "Open", target.c_str(), nullptr,
+                  work_folder.empty() ? nullptr : work_folder.c_str(), SW_SHOWNORMAL);
+}
+
+void SetOwnerWindow(void* window) { g_owner = static_cast<HWND>(window); }
+
+long QueryLocalMachineValue(const std::string& key, const std::string& value, RegistryView view,
+                            RegistryData* data) {
+    HKEY k = nullptr;
+    const REGSAM access = KEY_READ | (view == RegistryView::k32Bit ? KEY_WOW64_32KEY : 0);
+    LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, access, &k);
+    if (status != ERROR_SUCCESS) return status;
+    DWORD type = 0, size = 0;
+    status = RegQueryValueExA(k, value.c_str(), nullptr, &type, nullptr, &size);
+    if (status == ERROR_SUCCESS) {
+        std::string bytes(size, '\0');
+        status = RegQueryValueExA(k, value.c_str(), nullptr, &type,
+                                  reinterpret_cast<BYTE*>(bytes.data()), &size);
+        if (status == ERROR_SUCCESS) {
+            bytes.resize(size);
+            data->type = type;
+            data->bytes = bytes;
+        }
+    }
+    RegCloseKey(k);
+    return status;
+}
+
+void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) {
+    UINT flags = MB_OK;
+    switch (icon) {
+        case MessageIcon::kCritical: flags |= MB_ICONHAND; break;
+        case MessageIcon::kExclamation: flags |= MB_ICONEXCLAMATION; break;
+        case MessageIcon::kInformation: flags |= MB_ICONINFORMATION; break;
+        case MessageIcon::kNone: break;
+    }
+    MessageBoxA(g_owner, text.c_str(), title.empty() ? "Benchwright" : title.c_str(), flags);
+}
+
+}  // namespace platform
