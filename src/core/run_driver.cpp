@@ -19,9 +19,12 @@ namespace {
 // The engine ini each fixed preset writes; the rest of a preset is data in presets.h.
 config::EngineIniPreset EngineIniOf(BenchmarkPreset preset) {
     switch (preset) {
-        case BenchmarkPreset::kHighQuality: return config::EngineIniPreset::MaxDetail;
-        case BenchmarkPreset::kLowQuality: return config::EngineIniPreset::MinDetail;
-        default: return config::EngineIniPreset::CpuLowDetail;
+        case BenchmarkPreset::kHighQuality:
+            return config::EngineIniPreset::MaxDetail;
+        case BenchmarkPreset::kLowQuality:
+            return config::EngineIniPreset::MinDetail;
+        default:
+            return config::EngineIniPreset::CpuLowDetail;
     }
 }
 

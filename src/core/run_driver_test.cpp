@@ -73,9 +73,8 @@ protected:
             launches.push_back(seen);
             const size_t n = launches.size();
             if (no_record.count(n)) return;
-            const std::string level = command_line.substr(command_line.find(' ') + 1,
-                                                          command_line.find('?') -
-                                                              command_line.find(' ') - 1);
+            const std::string level = command_line.substr(
+                command_line.find(' ') + 1, command_line.find('?') - command_line.find(' ') - 1);
             const std::string v = std::to_string(n);
             const standin::File* log = standin::FindFile(kLog);
             standin::AddFile(kLog, (log ? log->contents : "") + level + "," + v + ".1 / " + v +
@@ -88,18 +87,26 @@ protected:
         std::vector<std::string> steps;
         for (const std::string& line : standin::Get().journal) {
             std::string step;
-            if (line.rfind("ui ", 0) == 0) step = line.substr(3);
-            else if (line.rfind("message ", 0) == 0) step = "message";
-            else if (line.find("benchmark.log") != std::string::npos) step = "reset";
-            else if (line.rfind("write " + std::string(kEngineIni), 0) == 0) step = "ini";
+            if (line.rfind("ui ", 0) == 0)
+                step = line.substr(3);
+            else if (line.rfind("message ", 0) == 0)
+                step = "message";
+            else if (line.find("benchmark.log") != std::string::npos)
+                step = "reset";
+            else if (line.rfind("write " + std::string(kEngineIni), 0) == 0)
+                step = "ini";
             else if (line.rfind("copy ", 0) == 0 && line.find(kExecScript) != std::string::npos)
                 step = "stage";
-            else if (line.rfind("run ", 0) == 0) step = "run";
-            else if (line == "write " + std::string(kPage)) step = "page";
+            else if (line.rfind("run ", 0) == 0)
+                step = "run";
+            else if (line == "write " + std::string(kPage))
+                step = "page";
             else if (line.rfind("remove C:\\", 0) == 0 && line.find('\\', 10) == std::string::npos)
                 step = "clean-up";
-            else if (line == "append " + std::string(kPage)) step = "footer";
-            else if (line.rfind("open ", 0) == 0) step = line;
+            else if (line == "append " + std::string(kPage))
+                step = "footer";
+            else if (line.rfind("open ", 0) == 0)
+                step = line;
             if (!step.empty() && (steps.empty() || steps.back() != step)) steps.push_back(step);
         }
         return steps;
@@ -144,10 +151,10 @@ TEST_F(RunDriverTest, CpuBenchmarkButtonRunsEveryStepInOrder) {
     FakeWindow window(k640And1024);
     RunPresetFromButton(state, window, BenchmarkPreset::kCpuBenchmark);
 
-    EXPECT_EQ(Steps(), (std::vector<std::string>{
-                           "reset", "disable presets", "disable boxes", "resolutions", "ini",
-                           "stage", "run", "page", "clean-up", "footer",
-                           "open " + std::string(kPage), "enable presets", "enable boxes"}));
+    EXPECT_EQ(Steps(), (std::vector<std::string>{"reset", "disable presets", "disable boxes",
+                                                 "resolutions", "ini", "stage", "run", "page",
+                                                 "clean-up", "footer", "open " + std::string(kPage),
+                                                 "enable presets", "enable boxes"}));
     ASSERT_EQ(launches.size(), 2u);
     EXPECT_EQ(launches[0].command_line,
               "\"C:\\UT2003\\System\\ut2003.exe\" dm-inferno?game=engine.gameinfo "
@@ -156,8 +163,8 @@ TEST_F(RunDriverTest, CpuBenchmarkButtonRunsEveryStepInOrder) {
     EXPECT_NE(launches[1].command_line.find("-seconds=77 "), std::string::npos);
     EXPECT_TRUE(launches[1].command_line.ends_with(" -1024x768"));
     for (const LaunchSeen& seen : launches) {
-        EXPECT_EQ(seen.engine_ini, config::EngineIniText(config::EngineIniPreset::CpuLowDetail,
-                                                         "D3D"));
+        EXPECT_EQ(seen.engine_ini,
+                  config::EngineIniText(config::EngineIniPreset::CpuLowDetail, "D3D"));
         EXPECT_TRUE(seen.engine_ini_attributes & platform::kReadOnly);
         EXPECT_TRUE(seen.exec_script);
     }
@@ -175,8 +182,8 @@ TEST_F(RunDriverTest, QualityPresetsLaunchEveryLevelOfEveryResolutionInOrder) {
     FakeWindow window({true, true, false, false, true});
     RunPresetFromButton(state, window, BenchmarkPreset::kHighQuality);
     ASSERT_EQ(launches.size(), 21u);
-    const char* full[] = {"dm-antalus",  "dom-suntemple", "dm-phobos2", "dm-inferno",
-                          "ctf-face3",   "ctf-citadel",   "dm-asbestos"};
+    const char* full[] = {"dm-antalus", "dom-suntemple", "dm-phobos2", "dm-inferno",
+                          "ctf-face3",  "ctf-citadel",   "dm-asbestos"};
     const char* res[] = {"640x480", "800x600", "1600x1200"};
     for (size_t i = 0; i < 21; ++i) {
         const std::string& line = launches[i].command_line;
@@ -221,10 +228,10 @@ TEST_F(RunDriverTest, CustomTestBranches) {
     CustomTestChoices max;
     max.level_entry = " ctf-face3* ";
     RunCustomTest(state, window, max);
-    EXPECT_EQ(Steps(), (std::vector<std::string>{
-                           "reset", "disable boxes", "disable presets", "resolutions", "ini",
-                           "stage", "run", "page", "clean-up", "open " + std::string(kPage),
-                           "enable boxes", "enable presets"}));
+    EXPECT_EQ(Steps(), (std::vector<std::string>{"reset", "disable boxes", "disable presets",
+                                                 "resolutions", "ini", "stage", "run", "page",
+                                                 "clean-up", "open " + std::string(kPage),
+                                                 "enable boxes", "enable presets"}));
     ASSERT_EQ(launches.size(), 1u);
     EXPECT_EQ(launches[0].command_line,
               "\"C:\\UT2003\\System\\ut2003.exe\" ctf-face3?game=engine.gameinfo "
@@ -305,9 +312,9 @@ TEST_F(RunDriverTest, NoResolutionOrNoFileStopsBeforeAnythingIsStaged) {
     standin::Get().journal.clear();
     FakeWindow one({true, false, false, false, false});
     RunCustomTest(state, one, own);
-    EXPECT_EQ(Steps(), (std::vector<std::string>{"reset", "disable boxes", "disable presets",
-                                                 "resolutions", "message", "enable boxes",
-                                                 "enable presets"}));
+    EXPECT_EQ(Steps(),
+              (std::vector<std::string>{"reset", "disable boxes", "disable presets", "resolutions",
+                                        "message", "enable boxes", "enable presets"}));
     ASSERT_EQ(standin::Get().messages.size(), 1u);
     EXPECT_EQ(standin::Get().messages[0].text, "Please Choose a Custom ini file to use");
     EXPECT_EQ(standin::Get().messages[0].title, "Choose a File...");
@@ -361,8 +368,7 @@ TEST_F(RunDriverTest, AFailingFileStepShowsOneMessageAndTidiesUp) {
         ASSERT_EQ(standin::Get().messages.size(), 1u);
         const platform::standin::Message& m = standin::Get().messages[0];
         // The footer is appended after the clean-up, so there it is the clean-up that fails.
-        EXPECT_NE(m.text.find(cleanup_fails ? std::string(kExecScript) : c.path),
-                  std::string::npos)
+        EXPECT_NE(m.text.find(cleanup_fails ? std::string(kExecScript) : c.path), std::string::npos)
             << m.text;
         EXPECT_EQ(m.title, "");
         EXPECT_TRUE(standin::Get().opened.empty());

@@ -1,8 +1,7 @@
 // Whole runs under Wine: the game found through the registry, the stand-in game in a fake
 // installation, real files at drive T:'s root and a real results page.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <atomic>
 #include <mutex>
@@ -31,9 +30,9 @@ bool Exists(const std::string& path) {
 
 void SetDefault(HKEY root, const std::string& key, const std::string& text) {
     HKEY k = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k,
-                              nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr),
+        ERROR_SUCCESS);
     RegSetValueExA(k, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                    static_cast<DWORD>(text.size() + 1));
     RegCloseKey(k);
@@ -106,9 +105,9 @@ protected:
         ASSERT_TRUE(ts::MakeFakeInstall(install, &error)) << error;
         ts::DeleteGameKey(ts::kFullKey);
         ts::DeleteGameKey(ts::kDemoKey);
-        ASSERT_TRUE(ts::SetGameFolder(
-            edition == registry::Edition::kDemo ? ts::kDemoKey : ts::kFullKey,
-            ts::RegistryKind::kString, install));
+        ASSERT_TRUE(
+            ts::SetGameFolder(edition == registry::Edition::kDemo ? ts::kDemoKey : ts::kFullKey,
+                              ts::RegistryKind::kString, install));
         EXPECT_EQ(registry::FindGameInstallation(state).selected, edition);
         ASSERT_EQ(state.InstallFolder, install);
         InitAppFolder(state);
@@ -128,8 +127,7 @@ protected:
     std::string Page() const { return ts::ReadFile(PagePath()); }
 
     // The row of a resolution in one table as the page writes it, from the stand-in's values.
-    static std::string Row(const std::string& resolution,
-                           const std::vector<std::string>& values) {
+    static std::string Row(const std::string& resolution, const std::vector<std::string>& values) {
         std::string row = "<TR>\r\n<TD>" + resolution + "\r\n";
         for (const std::string& v : values)
             row += "<TD>" + results::FitToWidth(v, results::kValueWidth) + "\r\n";
@@ -137,8 +135,8 @@ protected:
     }
 
     // The game's values for a launch, per table (low, average, high).
-    static std::vector<std::string> Values(const std::string& level,
-                                           const std::string& resolution, uint32_t ini_sum) {
+    static std::vector<std::string> Values(const std::string& level, const std::string& resolution,
+                                           uint32_t ini_sum) {
         const standin::FrameRates r = standin::RatesFor(level, resolution, ini_sum);
         return {standin::Hundredths(r.low), standin::Hundredths(r.average),
                 standin::Hundredths(r.high)};
@@ -193,11 +191,12 @@ TEST_F(RunDriverWin32, CpuBenchmarkOnTheFullEditionEndToEnd) {
                   std::string::npos)
             << page;
     }
-    EXPECT_NE(page.find("This test was run using the CPU Bench Option\r\n<BR>\r\nThis test was run "
-                        "using the Direct3D Rendering Engine\r\n<BR>\r\nThis test was run using "
-                        "the full version of Unreal Tournament 2003\r\n<BR>\r\nThis test was run "
-                        "using the CPU_LowDetail.ini provided by Quillmark\r\n<BR>\r\n</CENTER>\r\n"),
-              std::string::npos);
+    EXPECT_NE(
+        page.find("This test was run using the CPU Bench Option\r\n<BR>\r\nThis test was run "
+                  "using the Direct3D Rendering Engine\r\n<BR>\r\nThis test was run using "
+                  "the full version of Unreal Tournament 2003\r\n<BR>\r\nThis test was run "
+                  "using the CPU_LowDetail.ini provided by Quillmark\r\n<BR>\r\n</CENTER>\r\n"),
+        std::string::npos);
     EXPECT_FALSE(Exists(kRootIni));
     EXPECT_FALSE(Exists(kRootScript));
     EXPECT_EQ(OpenedCopy(), page);
@@ -222,14 +221,13 @@ TEST_F(RunDriverWin32, HighQualityOnTheDemoWithOpenGL) {
     std::vector<std::string> rows[3];
     for (size_t i = 0; i < 6; ++i) {
         const std::string seconds = i % 3 == 1 ? "71" : "77";
-        EXPECT_EQ(runs[i].command_line,
-                  std::string("\"T:\\Program Files\\UT2003\\System\\ut2003.exe\" ") +
-                      levels[i % 3] +
-                      "?game=engine.gameinfo exec=\"T:\\flybyexec.txt\" -benchmark -seconds=" +
-                      seconds +
-                      " -nosound ini=\"T:\\UT2003.ini\" userini=\"T:\\Program Files\\UT2003\\"
-                      "Benchmark\\Stuff\\MaxDetailUser.ini\" -" +
-                      resolutions[i / 3]);
+        EXPECT_EQ(
+            runs[i].command_line,
+            std::string("\"T:\\Program Files\\UT2003\\System\\ut2003.exe\" ") + levels[i % 3] +
+                "?game=engine.gameinfo exec=\"T:\\flybyexec.txt\" -benchmark -seconds=" + seconds +
+                " -nosound ini=\"T:\\UT2003.ini\" userini=\"T:\\Program Files\\UT2003\\"
+                "Benchmark\\Stuff\\MaxDetailUser.ini\" -" +
+                resolutions[i / 3]);
         EXPECT_EQ(runs[i].ini_sum, sum);
     }
     const std::string page = Page();
@@ -238,8 +236,7 @@ TEST_F(RunDriverWin32, HighQualityOnTheDemoWithOpenGL) {
         std::vector<std::string> row[2];
         for (size_t i = 0; i < 6; ++i)
             row[i / 3].push_back(Values(levels[i % 3], resolutions[i / 3], sum)[table]);
-        EXPECT_NE(page.find(Row("800x600", row[0]) + Row("1600x1200", row[1])),
-                  std::string::npos);
+        EXPECT_NE(page.find(Row("800x600", row[0]) + Row("1600x1200", row[1])), std::string::npos);
     }
     EXPECT_NE(page.find("OpenGL Rendering Engine"), std::string::npos);
     EXPECT_NE(page.find("the demo version"), std::string::npos);
@@ -299,11 +296,11 @@ TEST_F(RunDriverWin32, ALaunchWithoutRecordGetsBlankCells) {
     const std::string page = Page();
     const std::string blank(results::kValueWidth, ' ');
     for (size_t table = 0; table < 3; ++table) {
-        EXPECT_NE(page.find(Row("640x480", {Values("dm-inferno", "640x480", runs[0].ini_sum)[table]}) +
-                            Row("800x600", {blank}) +
-                            Row("1024x768",
-                                {Values("dm-inferno", "1024x768", runs[2].ini_sum)[table]})),
-                  std::string::npos)
+        EXPECT_NE(
+            page.find(Row("640x480", {Values("dm-inferno", "640x480", runs[0].ini_sum)[table]}) +
+                      Row("800x600", {blank}) +
+                      Row("1024x768", {Values("dm-inferno", "1024x768", runs[2].ini_sum)[table]})),
+            std::string::npos)
             << page;
     }
 }

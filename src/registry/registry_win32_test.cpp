@@ -1,7 +1,6 @@
 // Registry reading and installation discovery against the real Wine registry.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <atomic>
 #include <thread>
@@ -22,8 +21,7 @@ void WriteFolder(const char* key, DWORD type, const std::string& bytes,
     ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_WRITE | wow64, nullptr,
                               &k, nullptr),
               ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExA(k, kFolderValue, 0, type,
-                             reinterpret_cast<const BYTE*>(bytes.data()),
+    ASSERT_EQ(RegSetValueExA(k, kFolderValue, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
                              static_cast<DWORD>(bytes.size())),
               ERROR_SUCCESS);
     RegCloseKey(k);
@@ -51,7 +49,8 @@ struct SeenBox {
 BOOL CALLBACK FindIcon(HWND child, LPARAM found) {
     char cls[32] = {};
     GetClassNameA(child, cls, sizeof cls);
-    if (lstrcmpiA(cls, "Static") == 0 && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+    if (lstrcmpiA(cls, "Static") == 0 &&
+        (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
         SendMessageA(child, STM_GETICON, 0, 0) != 0)
         *reinterpret_cast<bool*>(found) = true;
     return TRUE;
