@@ -164,7 +164,7 @@ TEST_F(WriteEngineIniTest, ReplacesAFileInTheWayAndEndsReadOnlyAlone) {
 
 TEST_F(WriteEngineIniTest, RefusesAFolderWithoutADriveAndWritesNothing) {
     for (const char* folder : {"", "C", "C:", "C:Games", "C:/Games", "1:\\Games", "\\\\server\\ut",
-                               "Games\\UT2003", "\"C:\\Games\""}) {
+                               "\xC9:\\x", "Games\\UT2003", "\"C:\\Games\""}) {
         SCOPED_TRACE(folder);
         state.InstallFolder = folder;
         state.EngineIniPath = "C:\\UT2003.ini";  // from an earlier run

@@ -1,16 +1,16 @@
 // Log reset, exec script staging and the clean-up of what a run staged.
 #include "config/staged_files.h"
 
-#include <cctype>
-
 #include "platform/platform.h"
 
 namespace config {
 namespace {
 
+// A drive letter is ASCII whatever the code page says of other letters.
 bool OnDrive(const std::string& folder) {
-    return folder.size() >= 3 && std::isalpha(static_cast<unsigned char>(folder[0])) &&
-           folder[1] == ':' && folder[2] == '\\';
+    if (folder.size() < 3 || folder[1] != ':' || folder[2] != '\\') return false;
+    const char letter = folder[0];
+    return (letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z');
 }
 
 // Only a path of the form X:\<name> is one this program staged.
