@@ -45,9 +45,11 @@ TEST(RunList, HoldsEachEditionsLevelsInLaunchOrder) {
 }
 
 TEST(UserIniFile, MinForCpuAndLowMaxForHighAndCustom) {
-    EXPECT_STREQ(UserIniFile(BenchmarkPreset::kCpuBenchmark), "\\Benchmark\\Stuff\\MinDetailUser.ini");
+    EXPECT_STREQ(UserIniFile(BenchmarkPreset::kCpuBenchmark),
+                 "\\Benchmark\\Stuff\\MinDetailUser.ini");
     EXPECT_STREQ(UserIniFile(BenchmarkPreset::kLowQuality), kMinDetailUserIni);
-    EXPECT_STREQ(UserIniFile(BenchmarkPreset::kHighQuality), "\\Benchmark\\Stuff\\MaxDetailUser.ini");
+    EXPECT_STREQ(UserIniFile(BenchmarkPreset::kHighQuality),
+                 "\\Benchmark\\Stuff\\MaxDetailUser.ini");
     EXPECT_STREQ(UserIniFile(BenchmarkPreset::kCustomTest), kMaxDetailUserIni);
 }
 
@@ -61,7 +63,7 @@ TEST(CustomGameRun, TrimsDropsOneStarAndAppliesTheLengthRule) {
     check("ctf-face3*", "ctf-face3", 116);
     check("dm-inferno*", "dm-inferno", 77);
     check("br-anubis", "br-anubis", 77);
-    check("  ctf-face3*  ", "ctf-face3", 116);  // trimmed before the star is looked for
+    check("  ctf-face3*  ", "ctf-face3", 116);   // trimmed before the star is looked for
     check("dm-asbestos**", "dm-asbestos*", 77);  // only one star goes
     check("CTF-Face3", "CTF-Face3", 77);         // the comparison is case-sensitive
     check("", "", 77);
