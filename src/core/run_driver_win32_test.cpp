@@ -87,15 +87,23 @@ class RunDriverWin32 : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         // The page is "opened" by copying it aside, so no browser starts.
+        char old[256] = {};
+        LONG size = sizeof old;
+        had_html_ = RegQueryValueA(HKEY_CLASSES_ROOT, ".html", old, &size) == ERROR_SUCCESS;
+        old_html_ = old;
         SetDefault(HKEY_CLASSES_ROOT, ".html", kPageProgId);
         SetDefault(HKEY_CLASSES_ROOT, std::string(kPageProgId) + "\\shell\\open\\command",
                    std::string("cmd.exe /c copy /y \"%1\" \"") + kOpenedCopy + "\"");
     }
     static void TearDownTestSuite() {
         const std::string id = kPageProgId;
-        for (const std::string& key : {id + "\\shell\\open\\command", id + "\\shell\\open",
-                                       id + "\\shell", id, std::string(".html")})
+        for (const std::string& key :
+             {id + "\\shell\\open\\command", id + "\\shell\\open", id + "\\shell", id})
             RegDeleteKeyA(HKEY_CLASSES_ROOT, key.c_str());
+        if (had_html_)
+            SetDefault(HKEY_CLASSES_ROOT, ".html", old_html_);
+        else
+            RegDeleteKeyA(HKEY_CLASSES_ROOT, ".html");
     }
 
     // A fake installation of `edition` at `install`, found through the registry as at start.
@@ -151,6 +159,8 @@ protected:
 
     SessionState state;
     std::string install_;
+    static inline bool had_html_ = false;
+    static inline std::string old_html_;
 };
 
 size_t LineCount(const std::string& text) {
