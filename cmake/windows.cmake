@@ -35,7 +35,7 @@ if(BW_TESTS)
     add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
     # The stand-in game that tests install as <install>\System\ut2003.exe.
-    add_executable(standin_game tools/standin_game.cpp)
+    add_executable(standin_game WIN32 tools/standin_game.cpp)
     target_link_options(standin_game PRIVATE ${BW_LINK_OPTIONS})
 
     file(GLOB BW_WIN32_TEST_SOURCES CONFIGURE_DEPENDS src/*/*_win32_test.cpp tools/*_win32_test.cpp)
