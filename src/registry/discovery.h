@@ -29,4 +29,9 @@ InstallationOutcome FindGameInstallation(core::SessionState& state);
 // registry no longer has it.
 std::string EditionFolder(Edition edition, bool* present);
 
+// What selecting an edition's option does: reads that edition's folder again and sets
+// GameEdition ("full" or "demo") and InstallFolder. When the edition's entry has gone from the
+// registry since start, says so in a message, empties InstallFolder and returns false.
+bool SelectEdition(core::SessionState& state, Edition edition);
+
 }  // namespace registry

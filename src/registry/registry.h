@@ -25,8 +25,11 @@ struct RegistryValue {
 // neither a string (type 1) nor a 32-bit number (type 4).
 RegistryValue ReadRegistryValue(const std::string& key, const std::string& value_name);
 
-// Turns registry data into a value: type 1 a text of all its bytes (the NUL included), type 4 a
-// number; returns the status, -1 for any other type (value left as it was).
-long QueryOpenKeyValue(long open_status, const platform::RegistryData& data, RegistryValue* value);
+// Turns the outcome of a registry query into a value. A failed query (`query_status` not 0)
+// returns that status and leaves the value as it was. Type 1 gives a text of all the bytes the
+// registry reported (the NUL included), type 4 a 32-bit number; any other type (or a number not
+// four bytes long) returns -1 and leaves the value as it was.
+long QueryOpenKeyValue(long query_status, const platform::RegistryData& data,
+                       RegistryValue* value);
 
 }  // namespace registry
