@@ -20,11 +20,10 @@ void SelectRenderEngine(MainWindowModel& model, core::SessionState& state, bool 
 }
 
 EditionChangeResult ChangeEdition(MainWindowModel& model, core::SessionState& state,
-                                  registry::Edition edition, const std::string& folder,
-                                  bool present, bool custom_open) {
+                                  registry::Edition edition, bool present,
+                                  const std::string& previous_edition, bool custom_open) {
     EditionChangeResult result;
     if (!present) {
-        result.missing = true;
         result.close_custom = custom_open;
         (edition == registry::Edition::kFull ? model.full_enabled : model.demo_enabled) = false;
         model.edition = registry::Edition::kNone;
@@ -34,25 +33,17 @@ EditionChangeResult ChangeEdition(MainWindowModel& model, core::SessionState& st
         state.GameEdition.clear();
         return result;
     }
-    const std::string name = edition == registry::Edition::kFull ? "full" : "demo";
-    const std::string other = edition == registry::Edition::kFull ? "demo" : "full";
-    state.InstallFolder = folder;
+    state.GameEdition = edition == registry::Edition::kFull ? "full" : "demo";
     // Only a change of edition reloads the custom test window; choosing the current one again
     // leaves it as the user set it.
-    result.reopen_custom = custom_open && state.GameEdition == other;
-    state.GameEdition = name;
+    result.reopen_custom =
+        custom_open && !previous_edition.empty() && previous_edition != state.GameEdition;
     model.edition = edition;
     if (!model.installed) {
         model.installed = true;
         model.preset_buttons_enabled = true;
     }
     return result;
-}
-
-std::string MissingEditionMessage(registry::Edition edition) {
-    const char* which = edition == registry::Edition::kFull ? "UT2003" : "the UT2003 demo";
-    return std::string("The registry no longer lists ") + which +
-           ". Install UT2003, or choose an edition that is installed.";
 }
 
 void DisablePresetButtons(MainWindowModel& model) { model.preset_buttons_enabled = false; }

@@ -42,21 +42,16 @@ void SelectRenderEngine(MainWindowModel& model, core::SessionState& state, bool 
 struct EditionChangeResult {
     bool reopen_custom = false;  // close the custom test window and show a new one
     bool close_custom = false;   // close it for good (the edition is gone)
-    bool missing = false;        // the edition's registry entry has gone: tell the user
 };
 
-// Option3 ("Full") and Option4 ("Demo") clicks. `folder` is the edition's "Folder" value as read
-// now (its NUL dropped), `present` false when the registry no longer has it; `custom_open` says
-// whether the custom test window is open. An edition that has disappeared behaves as not
-// installed: InstallFolder and GameEdition are emptied, its option is disabled and the preset
-// buttons stay disabled until an installed edition is chosen.
+// Option3 ("Full") and Option4 ("Demo") clicks, after registry::SelectEdition has read the
+// edition's folder again into the session (`present` false, and the user told, when its entry has
+// gone). `previous_edition` is GameEdition before the click; `custom_open` says whether the custom
+// test window is open. An edition that has gone behaves as not installed: GameEdition is emptied,
+// its option disabled, and the preset buttons stay disabled until an installed edition is chosen.
 EditionChangeResult ChangeEdition(MainWindowModel& model, core::SessionState& state,
-                                  registry::Edition edition, const std::string& folder,
-                                  bool present, bool custom_open);
-
-// The message shown when a chosen edition's registry entry has gone, and its title.
-std::string MissingEditionMessage(registry::Edition edition);
-inline constexpr const char* kMissingEditionTitle = "Install UT2003";
+                                  registry::Edition edition, bool present,
+                                  const std::string& previous_edition, bool custom_open);
 
 // The control-state procedures.
 void DisablePresetButtons(MainWindowModel& model);

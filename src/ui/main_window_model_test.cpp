@@ -63,49 +63,45 @@ TEST(MainWindowModel, EditionChangeReopensCustomWindowOnlyOnARealChange) {
     MainWindowModel model = Loaded(true, true, Edition::kFull);
     core::SessionState state;
     state.GameEdition = "full";
-    state.InstallFolder = "C:\\UT2003";
 
     // Same edition again: an open custom window stays as it is.
-    EditionChangeResult same = ChangeEdition(model, state, Edition::kFull, "C:\\UT2003", true, true);
-    EXPECT_FALSE(same.reopen_custom || same.close_custom || same.missing);
+    EditionChangeResult same = ChangeEdition(model, state, Edition::kFull, true, "full", true);
+    EXPECT_FALSE(same.reopen_custom || same.close_custom);
 
     // Full to demo with the window open: reopened, after GameEdition names the new edition.
-    EditionChangeResult to_demo =
-        ChangeEdition(model, state, Edition::kDemo, "D:\\UT2003Demo", true, true);
+    EditionChangeResult to_demo = ChangeEdition(model, state, Edition::kDemo, true, "full", true);
     EXPECT_TRUE(to_demo.reopen_custom);
     EXPECT_EQ(state.GameEdition, "demo");
-    EXPECT_EQ(state.InstallFolder, "D:\\UT2003Demo");
     EXPECT_EQ(model.edition, Edition::kDemo);
 
     // Back to full with the window closed: only the settings change.
-    EditionChangeResult to_full =
-        ChangeEdition(model, state, Edition::kFull, "C:\\UT2003", true, false);
+    EditionChangeResult to_full = ChangeEdition(model, state, Edition::kFull, true, "demo", false);
     EXPECT_FALSE(to_full.reopen_custom);
     EXPECT_EQ(state.GameEdition, "full");
-    EXPECT_EQ(state.InstallFolder, "C:\\UT2003");
+    EXPECT_EQ(model.edition, Edition::kFull);
 }
 
 TEST(MainWindowModel, VanishedEditionBehavesAsNotInstalled) {
     MainWindowModel model = Loaded(true, true, Edition::kFull);
     core::SessionState state;
-    state.GameEdition = "full";
-    state.InstallFolder = "C:\\UT2003";
+    state.GameEdition = "demo";  // as the registry leaves it after a failed re-read
+    state.InstallFolder = "";
 
-    EditionChangeResult gone = ChangeEdition(model, state, Edition::kDemo, "", false, true);
-    EXPECT_TRUE(gone.missing);
+    EditionChangeResult gone = ChangeEdition(model, state, Edition::kDemo, false, "full", true);
     EXPECT_TRUE(gone.close_custom);
     EXPECT_FALSE(gone.reopen_custom);
-    EXPECT_TRUE(state.InstallFolder.empty());
     EXPECT_TRUE(state.GameEdition.empty());
     EXPECT_FALSE(model.demo_enabled);
     EXPECT_TRUE(model.full_enabled);
+    EXPECT_EQ(model.edition, Edition::kNone);
     EXPECT_FALSE(model.preset_buttons_enabled);
     EnablePresetButtons(model);
     EXPECT_FALSE(model.preset_buttons_enabled);
-    EXPECT_NE(MissingEditionMessage(Edition::kDemo).find("demo"), std::string::npos);
 
-    // The edition still installed brings the buttons back.
-    ChangeEdition(model, state, Edition::kFull, "C:\\UT2003", true, false);
+    // The edition still installed brings the buttons back; no window to reopen from "".
+    state.InstallFolder = "C:\\UT2003";
+    EditionChangeResult back = ChangeEdition(model, state, Edition::kFull, true, "", true);
+    EXPECT_FALSE(back.reopen_custom);
     EXPECT_TRUE(model.preset_buttons_enabled);
     EXPECT_EQ(state.GameEdition, "full");
 }

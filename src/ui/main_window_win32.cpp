@@ -67,17 +67,13 @@ void OnCustomTest(MainWindow& w) {
 }
 
 void OnEdition(MainWindow& w, registry::Edition edition) {
-    bool present = false;
-    const std::string folder = registry::EditionFolder(edition, &present);
+    const std::string previous = w.state->GameEdition;
+    const bool present = registry::SelectEdition(*w.state, edition);
     EditionChangeResult result =
-        ChangeEdition(w.model, *w.state, edition, folder, present, w.custom != nullptr);
+        ChangeEdition(w.model, *w.state, edition, present, previous, w.custom != nullptr);
     if ((result.reopen_custom || result.close_custom) && w.custom) DestroyWindow(w.custom);
     if (result.reopen_custom) ShowCustomTestWindow(w.hwnd, *w.state, w, &w.custom);
     Render(w);
-    if (result.missing) {
-        platform::ShowMessage(MissingEditionMessage(edition), kMissingEditionTitle,
-                              platform::MessageIcon::kExclamation);
-    }
 }
 
 void OnClose(MainWindow& w) {
