@@ -1,5 +1,8 @@
 // The files a run prepares and tidies away: the game's two logs (emptied), the flyby exec script
 // (copied to the drive root) and, at the end, the staged copies.
+//
+// Every function that can fail returns false with `error` set to one sentence naming the file and
+// the system's reason; none of them ends the program or shows anything.
 #pragma once
 
 #include <string>
@@ -8,6 +11,16 @@
 
 namespace config {
 
+// The names staged at the game's drive root.
+inline constexpr char kEngineIniName[] = "UT2003.ini";
+inline constexpr char kExecScriptName[] = "flybyexec.txt";
+
+// Sets `path` to DriveRoot(install_folder) + `name`. Refuses an install folder that does not begin
+// with a drive letter, a colon and a backslash (empty, relative, a network share): the file would
+// land somewhere else than the game's drive root. `verb` words the error ("write", "copy").
+bool DriveRootPath(const std::string& install_folder, const std::string& name,
+                   const std::string& verb, std::string* path, std::string* error);
+
 // True when the file can be opened for reading; any failure, an empty path included, is false.
 bool FileExists(const std::string& path);
 
@@ -15,11 +28,15 @@ bool FileExists(const std::string& path);
 bool ResetBenchmarkLogs(const core::SessionState& state, std::string* error);
 
 // Copies InstallFolder\Benchmark\Stuff\flybyexec.txt to the drive root and sets ExecScriptPath.
+// The copy is left writable even when the game's script is read-only, so that it can be replaced
+// and removed. On failure ExecScriptPath is empty: nothing of this run is staged there.
 bool StageExecScript(core::SessionState& state, std::string* error);
 
 // Removes the engine ini at EngineIniPath (after clearing its read-only flag) and the exec script
-// at ExecScriptPath. A user's own ini file (EngineIniPath in double quotes) is never touched, and
-// a file already gone is not an error.
+// at ExecScriptPath. Only files this program stages are touched: a user's own ini file
+// (EngineIniPath in double quotes), an empty path, or any path other than drive root + the staged
+// name is left alone. A file already gone is not an error. Both removals are tried; the errors of
+// both are reported, one per line.
 bool RemoveStagedFiles(const core::SessionState& state, std::string* error);
 
 }  // namespace config

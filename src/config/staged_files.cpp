@@ -1,0 +1,92 @@
+// Log reset, exec script staging and the clean-up of what a run staged.
+#include "config/staged_files.h"
+
+#include "platform/platform.h"
+
+namespace config {
+namespace {
+
+// A drive letter is ASCII whatever the code page says of other letters.
+bool OnDrive(const std::string& folder) {
+    if (folder.size() < 3 || folder[1] != ':' || folder[2] != '\\') return false;
+    const char letter = folder[0];
+    return (letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z');
+}
+
+// Only a path of the form X:\<name> is one this program staged.
+bool IsStagedPath(const std::string& path, const std::string& name) {
+    return OnDrive(path) && path.substr(3) == name;
+}
+
+// Removes one staged file, clearing its attributes first when asked (the engine ini is read-only).
+bool RemoveStaged(const std::string& path, const std::string& name, bool clear_attributes,
+                  std::string* error) {
+    if (!IsStagedPath(path, name)) return true;
+    if (platform::GetAttributes(path) == 0) return true;  // already gone
+    if (clear_attributes && !platform::SetAttributes(path, platform::kNormal, error)) return false;
+    return platform::RemoveFile(path, error);
+}
+
+// An empty or relative folder would put files in the current folder, a share has no drive root.
+bool CheckGameFolder(const std::string& folder, const std::string& file, const std::string& verb,
+                     std::string* error) {
+    if (OnDrive(folder)) return true;
+    if (error) {
+        *error = "Cannot " + verb + " \"" + file + "\": ";
+        *error += folder.empty()
+                      ? "the game's folder is not known."
+                      : "the game's folder \"" + folder + "\" is not on a drive such as C:\\.";
+    }
+    return false;
+}
+
+}  // namespace
+
+bool DriveRootPath(const std::string& install_folder, const std::string& name,
+                   const std::string& verb, std::string* path, std::string* error) {
+    if (!CheckGameFolder(install_folder, name, verb, error)) return false;
+    *path = core::DriveRoot(install_folder) + name;
+    return true;
+}
+
+bool FileExists(const std::string& path) {
+    return !path.empty() && platform::CanOpenForReading(path);
+}
+
+bool ResetBenchmarkLogs(const core::SessionState& state, std::string* error) {
+    if (!CheckGameFolder(state.InstallFolder, "benchmark.log", "empty", error)) return false;
+    const std::string folder = state.InstallFolder + "\\Benchmark\\";
+    return platform::CreateEmptyFile(folder + "benchmark.log", error) &&
+           platform::CreateEmptyFile(folder + "lowframerate.log", error);
+}
+
+bool StageExecScript(core::SessionState& state, std::string* error) {
+    state.ExecScriptPath.clear();
+    std::string destination;
+    if (!DriveRootPath(state.InstallFolder, kExecScriptName, "copy", &destination, error))
+        return false;
+    const std::string source =
+        state.InstallFolder + "\\Benchmark\\Stuff\\" + std::string(kExecScriptName);
+    if (!platform::CopyOver(source, destination, error)) return false;
+    state.ExecScriptPath = destination;
+    // A copy keeps the source's attributes; a read-only script (installed from a CD) would make
+    // the next staging and the clean-up fail.
+    if (platform::GetAttributes(destination) & platform::kReadOnly)
+        return platform::SetAttributes(destination, platform::kNormal, error);
+    return true;
+}
+
+bool RemoveStagedFiles(const core::SessionState& state, std::string* error) {
+    std::string ini_error, script_error;
+    const bool ini_ok = RemoveStaged(state.EngineIniPath, kEngineIniName, true, &ini_error);
+    const bool script_ok =
+        RemoveStaged(state.ExecScriptPath, kExecScriptName, false, &script_error);
+    if (error) {
+        *error = ini_error;
+        if (!ini_error.empty() && !script_error.empty()) *error += "\n";
+        *error += script_error;
+    }
+    return ini_ok && script_ok;
+}
+
+}  // namespace config
