@@ -1,7 +1,6 @@
 // Benchwright's entry point: the main window and the message loop of the one UI thread.
-#include <windows.h>
-
 #include <commctrl.h>
+#include <windows.h>
 
 #include "core/session.h"
 #include "ui/windows_win32.h"

@@ -144,7 +144,8 @@ std::string ReadShared(const std::string& path) {
     std::string contents;
     char buffer[4096];
     DWORD got = 0;
-    while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0) contents.append(buffer, got);
+    while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        contents.append(buffer, got);
     CloseHandle(f);
     return contents;
 }

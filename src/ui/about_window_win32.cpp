@@ -41,8 +41,8 @@ void OnLoad(AboutWindow& w) {
     font.lfHeight = font.lfHeight * 3 / 2;
     font.lfWeight = FW_BOLD;
     w.title_font = CreateFontIndirectA(&font);
-    SendDlgItemMessageA(w.hwnd, IDC_ABOUT_TITLE, WM_SETFONT,
-                        reinterpret_cast<WPARAM>(w.title_font), FALSE);
+    SendDlgItemMessageA(w.hwnd, IDC_ABOUT_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(w.title_font),
+                        FALSE);
     AddTooltip(w.hwnd, GetDlgItem(w.hwnd, IDC_ABOUT_PICTURE1), w.texts.banner_tip.c_str());
     AddTooltip(w.hwnd, GetDlgItem(w.hwnd, IDC_ABOUT_LABEL1), w.texts.credits_tip.c_str());
     Render(w);
@@ -52,10 +52,17 @@ void OnCommand(AboutWindow& w, int id, int code) {
     if (code != BN_CLICKED) return;
     switch (id) {
         case IDOK:
-        case IDCANCEL: DestroyWindow(w.hwnd); break;  // OK is also the cancel button: Esc
-        case IDC_ABOUT_SYSINFO: StartSysInfo(); break;
-        case IDC_ABOUT_PICTURE1: OpenMakerWebSite(); break;
-        default: break;
+        case IDCANCEL:
+            DestroyWindow(w.hwnd);
+            break;  // OK is also the cancel button: Esc
+        case IDC_ABOUT_SYSINFO:
+            StartSysInfo();
+            break;
+        case IDC_ABOUT_PICTURE1:
+            OpenMakerWebSite();
+            break;
+        default:
+            break;
     }
 }
 
@@ -67,21 +74,30 @@ INT_PTR CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     auto* w = reinterpret_cast<AboutWindow*>(GetWindowLongPtrA(hwnd, DWLP_USER));
     if (!w) return FALSE;
     switch (msg) {
-        case WM_INITDIALOG: OnLoad(*w); return TRUE;
-        case WM_COMMAND: OnCommand(*w, LOWORD(wparam), HIWORD(wparam)); return TRUE;
-        case WM_DRAWITEM: DrawBanner(*reinterpret_cast<DRAWITEMSTRUCT*>(lparam)); return TRUE;
+        case WM_INITDIALOG:
+            OnLoad(*w);
+            return TRUE;
+        case WM_COMMAND:
+            OnCommand(*w, LOWORD(wparam), HIWORD(wparam));
+            return TRUE;
+        case WM_DRAWITEM:
+            DrawBanner(*reinterpret_cast<DRAWITEMSTRUCT*>(lparam));
+            return TRUE;
         case WM_SETCURSOR:
             if (!SetHandCursorOver(GetDlgItem(hwnd, IDC_ABOUT_PICTURE1), wparam)) return FALSE;
             SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, TRUE);
             return TRUE;
-        case WM_CLOSE: DestroyWindow(hwnd); return TRUE;
+        case WM_CLOSE:
+            DestroyWindow(hwnd);
+            return TRUE;
         case WM_NCDESTROY:
             if (*w->slot == hwnd) *w->slot = nullptr;
             DeleteObject(w->title_font);
             SetWindowLongPtrA(hwnd, DWLP_USER, 0);
             delete w;
             return FALSE;
-        default: return FALSE;
+        default:
+            return FALSE;
     }
 }
 

@@ -7,16 +7,14 @@ namespace {
 
 // Entries are shown as listed, trailing "*" included; the custom run strips the mark.
 const std::vector<std::string> kFullLevels = {
-    "br-anubis",      "br-bifrost*",      "br-disclosure",   "br-icefields",
-    "br-skyline",     "br-slaughterhouse", "br-twintombs",   "ctf-chrome",
-    "ctf-citadel*",   "ctf-december",     "ctf-face3*",      "ctf-geothermal",
-    "ctf-lostfaith",  "ctf-magma",        "ctf-maul",        "ctf-orbital2",
-    "dm-antalus*",    "dm-asbestos*",     "dm-compressed",   "dm-curse3",
-    "dm-flux2",       "dm-gael",          "dm-inferno*",     "dm-insidious",
-    "dm-leviathan",   "dm-oceanic",       "dm-phobos2*",     "dm-plunge",
-    "dm-serpentine",  "dm-tokaraforest",  "dm-trainingday",  "dom-core",
-    "dom-outrigger",  "dom-ruination",    "dom-scorchedearth", "dom-sepukkugorge",
-    "dom-suntemple*"};
+    "br-anubis",         "br-bifrost*",    "br-disclosure", "br-icefields",  "br-skyline",
+    "br-slaughterhouse", "br-twintombs",   "ctf-chrome",    "ctf-citadel*",  "ctf-december",
+    "ctf-face3*",        "ctf-geothermal", "ctf-lostfaith", "ctf-magma",     "ctf-maul",
+    "ctf-orbital2",      "dm-antalus*",    "dm-asbestos*",  "dm-compressed", "dm-curse3",
+    "dm-flux2",          "dm-gael",        "dm-inferno*",   "dm-insidious",  "dm-leviathan",
+    "dm-oceanic",        "dm-phobos2*",    "dm-plunge",     "dm-serpentine", "dm-tokaraforest",
+    "dm-trainingday",    "dom-core",       "dom-outrigger", "dom-ruination", "dom-scorchedearth",
+    "dom-sepukkugorge",  "dom-suntemple*"};
 const std::vector<std::string> kDemoLevels = {"br-anubis", "ctf-citadel*", "dm-antalus*",
                                               "dm-asbestos*"};
 

@@ -13,8 +13,8 @@ enum class IniChoice { kMaxDetail, kMinDetail, kCustomIni };
 struct CustomTestModel {
     bool sound_enabled = false;  // Option1 "Enabled"; Option2 "Disabled" is the default
     IniChoice ini = IniChoice::kMaxDetail;
-    std::string ini_path;         // Text1, filled only by the file dialog
-    bool browse_enabled = false;  // Command1 "Browse...", enabled exactly while "Custom ini"
+    std::string ini_path;             // Text1, filled only by the file dialog
+    bool browse_enabled = false;      // Command1 "Browse...", enabled exactly while "Custom ini"
     std::vector<std::string> levels;  // Combo1's entries as shown, "*" marks included
     int selected_level = -1;
 };

@@ -1,7 +1,6 @@
 // The custom test window's Win32 binding: routes messages to handlers and shows the model.
-#include <windows.h>
-
 #include <commdlg.h>
+#include <windows.h>
 
 #include "ui/custom_test_model.h"
 #include "ui/resource.h"
@@ -69,16 +68,33 @@ void OnCommand(CustomTestWindow& w, int id, int code) {
     }
     if (code != BN_CLICKED) return;
     switch (id) {
-        case IDC_FORM2_OPTION1: w.model.sound_enabled = true; break;
-        case IDC_FORM2_OPTION2: w.model.sound_enabled = false; break;
-        case IDC_FORM2_OPTION3: SelectIni(w.model, IniChoice::kMaxDetail); break;
-        case IDC_FORM2_OPTION4: SelectIni(w.model, IniChoice::kMinDetail); break;
-        case IDC_FORM2_OPTION5: SelectIni(w.model, IniChoice::kCustomIni); break;
-        case IDC_FORM2_COMMAND1: OnBrowse(w); return;
-        case IDC_FORM2_COMMAND2: core::RunCustomTest(*w.state, *w.main, Choices(w.model)); return;
+        case IDC_FORM2_OPTION1:
+            w.model.sound_enabled = true;
+            break;
+        case IDC_FORM2_OPTION2:
+            w.model.sound_enabled = false;
+            break;
+        case IDC_FORM2_OPTION3:
+            SelectIni(w.model, IniChoice::kMaxDetail);
+            break;
+        case IDC_FORM2_OPTION4:
+            SelectIni(w.model, IniChoice::kMinDetail);
+            break;
+        case IDC_FORM2_OPTION5:
+            SelectIni(w.model, IniChoice::kCustomIni);
+            break;
+        case IDC_FORM2_COMMAND1:
+            OnBrowse(w);
+            return;
+        case IDC_FORM2_COMMAND2:
+            core::RunCustomTest(*w.state, *w.main, Choices(w.model));
+            return;
         case IDC_FORM2_COMMAND3:
-        case IDCANCEL: DestroyWindow(w.hwnd); return;
-        default: return;
+        case IDCANCEL:
+            DestroyWindow(w.hwnd);
+            return;
+        default:
+            return;
     }
     Render(w);
 }
@@ -91,15 +107,22 @@ INT_PTR CALLBACK CustomTestProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lpara
     auto* w = reinterpret_cast<CustomTestWindow*>(GetWindowLongPtrA(hwnd, DWLP_USER));
     if (!w) return FALSE;
     switch (msg) {
-        case WM_INITDIALOG: OnLoad(*w); return TRUE;
-        case WM_COMMAND: OnCommand(*w, LOWORD(wparam), HIWORD(wparam)); return TRUE;
-        case WM_CLOSE: DestroyWindow(hwnd); return TRUE;
+        case WM_INITDIALOG:
+            OnLoad(*w);
+            return TRUE;
+        case WM_COMMAND:
+            OnCommand(*w, LOWORD(wparam), HIWORD(wparam));
+            return TRUE;
+        case WM_CLOSE:
+            DestroyWindow(hwnd);
+            return TRUE;
         case WM_NCDESTROY:
             if (*w->slot == hwnd) *w->slot = nullptr;
             SetWindowLongPtrA(hwnd, DWLP_USER, 0);
             delete w;
             return FALSE;
-        default: return FALSE;
+        default:
+            return FALSE;
     }
 }
 

@@ -48,9 +48,7 @@ EditionChangeResult ChangeEdition(MainWindowModel& model, core::SessionState& st
 
 void DisablePresetButtons(MainWindowModel& model) { model.preset_buttons_enabled = false; }
 
-void EnablePresetButtons(MainWindowModel& model) {
-    model.preset_buttons_enabled = model.installed;
-}
+void EnablePresetButtons(MainWindowModel& model) { model.preset_buttons_enabled = model.installed; }
 
 void DisableResolutionBoxes(MainWindowModel& model) { model.resolution_boxes_enabled = false; }
 

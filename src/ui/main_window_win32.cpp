@@ -84,19 +84,46 @@ void OnClose(MainWindow& w) {
 void OnCommand(MainWindow& w, int id, int code) {
     if (code != BN_CLICKED && code != STN_CLICKED) return;  // also covers menu items (code 0)
     switch (id) {
-        case IDC_FORM1_COMMAND1: OnPreset(w, core::BenchmarkPreset::kCpuBenchmark); break;
-        case IDC_FORM1_COMMAND2: OnPreset(w, core::BenchmarkPreset::kHighQuality); break;
-        case IDC_FORM1_COMMAND3: OnPreset(w, core::BenchmarkPreset::kLowQuality); break;
-        case IDC_FORM1_COMMAND4: OnCustomTest(w); break;
-        case IDC_FORM1_OPTION1: SelectRenderEngine(w.model, *w.state, false); Render(w); break;
-        case IDC_FORM1_OPTION2: SelectRenderEngine(w.model, *w.state, true); Render(w); break;
-        case IDC_FORM1_OPTION3: OnEdition(w, registry::Edition::kFull); break;
-        case IDC_FORM1_OPTION4: OnEdition(w, registry::Edition::kDemo); break;
-        case IDC_FORM1_PICTURE1: OpenMakerWebSite(); break;
-        case IDM_ABOUT: ShowAboutWindow(w.hwnd, &w.about); break;
-        case IDM_HELP2: platform::ShellOpen(HelpPagePath(*w.state), true, ""); break;
-        case IDM_EXIT: PostQuitMessage(0); break;  // at once: no window is asked to close
-        default: break;  // Enter and Esc do not close the main window
+        case IDC_FORM1_COMMAND1:
+            OnPreset(w, core::BenchmarkPreset::kCpuBenchmark);
+            break;
+        case IDC_FORM1_COMMAND2:
+            OnPreset(w, core::BenchmarkPreset::kHighQuality);
+            break;
+        case IDC_FORM1_COMMAND3:
+            OnPreset(w, core::BenchmarkPreset::kLowQuality);
+            break;
+        case IDC_FORM1_COMMAND4:
+            OnCustomTest(w);
+            break;
+        case IDC_FORM1_OPTION1:
+            SelectRenderEngine(w.model, *w.state, false);
+            Render(w);
+            break;
+        case IDC_FORM1_OPTION2:
+            SelectRenderEngine(w.model, *w.state, true);
+            Render(w);
+            break;
+        case IDC_FORM1_OPTION3:
+            OnEdition(w, registry::Edition::kFull);
+            break;
+        case IDC_FORM1_OPTION4:
+            OnEdition(w, registry::Edition::kDemo);
+            break;
+        case IDC_FORM1_PICTURE1:
+            OpenMakerWebSite();
+            break;
+        case IDM_ABOUT:
+            ShowAboutWindow(w.hwnd, &w.about);
+            break;
+        case IDM_HELP2:
+            platform::ShellOpen(HelpPagePath(*w.state), true, "");
+            break;
+        case IDM_EXIT:
+            PostQuitMessage(0);
+            break;  // at once: no window is asked to close
+        default:
+            break;  // Enter and Esc do not close the main window
     }
 }
 
@@ -108,16 +135,27 @@ INT_PTR CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     auto* w = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(hwnd, DWLP_USER));
     if (!w) return FALSE;
     switch (msg) {
-        case WM_INITDIALOG: OnLoad(*w); return TRUE;
-        case WM_COMMAND: OnCommand(*w, LOWORD(wparam), HIWORD(wparam)); return TRUE;
-        case WM_DRAWITEM: DrawBanner(*reinterpret_cast<DRAWITEMSTRUCT*>(lparam)); return TRUE;
+        case WM_INITDIALOG:
+            OnLoad(*w);
+            return TRUE;
+        case WM_COMMAND:
+            OnCommand(*w, LOWORD(wparam), HIWORD(wparam));
+            return TRUE;
+        case WM_DRAWITEM:
+            DrawBanner(*reinterpret_cast<DRAWITEMSTRUCT*>(lparam));
+            return TRUE;
         case WM_SETCURSOR:
             if (!SetHandCursorOver(GetDlgItem(hwnd, IDC_FORM1_PICTURE1), wparam)) return FALSE;
             SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, TRUE);
             return TRUE;
-        case WM_CLOSE: OnClose(*w); return TRUE;
-        case WM_DESTROY: PostQuitMessage(0); return TRUE;
-        default: return FALSE;
+        case WM_CLOSE:
+            OnClose(*w);
+            return TRUE;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return TRUE;
+        default:
+            return FALSE;
     }
 }
 
@@ -131,10 +169,22 @@ std::array<bool, 5> MainWindow::ResolutionChecks() {
     return checks;
 }
 
-void MainWindow::DisablePresetButtons() { ui::DisablePresetButtons(model); Render(*this); }
-void MainWindow::EnablePresetButtons() { ui::EnablePresetButtons(model); Render(*this); }
-void MainWindow::DisableResolutionBoxes() { ui::DisableResolutionBoxes(model); Render(*this); }
-void MainWindow::EnableResolutionBoxes() { ui::EnableResolutionBoxes(model); Render(*this); }
+void MainWindow::DisablePresetButtons() {
+    ui::DisablePresetButtons(model);
+    Render(*this);
+}
+void MainWindow::EnablePresetButtons() {
+    ui::EnablePresetButtons(model);
+    Render(*this);
+}
+void MainWindow::DisableResolutionBoxes() {
+    ui::DisableResolutionBoxes(model);
+    Render(*this);
+}
+void MainWindow::EnableResolutionBoxes() {
+    ui::EnableResolutionBoxes(model);
+    Render(*this);
+}
 
 HWND ShowMainWindow(MainWindow& window, core::SessionState& state) {
     window.state = &state;

@@ -40,8 +40,8 @@ void DrawBanner(const DRAWITEMSTRUCT& item) {
     const int bar_width = width / 28;
     for (int i = 0; i < 4; ++i) {
         const int bar_height = height * (3 + 2 * i) / 12;
-        RECT bar = {r.right - (5 - i) * (bar_width + bar_width / 2), r.bottom - height / 8 - bar_height,
-                    0, r.bottom - height / 8};
+        RECT bar = {r.right - (5 - i) * (bar_width + bar_width / 2),
+                    r.bottom - height / 8 - bar_height, 0, r.bottom - height / 8};
         bar.right = bar.left + bar_width;
         HBRUSH brush = CreateSolidBrush(RGB(Mix(120, 250, i, 3), Mix(200, 190, i, 3), 80));
         FillRect(dc, &bar, brush);
@@ -63,17 +63,16 @@ void DrawBanner(const DRAWITEMSTRUCT& item) {
     SelectObject(dc, subtitle);
     RECT line = {r.left + height / 4 + 2, r.top + height * 2 / 3, r.right, r.bottom};
     SetTextColor(dc, RGB(190, 225, 240));
-    DrawTextA(dc, "Unreal Tournament 2003 benchmarks", -1, &line,
-              DT_LEFT | DT_TOP | DT_SINGLELINE);
+    DrawTextA(dc, "Unreal Tournament 2003 benchmarks", -1, &line, DT_LEFT | DT_TOP | DT_SINGLELINE);
     SelectObject(dc, old);
     DeleteObject(title);
     DeleteObject(subtitle);
 }
 
 void AddTooltip(HWND dialog, HWND control, const char* text) {
-    HWND tip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog,
-                               nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND tip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
     TOOLINFOA info = {};
     info.cbSize = sizeof(info);
     info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
