@@ -1,6 +1,7 @@
 // Benchwright's entry point: the main window and the message loop of the one UI thread.
-#include <commctrl.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <commctrl.h>
 
 #include "core/session.h"
 #include "ui/windows_win32.h"

@@ -1,6 +1,7 @@
 // The custom test window's Win32 binding: routes messages to handlers and shows the model.
-#include <commdlg.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <commdlg.h>
 
 #include "ui/custom_test_model.h"
 #include "ui/resource.h"
