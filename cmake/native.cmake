@@ -11,6 +11,8 @@ if(BW_TESTS)
     list(FILTER BW_TEST_SOURCES EXCLUDE REGEX "_win32_test\\.cpp$")
     add_executable(benchwright_tests ${BW_TEST_SOURCES})
     target_link_libraries(benchwright_tests bw_logic GTest::gtest GTest::gmock GTest::gtest_main)
+    # tools/standin_values.h: the stand-in game's frame rates, for tests that predict them.
+    target_include_directories(benchwright_tests PRIVATE tools)
     gtest_discover_tests(benchwright_tests DISCOVERY_TIMEOUT 60)
 endif()
 

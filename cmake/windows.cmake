@@ -35,7 +35,7 @@ if(BW_TESTS)
     add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
     # The stand-in game that tests install as <install>\System\ut2003.exe.
-    add_executable(standin_game tools/standin_game.cpp)
+    add_executable(standin_game WIN32 tools/standin_game.cpp)
     target_link_options(standin_game PRIVATE ${BW_LINK_OPTIONS})
 
     # Equipment for the GUI tests and the demo: drives the windows from another process, and

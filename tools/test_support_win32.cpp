@@ -1,1 +1,311 @@
 // Helpers shared by the tests that run under Wine.
+#include "test_support_win32.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace test_support {
+namespace {
+
+std::string Parent(const std::string& path) {
+    const auto slash = path.find_last_of('\\');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+bool IsDriveRoot(const std::string& folder) {
+    return folder.size() <= 3 && folder.size() >= 2 && folder[1] == ':';
+}
+
+}  // namespace
+
+std::string TestExeFolder() {
+    char module[MAX_PATH * 4];
+    const DWORD n = GetModuleFileNameA(nullptr, module, sizeof module);
+    return Parent(std::string(module, n < sizeof module ? n : 0));
+}
+
+namespace {
+
+void RemoveTreeOnce(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string path = folder + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTreeOnce(path);
+            } else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+bool RemoveTree(const std::string& folder) {
+    // A program that has just exited can hold its exe open a moment longer: try for a while.
+    const DWORD start = GetTickCount();
+    for (;;) {
+        RemoveTreeOnce(folder);
+        if (GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
+        if (GetTickCount() - start > 3000) return false;
+        Sleep(50);
+    }
+}
+
+bool MakeFolders(const std::string& folder) {
+    if (folder.empty() || IsDriveRoot(folder)) return true;
+    const DWORD a = GetFileAttributesA(folder.c_str());
+    if (a != INVALID_FILE_ATTRIBUTES) return (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return MakeFolders(Parent(folder)) && CreateDirectoryA(folder.c_str(), nullptr);
+}
+
+bool MakeFakeInstall(const std::string& install, std::string* error) {
+    auto fail = [&](const std::string& what) {
+        if (error) *error = what + " (error " + std::to_string(GetLastError()) + ")";
+        return false;
+    };
+    if (!RemoveTree(install)) return fail("cannot remove the old " + install);
+    const std::string root = install.substr(0, 3);
+    for (const char* staged : {"UT2003.ini", "flybyexec.txt"}) {
+        SetFileAttributesA((root + staged).c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA((root + staged).c_str());
+    }
+    const std::string stuff = install + "\\Benchmark\\Stuff";
+    if (!MakeFolders(install + "\\System") || !MakeFolders(stuff))
+        return fail("cannot create the folders of " + install);
+    const std::string standin = TestExeFolder() + "\\standin_game.exe";
+    if (!CopyFileA(standin.c_str(), GamePath(install).c_str(), FALSE))
+        return fail("cannot copy " + standin);
+    if (!WriteFile(stuff + "\\flybyexec.txt", kFlybyExecText) ||
+        !WriteFile(stuff + "\\MinDetailUser.ini", kMinDetailUserText) ||
+        !WriteFile(stuff + "\\MaxDetailUser.ini", kMaxDetailUserText))
+        return fail("cannot write the files of " + stuff);
+    return true;
+}
+
+std::string ReadFile(const std::string& path) {
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return "";
+    std::string contents;
+    char buffer[4096];
+    DWORD got = 0;
+    while (::ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        contents.append(buffer, got);
+    CloseHandle(f);
+    return contents;
+}
+
+bool WriteFile(const std::string& path, const std::string& contents) {
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok =
+        ::WriteFile(f, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr) &&
+        written == contents.size();
+    CloseHandle(f);
+    return ok;
+}
+
+std::string LogPath(const std::string& install) {
+    return install + "\\Benchmark\\lowframerate.log";
+}
+std::string JournalPath(const std::string& install) {
+    return install + "\\Benchmark\\standin_journal.txt";
+}
+std::string ControlPath(const std::string& install) {
+    return install + "\\System\\standin_control.txt";
+}
+std::string GamePath(const std::string& install) { return install + "\\System\\ut2003.exe"; }
+
+bool WriteControl(const std::string& install, const std::string& text) {
+    if (text.empty())
+        return DeleteFileA(ControlPath(install).c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+    return WriteFile(ControlPath(install), text);
+}
+
+std::vector<std::string> JournalLines(const std::string& install) {
+    const std::string text = ReadFile(JournalPath(install));
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::vector<StandinRun> StandinRuns(const std::string& install) {
+    std::vector<StandinRun> runs;
+    for (const std::string& line : JournalLines(install)) {
+        char kind[16] = {};
+        int number = 0, used = 0;
+        unsigned long tick = 0;
+        if (std::sscanf(line.c_str(), "%15s %d %lu%n", kind, &number, &tick, &used) != 3) continue;
+        const std::string rest = used < static_cast<int>(line.size()) ? line.substr(used + 1) : "";
+        if (std::strcmp(kind, "start") == 0) {
+            StandinRun run;
+            run.number = number;
+            run.start_tick = tick;
+            run.command_line = rest;
+            runs.push_back(run);
+            continue;
+        }
+        for (StandinRun& run : runs) {
+            if (run.number != number) continue;
+            run.outcome = kind;
+            run.end_tick = tick;
+            run.detail = rest;
+            unsigned long attributes = 0, sum = 0;
+            char record[8] = {};
+            if (run.outcome == "end" && std::sscanf(rest.c_str(), "ini=0x%lx sum=0x%lx record=%7s",
+                                                    &attributes, &sum, record) == 3) {
+                run.ini_attributes = attributes;
+                run.ini_sum = sum;
+                run.record = std::strcmp(record, "yes") == 0;
+            }
+        }
+    }
+    return runs;
+}
+
+long RunProcess(const std::string& command_line, DWORD timeout_ms) {
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    std::string line = command_line;
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi))
+        return -1;
+    long code = -1;
+    if (WaitForSingleObject(pi.hProcess, timeout_ms) == WAIT_OBJECT_0) {
+        DWORD exit_code = 0;
+        if (GetExitCodeProcess(pi.hProcess, &exit_code)) code = static_cast<long>(exit_code);
+    } else {
+        TerminateProcess(pi.hProcess, 1);
+    }
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return code;
+}
+
+bool SetGameFolder(const char* key, RegistryKind kind, const std::string& text, uint32_t number) {
+    HKEY k = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY,
+                        nullptr, &k, nullptr) != ERROR_SUCCESS)
+        return false;
+    DWORD type = REG_SZ;
+    std::string bytes = text + std::string(1, '\0');
+    switch (kind) {
+        case RegistryKind::kString: break;
+        case RegistryKind::kStringNoNul: bytes = text; break;
+        case RegistryKind::kExpandString: type = REG_EXPAND_SZ; break;
+        case RegistryKind::kNulOnly: bytes = std::string(1, '\0'); break;
+        case RegistryKind::kDword:
+            type = REG_DWORD;
+            bytes.assign(reinterpret_cast<const char*>(&number), sizeof number);
+            break;
+    }
+    const LONG status =
+        RegSetValueExA(k, kFolderValue, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                       static_cast<DWORD>(bytes.size()));
+    RegCloseKey(k);
+    return status == ERROR_SUCCESS;
+}
+
+bool DeleteGameKey(const char* key) {
+    // RegDeleteKeyExA (the one that takes the view) is newer than the headers' target.
+    using DeleteKeyEx = LONG(WINAPI*)(HKEY, LPCSTR, REGSAM, DWORD);
+    const auto delete_key = reinterpret_cast<DeleteKeyEx>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegDeleteKeyExA")));
+    if (!delete_key) return false;
+    const LONG status = delete_key(HKEY_LOCAL_MACHINE, key, KEY_WOW64_32KEY, 0);
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}
+
+namespace {
+
+struct BoxSearch {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK FindBox(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<BoxSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (pid == search->pid && std::strcmp(name, "#32770") == 0 && IsWindowVisible(window) &&
+        GetDlgItem(window, 0xFFFF)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK FindIcon(HWND child, LPARAM param) {
+    char name[16] = {};
+    GetClassNameA(child, name, sizeof name);
+    if (_stricmp(name, "Static") == 0 && GetDlgCtrlID(child) != 0xFFFF &&
+        SendMessageA(child, STM_GETICON, 0, 0) != 0) {
+        *reinterpret_cast<bool*>(param) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Text of a window of another process, through the wide message (the ANSI one can come back
+// garbled across processes), in the system code page.
+std::string WindowText(HWND window) {
+    wchar_t wide[2048] = {};
+    SendMessageW(window, WM_GETTEXT, sizeof wide / sizeof wide[0], reinterpret_cast<LPARAM>(wide));
+    char text[4096] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+    return text;
+}
+
+}  // namespace
+
+MessageBoxSeen WaitForMessageBox(DWORD pid, DWORD timeout_ms) {
+    MessageBoxSeen seen;
+    const DWORD start = GetTickCount();
+    do {
+        BoxSearch search = {pid, nullptr};
+        EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+        if (search.found) {
+            seen.window = search.found;
+            seen.title = WindowText(search.found);
+            seen.text = WindowText(GetDlgItem(search.found, 0xFFFF));
+            EnumChildWindows(search.found, FindIcon, reinterpret_cast<LPARAM>(&seen.has_icon));
+            return seen;
+        }
+        Sleep(20);
+    } while (GetTickCount() - start < timeout_ms);
+    return seen;
+}
+
+bool DismissMessageBox(HWND box, DWORD timeout_ms) {
+    PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    const DWORD start = GetTickCount();
+    while (IsWindow(box)) {
+        if (GetTickCount() - start >= timeout_ms) return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+}  // namespace test_support

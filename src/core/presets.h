@@ -24,7 +24,9 @@ inline constexpr const char* kMaxDetailUserIni = "\\Benchmark\\Stuff\\MaxDetailU
 // list Q for High and Low Quality, each for the full or the demo edition. Empty for kCustomTest.
 const std::vector<GameRun>& RunList(BenchmarkPreset preset, const std::string& game_edition);
 
-// The user ini file (kMinDetailUserIni or kMaxDetailUserIni) of a fixed preset.
+// The user ini file of a preset: kMinDetailUserIni for CPU Benchmark and Low Quality,
+// kMaxDetailUserIni for High Quality and for the custom test (whose "Min Detail" choice uses
+// kMinDetailUserIni instead).
 const char* UserIniFile(BenchmarkPreset preset);
 
 // How long a level runs: 116 s for ctf-face3, 71 s for dm-asbestos, 77 s for any other.

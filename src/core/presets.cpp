@@ -1,0 +1,83 @@
+// The presets' run lists and the game's command line for one launch.
+#include "core/presets.h"
+
+namespace core {
+namespace {
+
+const std::vector<GameRun> kCpuFull = {{"dm-inferno", 77}};
+const std::vector<GameRun> kCpuDemo = {{"dm-antalus", 77}};
+const std::vector<GameRun> kQualityFull = {
+    {"dm-antalus", 77}, {"dom-suntemple", 77}, {"dm-phobos2", 77}, {"dm-inferno", 77},
+    {"ctf-face3", 116}, {"ctf-citadel", 77},   {"dm-asbestos", 71}};
+const std::vector<GameRun> kQualityDemo = {
+    {"dm-antalus", 77}, {"dm-asbestos", 71}, {"ctf-citadel", 77}};
+const std::vector<GameRun> kNoRuns;
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+// Pieces 1 to 3 of every command line: program, level URL and exec script.
+std::string CommandLineStart(const SessionState& state, const GameRun& run) {
+    return Quoted(state.InstallFolder + "\\System\\ut2003.exe") + " " + run.level +
+           "?game=engine.gameinfo exec=" + Quoted(state.ExecScriptPath) +
+           " -benchmark -seconds=" + std::to_string(run.seconds);
+}
+
+std::string CommandLineEnd(const SessionState& state, const std::string& resolution,
+                           const std::string& user_ini_file) {
+    return " userini=" + Quoted(state.InstallFolder + user_ini_file) + " -" + resolution;
+}
+
+}  // namespace
+
+const std::vector<GameRun>& RunList(BenchmarkPreset preset, const std::string& game_edition) {
+    const bool demo = IsDemo(game_edition);
+    switch (preset) {
+        case BenchmarkPreset::kCpuBenchmark: return demo ? kCpuDemo : kCpuFull;
+        case BenchmarkPreset::kHighQuality:
+        case BenchmarkPreset::kLowQuality: return demo ? kQualityDemo : kQualityFull;
+        case BenchmarkPreset::kCustomTest: break;
+    }
+    return kNoRuns;
+}
+
+const char* UserIniFile(BenchmarkPreset preset) {
+    switch (preset) {
+        case BenchmarkPreset::kCpuBenchmark:
+        case BenchmarkPreset::kLowQuality: return kMinDetailUserIni;
+        case BenchmarkPreset::kHighQuality:
+        case BenchmarkPreset::kCustomTest: break;
+    }
+    return kMaxDetailUserIni;
+}
+
+int LevelSeconds(const std::string& level) {
+    if (level == "ctf-face3") return 116;
+    if (level == "dm-asbestos") return 71;
+    return 77;
+}
+
+GameRun CustomGameRun(const std::string& level_entry) {
+    const auto first = level_entry.find_first_not_of(' ');
+    std::string level =
+        first == std::string::npos
+            ? std::string()
+            : level_entry.substr(first, level_entry.find_last_not_of(' ') - first + 1);
+    if (!level.empty() && level.back() == '*') level.pop_back();
+    return {level, LevelSeconds(level)};
+}
+
+std::string BuildGameCommandLine(const SessionState& state, const GameRun& run,
+                                 const std::string& resolution, const std::string& user_ini_file) {
+    return CommandLineStart(state, run) + " -nosound ini=" + Quoted(state.EngineIniPath) +
+           CommandLineEnd(state, resolution, user_ini_file);
+}
+
+std::string BuildCustomGameCommandLine(const SessionState& state, const GameRun& run,
+                                       const std::string& resolution,
+                                       const std::string& user_ini_file,
+                                       const std::string& sound_switch) {
+    return CommandLineStart(state, run) + " " + sound_switch + "ini=" + state.EngineIniPath +
+           CommandLineEnd(state, resolution, user_ini_file);
+}
+
+}  // namespace core

@@ -1,0 +1,100 @@
+// Helpers shared by the tests that run under Wine: fake game installations with the stand-in
+// game, its journal and control file, the game's registry values, and message boxes seen from
+// the test.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace test_support {
+
+inline constexpr const char* kInstall = "T:\\UT2003";
+inline constexpr const char* kSpacedInstall = "T:\\Program Files\\UT2003";
+
+// The game's registry keys under HKEY_LOCAL_MACHINE (32-bit view) and their value name.
+inline constexpr const char* kFullKey = "SOFTWARE\\Unreal Technology\\Installed Apps\\UT2003";
+inline constexpr const char* kDemoKey = "SOFTWARE\\Unreal Technology\\Installed Apps\\UT2003Demo";
+inline constexpr const char* kFolderValue = "Folder";
+
+// The contents the fake installation gives its three Benchmark\Stuff files.
+inline constexpr const char* kFlybyExecText = "flyby exec script\r\n";
+inline constexpr const char* kMinDetailUserText = "[MinDetailUser]\r\n";
+inline constexpr const char* kMaxDetailUserText = "[MaxDetailUser]\r\n";
+
+// The folder of the running test exe, without a trailing backslash.
+std::string TestExeFolder();
+
+// Removes `folder` and everything in it (read-only files included); true when it is gone.
+bool RemoveTree(const std::string& folder);
+
+// Creates every missing folder of `folder`.
+bool MakeFolders(const std::string& folder);
+
+// A fresh fake installation at `install` (an old one is removed first): System\ut2003.exe (a
+// copy of standin_game.exe from beside the test exe), Benchmark\Stuff\flybyexec.txt,
+// MinDetailUser.ini, MaxDetailUser.ini and an otherwise empty Benchmark folder. Also removes
+// the drive root's staged UT2003.ini and flybyexec.txt. Returns false (and says why in `error`).
+bool MakeFakeInstall(const std::string& install, std::string* error);
+
+// Whole file, or "" when it cannot be read.
+std::string ReadFile(const std::string& path);
+bool WriteFile(const std::string& path, const std::string& contents);
+
+// Paths inside a fake installation.
+std::string LogPath(const std::string& install);      // Benchmark\lowframerate.log
+std::string JournalPath(const std::string& install);  // Benchmark\standin_journal.txt
+std::string ControlPath(const std::string& install);  // System\standin_control.txt
+std::string GamePath(const std::string& install);     // System\ut2003.exe
+
+// Writes the stand-in's control file ("sleep 500\nnorecord 2", ...); empty text removes it.
+bool WriteControl(const std::string& install, const std::string& text);
+
+// The stand-in's journal, line by line without line ends.
+std::vector<std::string> JournalLines(const std::string& install);
+
+// One run of the stand-in as its journal tells it.
+struct StandinRun {
+    int number = 0;
+    unsigned long start_tick = 0, end_tick = 0;
+    std::string command_line;
+    std::string outcome;          // "end", "error", "crash", or "" while the run had no last line
+    std::string detail;           // the rest of the last line ("exit=2 malformed: ...")
+    uint32_t ini_attributes = 0;  // from an "end" line
+    uint32_t ini_sum = 0;         // checksum of the ini file's contents, from an "end" line
+    bool record = false;          // the run appended a record
+};
+std::vector<StandinRun> StandinRuns(const std::string& install);
+
+// Starts `command_line` and waits up to `timeout_ms`; returns the exit code, or -1 when it could
+// not be started or did not end in time (then it is killed).
+long RunProcess(const std::string& command_line, DWORD timeout_ms = 30000);
+
+// The game's "Folder" value in the 32-bit view, as an installer writes it.
+enum class RegistryKind {
+    kString,        // REG_SZ with its NUL
+    kStringNoNul,   // REG_SZ stored without a NUL
+    kExpandString,  // REG_EXPAND_SZ with its NUL
+    kNulOnly,       // REG_SZ of a single NUL
+    kDword,         // REG_DWORD; `text` is ignored, `number` stored
+};
+bool SetGameFolder(const char* key, RegistryKind kind, const std::string& text,
+                   uint32_t number = 0);
+// Removes the key with its values; a missing key is fine.
+bool DeleteGameKey(const char* key);
+
+// A message box ("#32770" window) of process `pid` as a test sees it.
+struct MessageBoxSeen {
+    HWND window = nullptr;
+    std::string title;
+    std::string text;  // the static control 0xFFFF
+    bool has_icon = false;
+};
+// Waits up to `timeout_ms` for a visible message box of process `pid`; window is null when none.
+MessageBoxSeen WaitForMessageBox(DWORD pid, DWORD timeout_ms = 10000);
+// Presses its OK button and waits up to `timeout_ms` for it to close; true when it did.
+bool DismissMessageBox(HWND box, DWORD timeout_ms = 10000);
+
+}  // namespace test_support
