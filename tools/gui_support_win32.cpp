@@ -111,11 +111,23 @@ bool SaveWindowBitmap(HWND window, const std::string& path) {
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(dc, bitmap);
-    // Wine: PrintWindow paints the window into our bitmap whatever lies over it on the display.
-    const bool painted = PrintWindow(window, dc, 0) != FALSE;
-    GdiFlush();
-    const DWORD row = ((width * 3 + 3) / 4) * 4;
-    const DWORD image = row * height;
+    // Wine: PrintWindow gives black for another process's window, so copy it from the screen
+    // once it is on top and painted (a blank picture means the paint has not arrived yet).
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    const auto* pixels = static_cast<const unsigned char*>(bits);
+    const size_t bytes = static_cast<size_t>(((width * 3 + 3) / 4) * 4) * height;
+    const bool painted = WaitUntil(
+        [&] {
+            BitBlt(dc, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+            GdiFlush();
+            for (size_t i = 1; i < bytes; ++i) {
+                if (pixels[i] != pixels[0]) return true;
+            }
+            return false;
+        },
+        5000);
+    const DWORD image = static_cast<DWORD>(bytes);
     BITMAPFILEHEADER file = {};
     file.bfType = 0x4D42;
     file.bfOffBits = sizeof(file) + sizeof(info.bmiHeader);

@@ -30,7 +30,7 @@ bool Checked(HWND control);
 // Clicks `control` and waits until its check state is `checked`.
 bool ClickUntilChecked(HWND control, bool checked, DWORD timeout_ms);
 
-// Paints the window, frame included, into a 24-bit BMP file.
+// Copies the window, frame included, from the screen into a 24-bit BMP file.
 bool SaveWindowBitmap(HWND window, const std::string& path);
 
 // The whole file, or "" when it cannot be read (shared with a writer).

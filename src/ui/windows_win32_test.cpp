@@ -112,7 +112,9 @@ public:
         for (size_t at = 0; at < all.size();) {
             size_t end = all.find('\n', at);
             if (end == std::string::npos) break;
-            lines.push_back(all.substr(at, end - at));
+            std::string line = all.substr(at, end - at);
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            lines.push_back(line);
             at = end + 1;
         }
         return lines;
@@ -138,10 +140,15 @@ std::string ComboSelection(HWND combo) {
     return narrow;
 }
 
-bool ClientSizeNear(HWND window, int width, int height) {
+// The client area near the designed size in pixels: 4% across, 10% down.
+// Wine: its dialog font is 12 px high rather than 13, so heights come out 8% short.
+testing::AssertionResult ClientSizeNear(HWND window, int width, int height) {
     RECT r;
     GetClientRect(window, &r);
-    return std::abs(r.right - width) <= width / 25 && std::abs(r.bottom - height) <= height / 25;
+    if (std::abs(r.right - width) <= width / 25 && std::abs(r.bottom - height) <= height / 10) {
+        return testing::AssertionSuccess();
+    }
+    return testing::AssertionFailure() << "client area " << r.right << " x " << r.bottom;
 }
 
 TEST(MainWindowGui, StartsWithBothEditionsAndOptionsFollowClicks) {
@@ -219,8 +226,9 @@ TEST(MainWindowGui, PresetWithoutResolutionSaysSoAndEnablesEverythingAgain) {
     EXPECT_EQ(box.title, "Select a Resolution");
     EXPECT_TRUE(program.PresetsEnabled(false));  // disabled while the driver reports
     EXPECT_TRUE(ts::DismissMessageBox(box.window));
-    EXPECT_TRUE(gui::WaitUntil([&] { return program.PresetsEnabled(true); }, kWait));
-    EXPECT_TRUE(program.Enabled(IDC_FORM1_CHECK1_0 + 4));
+    EXPECT_TRUE(gui::WaitUntil(
+        [&] { return program.PresetsEnabled(true) && program.Enabled(IDC_FORM1_CHECK1_0 + 4); },
+        kWait));
     EXPECT_TRUE(ts::StandinRuns(ts::kInstall).empty());
 }
 
