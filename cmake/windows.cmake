@@ -55,5 +55,17 @@ if(BW_TESTS)
     gtest_discover_tests(benchwright_win32_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
         PROPERTIES RUN_SERIAL TRUE)
 
+    # Benchmarks of the Windows side, one exe per bench/*_win32.cpp; run by the bench scripts,
+    # never by ctest.
+    file(GLOB BW_BENCH_WIN32_SOURCES CONFIGURE_DEPENDS bench/*_win32.cpp)
+    foreach(source ${BW_BENCH_WIN32_SOURCES})
+        get_filename_component(name ${source} NAME_WE)
+        add_executable(${name} ${source} tools/test_support_win32.cpp)
+        target_include_directories(${name} PRIVATE tools)
+        target_link_libraries(${name} bw_win32)
+        target_link_options(${name} PRIVATE ${BW_LINK_OPTIONS})
+        add_dependencies(${name} standin_game)
+    endforeach()
+
     include(cmake/windows_checks.cmake OPTIONAL)
 endif()

@@ -12,6 +12,14 @@ const std::string kGame = "\"T:\\UT2003\\System\\ut2003.exe\"";
 const std::string kUserIni = " userini=\"T:\\UT2003\\Benchmark\\Stuff\\MinDetailUser.ini\"";
 const std::string kIniText = "[Engine.Engine]\r\n";
 
+class StandinGame : public ::testing::Test {
+protected:
+    void TearDown() override {
+        ts::RemoveFakeInstalls();
+        ts::RemoveTree("T:\\my configs");
+    }
+};
+
 void Prepare() {
     std::string error;
     ASSERT_TRUE(ts::MakeFakeInstall(ts::kInstall, &error)) << error;
@@ -26,7 +34,7 @@ std::string Line(const std::string& middle, const std::string& tail = " -640x480
            middle + kUserIni + tail;
 }
 
-TEST(StandinGame, AcceptsTheLaunchersLinesAndRecordsEachRun) {
+TEST_F(StandinGame, AcceptsTheLaunchersLinesAndRecordsEachRun) {
     ASSERT_NO_FATAL_FAILURE(Prepare());
     EXPECT_EQ(ts::RunProcess(Line("-seconds=77 -nosound ini=\"T:\\UT2003.ini\"")), 0);
     EXPECT_EQ(ts::RunProcess(Line("-seconds=71 ini=T:\\UT2003.ini", " -1600x1200")), 0);
@@ -41,7 +49,7 @@ TEST(StandinGame, AcceptsTheLaunchersLinesAndRecordsEachRun) {
     EXPECT_EQ(runs[2].ini_sum, standin::Checksum("fast"));
 }
 
-TEST(StandinGame, RefusesMalformedLinesAndMissingFiles) {
+TEST_F(StandinGame, RefusesMalformedLinesAndMissingFiles) {
     ASSERT_NO_FATAL_FAILURE(Prepare());
     const std::string ini = " -nosound ini=\"T:\\UT2003.ini\"";
     const std::string malformed[] = {

@@ -67,17 +67,30 @@ bool MakeFolders(const std::string& folder) {
     return MakeFolders(Parent(folder)) && CreateDirectoryA(folder.c_str(), nullptr);
 }
 
+namespace {
+
+void RemoveStagedFiles(const std::string& root) {
+    for (const char* staged : {"UT2003.ini", "flybyexec.txt"}) {
+        SetFileAttributesA((root + staged).c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA((root + staged).c_str());
+    }
+}
+
+}  // namespace
+
+void RemoveFakeInstalls() {
+    RemoveTree(kInstall);
+    RemoveTree(Parent(kSpacedInstall));
+    RemoveStagedFiles(std::string(kInstall).substr(0, 3));
+}
+
 bool MakeFakeInstall(const std::string& install, std::string* error) {
     auto fail = [&](const std::string& what) {
         if (error) *error = what + " (error " + std::to_string(GetLastError()) + ")";
         return false;
     };
     if (!RemoveTree(install)) return fail("cannot remove the old " + install);
-    const std::string root = install.substr(0, 3);
-    for (const char* staged : {"UT2003.ini", "flybyexec.txt"}) {
-        SetFileAttributesA((root + staged).c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA((root + staged).c_str());
-    }
+    RemoveStagedFiles(install.substr(0, 3));
     const std::string stuff = install + "\\Benchmark\\Stuff";
     if (!MakeFolders(install + "\\System") || !MakeFolders(stuff))
         return fail("cannot create the folders of " + install);

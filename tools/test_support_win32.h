@@ -39,6 +39,11 @@ bool MakeFolders(const std::string& folder);
 // the drive root's staged UT2003.ini and flybyexec.txt. Returns false (and says why in `error`).
 bool MakeFakeInstall(const std::string& install, std::string* error);
 
+// Removes both fake installation folders (kInstall, and "T:\Program Files" with kSpacedInstall)
+// and the drive root's staged UT2003.ini and flybyexec.txt, so the next test starts on a clean
+// drive. Call it when a test that made an installation ends.
+void RemoveFakeInstalls();
+
 // Whole file, or "" when it cannot be read.
 std::string ReadFile(const std::string& path);
 bool WriteFile(const std::string& path, const std::string& contents);

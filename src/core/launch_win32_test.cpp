@@ -13,6 +13,11 @@ namespace ts = test_support;
 
 const std::string kIniText = "[Engine.Engine]\r\nRenderDevice=D3DDrv.D3DRenderDevice\r\n";
 
+class LaunchAndWaitWin32 : public ::testing::Test {
+protected:
+    void TearDown() override { ts::RemoveFakeInstalls(); }
+};
+
 // A fake installation with the drive root's staged files, and the session that points at them.
 SessionState Prepare(const std::string& install) {
     std::string error;
@@ -26,7 +31,7 @@ SessionState Prepare(const std::string& install) {
     return s;
 }
 
-TEST(LaunchAndWaitWin32, ReturnsOnlyAfterTheGameExitedWithItsRecordWritten) {
+TEST_F(LaunchAndWaitWin32, ReturnsOnlyAfterTheGameExitedWithItsRecordWritten) {
     for (const char* install : {ts::kInstall, ts::kSpacedInstall}) {
         SCOPED_TRACE(install);
         const SessionState s = Prepare(install);
@@ -48,7 +53,7 @@ TEST(LaunchAndWaitWin32, ReturnsOnlyAfterTheGameExitedWithItsRecordWritten) {
     }
 }
 
-TEST(LaunchAndWaitWin32, LaunchesRunStrictlyOneAfterTheOther) {
+TEST_F(LaunchAndWaitWin32, LaunchesRunStrictlyOneAfterTheOther) {
     SessionState s = Prepare(ts::kInstall);
     ASSERT_TRUE(ts::WriteControl(ts::kInstall, "sleep 150\nnorecord 2\ncrash 3\n"));
     const auto& runs = RunList(BenchmarkPreset::kHighQuality, "full");
@@ -105,7 +110,7 @@ ts::MessageBoxSeen LaunchExpectingBox(const std::string& line, bool* result) {
     return box;
 }
 
-TEST(LaunchAndWaitWin32, FailedStartShowsItsMessageAndReturnsFalse) {
+TEST_F(LaunchAndWaitWin32, FailedStartShowsItsMessageAndReturnsFalse) {
     SessionState s = Prepare(ts::kInstall);
     s.InstallFolder = "T:\\Nowhere\\UT2003";
     const std::string missing =

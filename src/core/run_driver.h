@@ -23,17 +23,21 @@ public:
 
 // What the custom test reads of its window when "Run Test" is clicked.
 struct CustomTestChoices {
-    bool sound_disabled = true;      // "Disabled" selected
-    bool custom_ini = false;         // "Custom ini" selected
-    std::string custom_ini_path;     // the path box
-    bool min_detail = false;         // "Min Detail" selected
+    bool sound_disabled = true;               // "Disabled" selected
+    bool custom_ini = false;                  // "Custom ini" selected
+    std::string custom_ini_path;              // the path box
+    bool min_detail = false;                  // "Min Detail" selected
     std::string level_entry = "dm-antalus*";  // the selected level list entry as shown
 };
 
 // A fixed preset's button: empties the logs, disables the controls, runs the driver, enables them.
 void RunPresetFromButton(SessionState& state, MainWindowControls& window, BenchmarkPreset preset);
 
-// The drivers proper.
+// The drivers proper. None of them ends the program: without an install folder nothing runs and
+// nothing is written (a message says why); a file step that fails (log reset, engine ini, exec
+// script, page, clean-up, footer) shows one message naming the file and the reason, removes what
+// the run staged and re-enables the controls. The number of records in the log is noted after
+// each launch, so a launch that left none gets blank cells on the page.
 void RunCpuBenchmark(SessionState& state, MainWindowControls& window);
 void RunHighQuality(SessionState& state, MainWindowControls& window);
 void RunLowQuality(SessionState& state, MainWindowControls& window);

@@ -14,8 +14,8 @@ RegistryValue ReadRegistryValue(const std::string& key, const std::string& value
     platform::RegistryData data;
     // The game's 32-bit installer writes to the 32-bit view; read access only, so a user who may
     // not write under HKEY_LOCAL_MACHINE still finds the game.
-    const long status = platform::QueryLocalMachineValue(key, value_name,
-                                                         platform::RegistryView::k32Bit, &data);
+    const long status =
+        platform::QueryLocalMachineValue(key, value_name, platform::RegistryView::k32Bit, &data);
     RegistryValue value;
     QueryOpenKeyValue(status, data, &value);
     return value;

@@ -29,7 +29,6 @@ RegistryValue ReadRegistryValue(const std::string& key, const std::string& value
 // returns that status and leaves the value as it was. Type 1 gives a text of all the bytes the
 // registry reported (the NUL included), type 4 a 32-bit number; any other type (or a number not
 // four bytes long) returns -1 and leaves the value as it was.
-long QueryOpenKeyValue(long query_status, const platform::RegistryData& data,
-                       RegistryValue* value);
+long QueryOpenKeyValue(long query_status, const platform::RegistryData& data, RegistryValue* value);
 
 }  // namespace registry

@@ -1,9 +1,10 @@
 // Registry reading and installation discovery against the stand-in registry.
+#include "registry/registry.h"
+
 #include <gtest/gtest.h>
 
 #include "platform/platform_standin.h"
 #include "registry/discovery.h"
-#include "registry/registry.h"
 
 namespace registry {
 namespace {

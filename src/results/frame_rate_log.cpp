@@ -1,6 +1,8 @@
 // Reading the game's frame-rate log: comma- or line-separated fields, four per record.
 #include "results/frame_rate_log.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/platform.h"
@@ -15,58 +17,67 @@ namespace {
 // next comma or line end is ignored; an unclosed quote runs to the end of the text.
 class FieldReader {
 public:
-    explicit FieldReader(std::string_view text) : text_(text) { SkipEmptyLines(); }
+    explicit FieldReader(std::string_view text) : p_(text.data()), end_(text.data() + text.size()) {
+        SkipEmptyLines();
+    }
 
-    bool AtEnd() const { return pos_ >= text_.size(); }
+    bool AtEnd() const { return p_ == end_; }
 
     // The next field, or false when the text has ended before it starts.
     bool Next(std::string_view* field) {
-        while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
-        if (pos_ >= text_.size()) return false;
-        if (text_[pos_] == '"') {
-            const size_t start = pos_ + 1;
-            const size_t close = text_.find('"', start);
-            const size_t end = close == std::string_view::npos ? text_.size() : close;
-            *field = text_.substr(start, end - start);
-            pos_ = end;
-            while (pos_ < text_.size() && !IsSeparator(text_[pos_])) ++pos_;
+        while (p_ != end_ && IsBlank(*p_)) ++p_;
+        if (p_ == end_) return false;
+        const char* start = p_;
+        const char* stop;
+        if (*p_ == '"') {
+            ++start;
+            const void* close = std::memchr(start, '"', static_cast<size_t>(end_ - start));
+            stop = close ? static_cast<const char*>(close) : end_;
+            p_ = SkipToSeparator(stop);
         } else {
-            const size_t start = pos_;
-            while (pos_ < text_.size() && !IsSeparator(text_[pos_])) ++pos_;
-            size_t end = pos_;
-            while (end > start && IsBlank(text_[end - 1])) --end;
-            *field = text_.substr(start, end - start);
+            p_ = SkipToSeparator(start);
+            stop = p_;
+            while (stop != start && IsBlank(stop[-1])) --stop;
         }
-        SkipSeparator();
+        *field = std::string_view(start, static_cast<size_t>(stop - start));
+        if (p_ != end_ && *p_++ != ',') SkipEmptyLines();
         return true;
     }
 
 private:
     static bool IsBlank(char c) { return c == ' ' || c == '\t'; }
     static bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
-    static bool IsSeparator(char c) { return c == ',' || IsLineEnd(c); }
 
-    void SkipSeparator() {
-        if (pos_ >= text_.size()) return;
-        if (text_[pos_] == ',') {
-            ++pos_;
-            return;
+    // Eight characters at a time while none of them is a separator: this loop is where the
+    // reading spends its time.
+    const char* SkipToSeparator(const char* p) const {
+        constexpr uint64_t kOnes = 0x0101010101010101u;
+        constexpr uint64_t kHighs = 0x8080808080808080u;
+        const auto has = [](uint64_t word, char c) {
+            const uint64_t x = word ^ (kOnes * static_cast<unsigned char>(c));
+            return (x - kOnes) & ~x & kHighs;
+        };
+        while (end_ - p >= 8) {
+            uint64_t word;
+            std::memcpy(&word, p, 8);
+            if (has(word, ',') | has(word, '\r') | has(word, '\n')) break;
+            p += 8;
         }
-        SkipEmptyLines();
+        while (p != end_ && *p != ',' && !IsLineEnd(*p)) ++p;
+        return p;
     }
 
     void SkipEmptyLines() {
-        while (pos_ < text_.size() && (IsLineEnd(text_[pos_]) || IsBlank(text_[pos_]))) ++pos_;
+        while (p_ != end_ && (IsLineEnd(*p_) || IsBlank(*p_))) ++p_;
     }
 
-    std::string_view text_;
-    size_t pos_ = 0;
+    const char* p_;
+    const char* end_;
 };
 
-std::string Fit(std::string_view text, size_t width) {
-    std::string s(width, ' ');
-    std::memcpy(s.data(), text.data(), text.size() < width ? text.size() : width);
-    return s;
+// Stores `text` into a field already filled with spaces: cut to the field's width.
+void FitInto(std::string& field, std::string_view text) {
+    std::memcpy(field.data(), text.data(), std::min(text.size(), field.size()));
 }
 
 constexpr std::string_view kSeparator = " / ";
@@ -76,14 +87,14 @@ constexpr std::string_view kSeparator = " / ";
 bool SplitMeasurement(std::string_view s, FrameRateRecord* record) {
     const size_t first = s.find(kSeparator);
     if (first == std::string_view::npos) return false;
-    record->Low = Fit(s.substr(0, first), kValueWidth);
+    FitInto(record->Low, s.substr(0, first));
     s.remove_prefix(first + kSeparator.size());
     const size_t second = s.find(kSeparator);
     if (second == std::string_view::npos) return false;
-    record->Average = Fit(s.substr(0, second), kValueWidth);
+    FitInto(record->Average, s.substr(0, second));
     s.remove_prefix(second + kSeparator.size());
     if (s.size() < 4) return false;
-    record->High = Fit(s.substr(0, s.size() - 4), kValueWidth);
+    FitInto(record->High, s.substr(0, s.size() - 4));
     return true;
 }
 
@@ -91,6 +102,8 @@ bool SplitMeasurement(std::string_view s, FrameRateRecord* record) {
 
 std::vector<FrameRateRecord> ParseFrameRateLog(std::string_view text) {
     std::vector<FrameRateRecord> records;
+    // A record takes at least ten characters (its separators and the four dropped ones).
+    records.reserve(std::min(kMaxRecords, text.size() / 10));
     FieldReader reader(text);
     std::string_view label, measurement, third, fourth;
     while (records.size() < kMaxRecords && !reader.AtEnd()) {
@@ -99,7 +112,7 @@ std::vector<FrameRateRecord> ParseFrameRateLog(std::string_view text) {
             break;
         FrameRateRecord record;
         if (!SplitMeasurement(measurement, &record)) break;
-        record.Label = Fit(label, kLabelWidth);
+        FitInto(record.Label, label);
         records.push_back(std::move(record));
     }
     return records;

@@ -25,8 +25,8 @@ std::vector<std::string> RunFooterLines(const core::SessionState& state,
 // Lines up the log's records with the launches that made them, so that a launch that left no
 // record gets a blank record instead of the next launch's values. records_after_launch[i] is the
 // number of records the log held after launch i. Records no launch accounts for are kept after.
-std::vector<FrameRateRecord> AlignRecordsToLaunches(const std::vector<FrameRateRecord>& records,
-                                                    const std::vector<size_t>& records_after_launch);
+std::vector<FrameRateRecord> AlignRecordsToLaunches(
+    const std::vector<FrameRateRecord>& records, const std::vector<size_t>& records_after_launch);
 
 // Reads the frame-rate log (ReadFrameRateLog) and writes the page anew. When
 // `records_after_launch` is given, the records are first lined up with the launches
