@@ -58,10 +58,15 @@ public:
             EXPECT_TRUE(ts::MakeFakeInstall(kDemoInstall, &error)) << error;
             ts::SetGameFolder(ts::kDemoKey, ts::RegistryKind::kString, kDemoInstall);
         }
-        // Pages the program opens go to the capturing program instead of a browser.
+        // Pages the program opens go to the capturing program instead of a browser; the
+        // association is put back afterwards.
         ts::RemoveTree(OpenedFolder());
-        SetDefaultValue(".html", "BenchwrightTest.html");
-        SetDefaultValue("BenchwrightTest.html\\shell\\open\\command",
+        char old[256] = {};
+        LONG size = sizeof old;
+        had_html_ = RegQueryValueA(HKEY_CLASSES_ROOT, ".html", old, &size) == ERROR_SUCCESS;
+        old_html_ = old;
+        SetDefaultValue(".html", kProgId);
+        SetDefaultValue(std::string(kProgId) + "\\shell\\open\\command",
                         "\"" + ts::TestExeFolder() + "\\open_capture.exe\" \"%1\"");
         DeleteFileA(Page().c_str());
 
@@ -78,6 +83,16 @@ public:
         }
         CloseHandle(process_.hProcess);
         CloseHandle(process_.hThread);
+        const std::string id = kProgId;
+        for (const std::string& key :
+             {id + "\\shell\\open\\command", id + "\\shell\\open", id + "\\shell", id}) {
+            RegDeleteKeyA(HKEY_CLASSES_ROOT, key.c_str());
+        }
+        if (had_html_) {
+            SetDefaultValue(".html", old_html_);
+        } else {
+            RegDeleteKeyA(HKEY_CLASSES_ROOT, ".html");
+        }
     }
 
     DWORD pid() const { return process_.dwProcessId; }
@@ -124,7 +139,10 @@ public:
     }
 
 private:
+    static constexpr const char* kProgId = "BenchwrightGuiTest.html";
     PROCESS_INFORMATION process_ = {};
+    bool had_html_ = false;
+    std::string old_html_;
     HWND main_ = nullptr;
 };
 
