@@ -38,12 +38,20 @@ if(BW_TESTS)
     add_executable(standin_game WIN32 tools/standin_game.cpp)
     target_link_options(standin_game PRIVATE ${BW_LINK_OPTIONS})
 
+    # Equipment for the GUI tests and the demo: drives the windows from another process, and
+    # stands in for the browser that opens a page.
+    add_executable(demo_driver tools/demo_driver.cpp tools/gui_support_win32.cpp)
+    add_executable(open_capture tools/open_capture.cpp)
+    target_link_options(demo_driver PRIVATE ${BW_LINK_OPTIONS})
+    target_link_options(open_capture PRIVATE ${BW_LINK_OPTIONS})
+
     file(GLOB BW_WIN32_TEST_SOURCES CONFIGURE_DEPENDS src/*/*_win32_test.cpp tools/*_win32_test.cpp)
-    add_executable(benchwright_win32_tests ${BW_WIN32_TEST_SOURCES} tools/test_support_win32.cpp)
+    add_executable(benchwright_win32_tests ${BW_WIN32_TEST_SOURCES} tools/test_support_win32.cpp
+        tools/gui_support_win32.cpp)
     target_include_directories(benchwright_win32_tests PRIVATE tools)
     target_link_libraries(benchwright_win32_tests bw_win32 gtest gmock gtest_main)
     target_link_options(benchwright_win32_tests PRIVATE ${BW_LINK_OPTIONS})
-    add_dependencies(benchwright_win32_tests standin_game benchwright)
+    add_dependencies(benchwright_win32_tests standin_game benchwright open_capture)
     gtest_discover_tests(benchwright_win32_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
         PROPERTIES RUN_SERIAL TRUE)
 

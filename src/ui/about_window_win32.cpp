@@ -1,0 +1,122 @@
+// The about window's Win32 binding: routes messages to handlers and shows the texts.
+#include <windows.h>
+
+#include "ui/about_model.h"
+#include "ui/main_window_model.h"
+#include "ui/resource.h"
+#include "ui/window_support_win32.h"
+#include "ui/windows_win32.h"
+
+namespace ui {
+
+namespace {
+
+struct AboutWindow {
+    HWND hwnd = nullptr;
+    HWND* slot = nullptr;
+    AboutTexts texts;
+    HFONT title_font = nullptr;
+};
+
+// Placed at a fixed spot near the screen's top left rather than centred.
+constexpr int kLeft = 2340 / 15;
+constexpr int kTop = 1935 / 15;
+
+void Render(AboutWindow& w) {
+    SetWindowTextA(w.hwnd, w.texts.caption.c_str());
+    SetDlgItemTextA(w.hwnd, IDC_ABOUT_TITLE, w.texts.title.c_str());
+    SetDlgItemTextA(w.hwnd, IDC_ABOUT_VERSION, w.texts.version.c_str());
+    SetDlgItemTextA(w.hwnd, IDC_ABOUT_DESCRIPTION, w.texts.description.c_str());
+    SetDlgItemTextA(w.hwnd, IDC_ABOUT_LABEL1, w.texts.credits.c_str());
+    SetDlgItemTextA(w.hwnd, IDC_ABOUT_DISCLAIMER, w.texts.disclaimer.c_str());
+}
+
+void OnLoad(AboutWindow& w) {
+    SetProgramIcon(w.hwnd);
+    SetWindowPos(w.hwnd, nullptr, kLeft, kTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    w.texts = LoadAboutTexts();
+    LOGFONTA font = {};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(w.hwnd, WM_GETFONT, 0, 0)), sizeof(font),
+               &font);
+    font.lfHeight = font.lfHeight * 3 / 2;
+    font.lfWeight = FW_BOLD;
+    w.title_font = CreateFontIndirectA(&font);
+    SendDlgItemMessageA(w.hwnd, IDC_ABOUT_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(w.title_font),
+                        FALSE);
+    AddTooltip(w.hwnd, GetDlgItem(w.hwnd, IDC_ABOUT_PICTURE1), w.texts.banner_tip.c_str());
+    AddTooltip(w.hwnd, GetDlgItem(w.hwnd, IDC_ABOUT_LABEL1), w.texts.credits_tip.c_str());
+    Render(w);
+}
+
+void OnCommand(AboutWindow& w, int id, int code) {
+    if (code != BN_CLICKED) return;
+    switch (id) {
+        case IDOK:
+        case IDCANCEL:
+            DestroyWindow(w.hwnd);
+            break;  // OK is also the cancel button: Esc
+        case IDC_ABOUT_SYSINFO:
+            StartSysInfo();
+            break;
+        case IDC_ABOUT_PICTURE1:
+            OpenMakerWebSite();
+            break;
+        default:
+            break;
+    }
+}
+
+INT_PTR CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+    if (msg == WM_INITDIALOG) {
+        SetWindowLongPtrA(hwnd, DWLP_USER, lparam);
+        reinterpret_cast<AboutWindow*>(lparam)->hwnd = hwnd;
+    }
+    auto* w = reinterpret_cast<AboutWindow*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    if (!w) return FALSE;
+    switch (msg) {
+        case WM_INITDIALOG:
+            OnLoad(*w);
+            return TRUE;
+        case WM_COMMAND:
+            OnCommand(*w, LOWORD(wparam), HIWORD(wparam));
+            return TRUE;
+        case WM_DRAWITEM:
+            DrawBanner(*reinterpret_cast<DRAWITEMSTRUCT*>(lparam));
+            return TRUE;
+        case WM_SETCURSOR:
+            if (!SetHandCursorOver(GetDlgItem(hwnd, IDC_ABOUT_PICTURE1), wparam)) return FALSE;
+            SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, TRUE);
+            return TRUE;
+        case WM_CLOSE:
+            DestroyWindow(hwnd);
+            return TRUE;
+        case WM_NCDESTROY:
+            if (*w->slot == hwnd) *w->slot = nullptr;
+            DeleteObject(w->title_font);
+            SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+            delete w;
+            return FALSE;
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace
+
+void ShowAboutWindow(HWND owner, HWND* slot) {
+    if (*slot) {
+        ShowWindow(*slot, SW_SHOWNORMAL);
+        SetForegroundWindow(*slot);
+        return;
+    }
+    auto* window = new AboutWindow{nullptr, slot, {}, nullptr};
+    *slot = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), owner,
+                               AboutProc, reinterpret_cast<LPARAM>(window));
+    if (*slot) {
+        ShowWindow(*slot, SW_SHOW);
+    } else {
+        delete window;
+    }
+}
+
+}  // namespace ui

@@ -1,0 +1,39 @@
+// The custom test window's state: level list, ini choice with its path and Browse button, sound.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/run_driver.h"
+
+namespace ui {
+
+enum class IniChoice { kMaxDetail, kMinDetail, kCustomIni };
+
+struct CustomTestModel {
+    bool sound_enabled = false;  // Option1 "Enabled"; Option2 "Disabled" is the default
+    IniChoice ini = IniChoice::kMaxDetail;
+    std::string ini_path;             // Text1, filled only by the file dialog
+    bool browse_enabled = false;      // Command1 "Browse...", enabled exactly while "Custom ini"
+    std::vector<std::string> levels;  // Combo1's entries as shown, "*" marks included
+    int selected_level = -1;
+};
+
+// The level list entries of an edition: 37 when GameEdition is "full", otherwise the demo's 4.
+const std::vector<std::string>& LevelEntries(const std::string& game_edition);
+
+// Fills the level list for GameEdition and selects "dm-antalus*"; every other choice takes its
+// default. Called once per load of the window.
+void loadComboBox(CustomTestModel& model, const std::string& game_edition);
+
+// Option3, Option4 and Option5 clicks. Leaving "Custom ini" empties the path box, so a path shown
+// always belongs to a "Custom ini" choice made since the last switch away from it.
+void SelectIni(CustomTestModel& model, IniChoice choice);
+
+// The file dialog's outcome: a chosen file replaces the path; a cancel keeps it.
+void FileDialogClosed(CustomTestModel& model, bool chosen, const std::string& path);
+
+// What "Run Test" hands to the custom run.
+core::CustomTestChoices Choices(const CustomTestModel& model);
+
+}  // namespace ui

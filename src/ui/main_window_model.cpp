@@ -1,0 +1,61 @@
+// The main window's state and reactions.
+#include "ui/main_window_model.h"
+
+#include "platform/platform.h"
+
+namespace ui {
+
+void ApplyInstallation(MainWindowModel& model, const registry::InstallationOutcome& outcome) {
+    model.full_enabled = outcome.full_enabled;
+    model.demo_enabled = outcome.demo_enabled;
+    model.edition = outcome.selected;
+    model.installed = outcome.selected != registry::Edition::kNone;
+    model.preset_buttons_enabled = model.installed;
+}
+
+void SelectRenderEngine(MainWindowModel& model, core::SessionState& state, bool opengl) {
+    model.render_chosen = true;
+    model.opengl = opengl;
+    state.RenderEngine = opengl ? "OGL" : "D3D";
+}
+
+EditionChangeResult ChangeEdition(MainWindowModel& model, core::SessionState& state,
+                                  registry::Edition edition, bool present,
+                                  const std::string& previous_edition, bool custom_open) {
+    EditionChangeResult result;
+    if (!present) {
+        result.close_custom = custom_open;
+        (edition == registry::Edition::kFull ? model.full_enabled : model.demo_enabled) = false;
+        model.edition = registry::Edition::kNone;
+        model.installed = false;
+        model.preset_buttons_enabled = false;
+        state.InstallFolder.clear();
+        state.GameEdition.clear();
+        return result;
+    }
+    state.GameEdition = edition == registry::Edition::kFull ? "full" : "demo";
+    // Only a change of edition reloads the custom test window; choosing the current one again
+    // leaves it as the user set it.
+    result.reopen_custom =
+        custom_open && !previous_edition.empty() && previous_edition != state.GameEdition;
+    model.edition = edition;
+    if (!model.installed) {
+        model.installed = true;
+        model.preset_buttons_enabled = true;
+    }
+    return result;
+}
+
+void DisablePresetButtons(MainWindowModel& model) { model.preset_buttons_enabled = false; }
+
+void EnablePresetButtons(MainWindowModel& model) { model.preset_buttons_enabled = model.installed; }
+
+void DisableResolutionBoxes(MainWindowModel& model) { model.resolution_boxes_enabled = false; }
+
+void EnableResolutionBoxes(MainWindowModel& model) { model.resolution_boxes_enabled = true; }
+
+void OpenMakerWebSite() { platform::ShellOpen(kMakerWebAddress, false, "C:\\"); }
+
+std::string HelpPagePath(const core::SessionState& state) { return state.AppFolder + "help.html"; }
+
+}  // namespace ui

@@ -1,0 +1,68 @@
+// The main window's state and its reactions: edition and render options, which controls are
+// enabled, and what an edition change asks of the custom test window.
+//
+// The model decides; the Win32 binding (main_window_win32.cpp) reads the registry and the
+// controls, calls these functions and writes the model back to the controls.
+#pragma once
+
+#include <string>
+
+#include "core/session.h"
+#include "registry/discovery.h"
+
+namespace ui {
+
+// The maker's web address, opened by a click on either window's banner.
+inline constexpr const char* kMakerWebAddress = "https://benchwright.example/";
+
+struct MainWindowModel {
+    // Version frame: which edition options may be chosen and which one is selected.
+    bool full_enabled = false;
+    bool demo_enabled = false;
+    registry::Edition edition = registry::Edition::kNone;
+    // Rendering Engine frame: true when "OpenGL" is selected, false for "Direct3D"; nothing is
+    // selected until the load sequence picks Direct3D.
+    bool render_chosen = false;
+    bool opengl = false;
+    // The four preset buttons (Command1 to Command4) and the five resolution boxes.
+    bool preset_buttons_enabled = true;
+    bool resolution_boxes_enabled = true;
+    // A game folder is known. Without one nothing can run, so the preset buttons stay disabled.
+    bool installed = false;
+};
+
+// Step 1 of the load sequence: shows what installation discovery found. Discovery itself has
+// already set GameEdition and InstallFolder.
+void ApplyInstallation(MainWindowModel& model, const registry::InstallationOutcome& outcome);
+
+// Option1 ("Direct3D") and Option2 ("OpenGL") clicks.
+void SelectRenderEngine(MainWindowModel& model, core::SessionState& state, bool opengl);
+
+// What an edition change needs the window to do besides showing the model.
+struct EditionChangeResult {
+    bool reopen_custom = false;  // close the custom test window and show a new one
+    bool close_custom = false;   // close it for good (the edition is gone)
+};
+
+// Option3 ("Full") and Option4 ("Demo") clicks, after registry::SelectEdition has read the
+// edition's folder again into the session (`present` false, and the user told, when its entry has
+// gone). `previous_edition` is GameEdition before the click; `custom_open` says whether the custom
+// test window is open. An edition that has gone behaves as not installed: GameEdition is emptied,
+// its option disabled, and the preset buttons stay disabled until an installed edition is chosen.
+EditionChangeResult ChangeEdition(MainWindowModel& model, core::SessionState& state,
+                                  registry::Edition edition, bool present,
+                                  const std::string& previous_edition, bool custom_open);
+
+// The control-state procedures.
+void DisablePresetButtons(MainWindowModel& model);
+void EnablePresetButtons(MainWindowModel& model);
+void DisableResolutionBoxes(MainWindowModel& model);
+void EnableResolutionBoxes(MainWindowModel& model);
+
+// Opens the maker's web address with the shell: no owner window, working folder "C:\".
+void OpenMakerWebSite();
+
+// The help page beside the program.
+std::string HelpPagePath(const core::SessionState& state);
+
+}  // namespace ui

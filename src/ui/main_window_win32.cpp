@@ -1,0 +1,204 @@
+// The main window's Win32 binding: routes messages to handlers and shows the model.
+#include <windows.h>
+
+#include "config/staged_files.h"
+#include "platform/platform.h"
+#include "registry/discovery.h"
+#include "ui/resource.h"
+#include "ui/window_support_win32.h"
+#include "ui/windows_win32.h"
+
+namespace ui {
+
+namespace {
+
+constexpr int kPresetButtons[] = {IDC_FORM1_COMMAND1, IDC_FORM1_COMMAND2, IDC_FORM1_COMMAND3,
+                                  IDC_FORM1_COMMAND4};
+
+void Render(MainWindow& w) {
+    const MainWindowModel& m = w.model;
+    HWND h = w.hwnd;
+    EnableWindow(GetDlgItem(h, IDC_FORM1_OPTION3), m.full_enabled);
+    EnableWindow(GetDlgItem(h, IDC_FORM1_OPTION4), m.demo_enabled);
+    CheckDlgButton(h, IDC_FORM1_OPTION3, m.edition == registry::Edition::kFull);
+    CheckDlgButton(h, IDC_FORM1_OPTION4, m.edition == registry::Edition::kDemo);
+    CheckDlgButton(h, IDC_FORM1_OPTION1, m.render_chosen && !m.opengl);
+    CheckDlgButton(h, IDC_FORM1_OPTION2, m.render_chosen && m.opengl);
+    for (int id : kPresetButtons) EnableWindow(GetDlgItem(h, id), m.preset_buttons_enabled);
+    for (int i = 0; i < 5; ++i) {
+        EnableWindow(GetDlgItem(h, IDC_FORM1_CHECK1_0 + i), m.resolution_boxes_enabled);
+    }
+}
+
+void ResetLogs(const core::SessionState& state) {
+    // Without a game folder there are no logs to empty, and nothing is written elsewhere.
+    if (state.InstallFolder.empty()) return;
+    std::string error;
+    if (!config::ResetBenchmarkLogs(state, &error)) {
+        platform::ShowMessage(error, "", platform::MessageIcon::kExclamation);
+    }
+}
+
+void OnLoad(MainWindow& w) {
+    SetProgramIcon(w.hwnd);
+    MoveToDefaultPosition(w.hwnd);
+    HWND banner = GetDlgItem(w.hwnd, IDC_FORM1_PICTURE1);
+    AddTooltip(w.hwnd, banner, "Click to visit the Benchwright web site");
+    platform::SetOwnerWindow(w.hwnd);
+
+    ApplyInstallation(w.model, registry::FindGameInstallation(*w.state));
+    core::InitAppFolder(*w.state);
+    ResetLogs(*w.state);
+    SelectRenderEngine(w.model, *w.state, false);
+    Render(w);
+}
+
+void OnPreset(MainWindow& w, core::BenchmarkPreset preset) {
+    core::RunPresetFromButton(*w.state, w, preset);
+    Render(w);
+}
+
+void OnCustomTest(MainWindow& w) {
+    ResetLogs(*w.state);
+    ShowCustomTestWindow(w.hwnd, *w.state, w, &w.custom);
+    ui::EnableResolutionBoxes(w.model);
+    ui::EnablePresetButtons(w.model);
+    Render(w);
+}
+
+void OnEdition(MainWindow& w, registry::Edition edition) {
+    const std::string previous = w.state->GameEdition;
+    const bool present = registry::SelectEdition(*w.state, edition);
+    EditionChangeResult result =
+        ChangeEdition(w.model, *w.state, edition, present, previous, w.custom != nullptr);
+    if ((result.reopen_custom || result.close_custom) && w.custom) DestroyWindow(w.custom);
+    if (result.reopen_custom) ShowCustomTestWindow(w.hwnd, *w.state, w, &w.custom);
+    Render(w);
+}
+
+void OnClose(MainWindow& w) {
+    if (w.custom) DestroyWindow(w.custom);
+    DestroyWindow(w.hwnd);
+}
+
+void OnCommand(MainWindow& w, int id, int code) {
+    if (code != BN_CLICKED && code != STN_CLICKED) return;  // also covers menu items (code 0)
+    switch (id) {
+        case IDC_FORM1_COMMAND1:
+            OnPreset(w, core::BenchmarkPreset::kCpuBenchmark);
+            break;
+        case IDC_FORM1_COMMAND2:
+            OnPreset(w, core::BenchmarkPreset::kHighQuality);
+            break;
+        case IDC_FORM1_COMMAND3:
+            OnPreset(w, core::BenchmarkPreset::kLowQuality);
+            break;
+        case IDC_FORM1_COMMAND4:
+            OnCustomTest(w);
+            break;
+        case IDC_FORM1_OPTION1:
+            SelectRenderEngine(w.model, *w.state, false);
+            Render(w);
+            break;
+        case IDC_FORM1_OPTION2:
+            SelectRenderEngine(w.model, *w.state, true);
+            Render(w);
+            break;
+        case IDC_FORM1_OPTION3:
+            OnEdition(w, registry::Edition::kFull);
+            break;
+        case IDC_FORM1_OPTION4:
+            OnEdition(w, registry::Edition::kDemo);
+            break;
+        case IDC_FORM1_PICTURE1:
+            OpenMakerWebSite();
+            break;
+        case IDM_ABOUT:
+            ShowAboutWindow(w.hwnd, &w.about);
+            break;
+        case IDM_HELP2:
+            platform::ShellOpen(HelpPagePath(*w.state), true, "");
+            break;
+        case IDM_EXIT:
+            PostQuitMessage(0);
+            break;  // at once: no window is asked to close
+        default:
+            break;  // Enter and Esc do not close the main window
+    }
+}
+
+INT_PTR CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+    if (msg == WM_INITDIALOG) {
+        SetWindowLongPtrA(hwnd, DWLP_USER, lparam);
+        reinterpret_cast<MainWindow*>(lparam)->hwnd = hwnd;
+    }
+    auto* w = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    if (!w) return FALSE;
+    switch (msg) {
+        case WM_INITDIALOG:
+            OnLoad(*w);
+            return TRUE;
+        case WM_COMMAND:
+            OnCommand(*w, LOWORD(wparam), HIWORD(wparam));
+            return TRUE;
+        case WM_DRAWITEM:
+            DrawBanner(*reinterpret_cast<DRAWITEMSTRUCT*>(lparam));
+            return TRUE;
+        case WM_SETCURSOR:
+            if (!SetHandCursorOver(GetDlgItem(hwnd, IDC_FORM1_PICTURE1), wparam)) return FALSE;
+            SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, TRUE);
+            return TRUE;
+        case WM_CLOSE:
+            OnClose(*w);
+            return TRUE;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace
+
+std::array<bool, 5> MainWindow::ResolutionChecks() {
+    std::array<bool, 5> checks{};
+    for (int i = 0; i < 5; ++i) {
+        checks[i] = IsDlgButtonChecked(hwnd, IDC_FORM1_CHECK1_0 + i) == BST_CHECKED;
+    }
+    return checks;
+}
+
+void MainWindow::DisablePresetButtons() {
+    ui::DisablePresetButtons(model);
+    Render(*this);
+}
+void MainWindow::EnablePresetButtons() {
+    ui::EnablePresetButtons(model);
+    Render(*this);
+}
+void MainWindow::DisableResolutionBoxes() {
+    ui::DisableResolutionBoxes(model);
+    Render(*this);
+}
+void MainWindow::EnableResolutionBoxes() {
+    ui::EnableResolutionBoxes(model);
+    Render(*this);
+}
+
+HWND ShowMainWindow(MainWindow& window, core::SessionState& state) {
+    window.state = &state;
+    HWND hwnd = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr,
+                                   MainProc, reinterpret_cast<LPARAM>(&window));
+    if (hwnd) ShowWindow(hwnd, SW_SHOW);
+    return hwnd;
+}
+
+bool RouteDialogMessage(const MainWindow& window, MSG* msg) {
+    for (HWND h : {window.hwnd, window.custom, window.about}) {
+        if (h && IsDialogMessageA(h, msg)) return true;
+    }
+    return false;
+}
+
+}  // namespace ui

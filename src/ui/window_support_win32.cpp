@@ -1,0 +1,114 @@
+// The banner drawing, tooltips, icon and placement that the windows share.
+#include "ui/window_support_win32.h"
+
+#include <commctrl.h>
+
+#include "ui/resource.h"
+
+namespace ui {
+
+namespace {
+
+int Mix(int from, int to, int step, int steps) { return from + (to - from) * step / steps; }
+
+HFONT BannerFont(int height, int weight, const char* face) {
+    return CreateFontA(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                       DEFAULT_PITCH | FF_SWISS, face);
+}
+
+}  // namespace
+
+void DrawBanner(const DRAWITEMSTRUCT& item) {
+    HDC dc = item.hDC;
+    const RECT r = item.rcItem;
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+
+    // A left-to-right gradient from night blue to teal, in bands (no msimg32 needed).
+    constexpr int kBands = 64;
+    for (int i = 0; i < kBands; ++i) {
+        RECT band = {r.left + width * i / kBands, r.top, r.left + width * (i + 1) / kBands,
+                     r.bottom};
+        HBRUSH brush = CreateSolidBrush(
+            RGB(Mix(16, 24, i, kBands), Mix(32, 128, i, kBands), Mix(72, 150, i, kBands)));
+        FillRect(dc, &band, brush);
+        DeleteObject(brush);
+    }
+
+    // Rising bars at the right: a frame-rate chart in miniature.
+    const int bar_width = width / 28;
+    for (int i = 0; i < 4; ++i) {
+        const int bar_height = height * (3 + 2 * i) / 12;
+        RECT bar = {r.right - (5 - i) * (bar_width + bar_width / 2),
+                    r.bottom - height / 8 - bar_height, 0, r.bottom - height / 8};
+        bar.right = bar.left + bar_width;
+        HBRUSH brush = CreateSolidBrush(RGB(Mix(120, 250, i, 3), Mix(200, 190, i, 3), 80));
+        FillRect(dc, &bar, brush);
+        DeleteObject(brush);
+    }
+
+    SetBkMode(dc, TRANSPARENT);
+    HFONT title = BannerFont(height * 9 / 20, FW_BOLD, "Arial");
+    HFONT old = static_cast<HFONT>(SelectObject(dc, title));
+    RECT text = {r.left + height / 4, r.top, r.right, r.top + height * 2 / 3};
+    RECT shadow = text;
+    OffsetRect(&shadow, 2, 2);
+    SetTextColor(dc, RGB(8, 16, 40));
+    DrawTextA(dc, "Benchwright", -1, &shadow, DT_LEFT | DT_BOTTOM | DT_SINGLELINE);
+    SetTextColor(dc, RGB(255, 255, 255));
+    DrawTextA(dc, "Benchwright", -1, &text, DT_LEFT | DT_BOTTOM | DT_SINGLELINE);
+
+    HFONT subtitle = BannerFont(height / 6, FW_NORMAL, "Arial");
+    SelectObject(dc, subtitle);
+    RECT line = {r.left + height / 4 + 2, r.top + height * 2 / 3, r.right, r.bottom};
+    SetTextColor(dc, RGB(190, 225, 240));
+    DrawTextA(dc, "Unreal Tournament 2003 benchmarks", -1, &line, DT_LEFT | DT_TOP | DT_SINGLELINE);
+    SelectObject(dc, old);
+    DeleteObject(title);
+    DeleteObject(subtitle);
+}
+
+void AddTooltip(HWND dialog, HWND control, const char* text) {
+    HWND tip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    TOOLINFOA info = {};
+    info.cbSize = sizeof(info);
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = dialog;
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    info.lpszText = const_cast<char*>(text);
+    SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void SetProgramIcon(HWND window) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    auto load = [&](int size) {
+        return reinterpret_cast<LPARAM>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_BENCHWRIGHT),
+                                                   IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+    };
+    SendMessageA(window, WM_SETICON, ICON_BIG, load(GetSystemMetrics(SM_CXICON)));
+    SendMessageA(window, WM_SETICON, ICON_SMALL, load(GetSystemMetrics(SM_CXSMICON)));
+}
+
+void MoveToDefaultPosition(HWND window) {
+    // Ask the system by making a hidden window at the default place and reading where it went.
+    HWND probe = CreateWindowExA(0, "STATIC", nullptr, WS_OVERLAPPED, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    if (!probe) return;
+    RECT place;
+    GetWindowRect(probe, &place);
+    DestroyWindow(probe);
+    SetWindowPos(window, nullptr, place.left, place.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool SetHandCursorOver(HWND control, WPARAM wparam) {
+    if (reinterpret_cast<HWND>(wparam) != control) return false;
+    SetCursor(LoadCursorA(nullptr, IDC_HAND));
+    return true;
+}
+
+}  // namespace ui

@@ -1,0 +1,25 @@
+// What the three windows share: the drawn banner, tooltips, the icon and the default position.
+#pragma once
+
+#include <windows.h>
+
+namespace ui {
+
+// Paints the banner into an owner-drawn static: the name on a gradient with a small bar chart.
+void DrawBanner(const DRAWITEMSTRUCT& item);
+
+// Adds a tooltip showing `text` over `control` (a static needs SS_NOTIFY). The tooltip window
+// belongs to `dialog` and goes with it.
+void AddTooltip(HWND dialog, HWND control, const char* text);
+
+// Gives the window the program icon in its caption and in Alt+Tab.
+void SetProgramIcon(HWND window);
+
+// Moves the window where the system places a new window by default (dialogs have no such
+// placement of their own).
+void MoveToDefaultPosition(HWND window);
+
+// A hand cursor over a clickable banner; true when the cursor was set.
+bool SetHandCursorOver(HWND control, WPARAM wparam);
+
+}  // namespace ui

@@ -1,0 +1,165 @@
+// Driving windows of another process by messages, for the GUI tests and the demo.
+#include "gui_support_win32.h"
+
+#include <vector>
+
+namespace gui {
+
+namespace {
+
+struct TopSearch {
+    DWORD pid;
+    const char* class_name;
+    const std::string* caption;
+    HWND found;
+};
+
+BOOL CALLBACK MatchTop(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<TopSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    if ((search->pid == 0 || pid == search->pid) && IsWindowVisible(window) &&
+        lstrcmpiA(name, search->class_name) == 0 && Text(window) == *search->caption) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct ChildSearch {
+    const std::string* caption;
+    HWND found;
+};
+
+BOOL CALLBACK MatchChild(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<ChildSearch*>(param);
+    if (Text(window) == *search->caption) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start >= timeout_ms) return done();
+        Sleep(20);
+    }
+    return true;
+}
+
+HWND FindTopWindow(DWORD pid, const char* class_name, const std::string& caption) {
+    TopSearch search = {pid, class_name, &caption, nullptr};
+    EnumWindows(MatchTop, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForTopWindow(DWORD pid, const char* class_name, const std::string& caption,
+                      DWORD timeout_ms) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindTopWindow(pid, class_name, caption)) != nullptr; },
+              timeout_ms);
+    return found;
+}
+
+HWND FindControl(HWND parent, const std::string& caption) {
+    ChildSearch search = {&caption, nullptr};
+    EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string Text(HWND window) {
+    const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(window, WM_GETTEXT, wide.size(), reinterpret_cast<LPARAM>(wide.data()));
+    wide.resize(lstrlenW(wide.c_str()));
+    std::string text(wide.size() * 2 + 1, '\0');
+    const int n = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()),
+                                      text.data(), static_cast<int>(text.size()), nullptr, nullptr);
+    text.resize(n > 0 ? n : 0);
+    return text;
+}
+
+void Click(HWND control) { PostMessageA(control, BM_CLICK, 0, 0); }
+
+bool Checked(HWND control) { return SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+bool ClickUntilChecked(HWND control, bool checked, DWORD timeout_ms) {
+    Click(control);
+    return WaitUntil([&] { return Checked(control) == checked; }, timeout_ms);
+}
+
+bool SaveWindowBitmap(HWND window, const std::string& path) {
+    RECT r;
+    if (!GetWindowRect(window, &r)) return false;
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;  // bottom-up, as BMP files store rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    // Wine: PrintWindow gives black for another process's window, so copy it from the screen
+    // once it is on top and painted (a blank picture means the paint has not arrived yet).
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    const auto* pixels = static_cast<const unsigned char*>(bits);
+    const size_t bytes = static_cast<size_t>(((width * 3 + 3) / 4) * 4) * height;
+    const bool painted = WaitUntil(
+        [&] {
+            BitBlt(dc, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+            GdiFlush();
+            for (size_t i = 1; i < bytes; ++i) {
+                if (pixels[i] != pixels[0]) return true;
+            }
+            return false;
+        },
+        5000);
+    const DWORD image = static_cast<DWORD>(bytes);
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info.bmiHeader);
+    file.bfSize = file.bfOffBits + image;
+    bool saved = false;
+    HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (painted && out != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        saved = WriteFile(out, &file, sizeof(file), &written, nullptr) &&
+                WriteFile(out, &info.bmiHeader, sizeof(info.bmiHeader), &written, nullptr) &&
+                WriteFile(out, bits, image, &written, nullptr);
+    }
+    if (out != INVALID_HANDLE_VALUE) CloseHandle(out);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return saved;
+}
+
+std::string ReadShared(const std::string& path) {
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return "";
+    std::string contents;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(f, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        contents.append(buffer, got);
+    CloseHandle(f);
+    return contents;
+}
+
+}  // namespace gui
