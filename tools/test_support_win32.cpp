@@ -328,4 +328,40 @@ bool DismissMessageBox(HWND box, DWORD timeout_ms) {
     return true;
 }
 
+namespace {
+
+const char* const kPageProgId = "Benchwright.TestPage";
+
+void SetDefault(const std::string& key, const std::string& text) {
+    HKEY k = nullptr;
+    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(k, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(k);
+}
+
+}  // namespace
+
+HtmlAssociation::HtmlAssociation(const std::string& command) {
+    char old[256] = {};
+    LONG size = sizeof old;
+    had_html_ = RegQueryValueA(HKEY_CLASSES_ROOT, ".html", old, &size) == ERROR_SUCCESS;
+    old_html_ = old;
+    SetDefault(".html", kPageProgId);
+    SetDefault(std::string(kPageProgId) + "\\shell\\open\\command", command);
+}
+
+HtmlAssociation::~HtmlAssociation() {
+    const std::string id = kPageProgId;
+    for (const std::string& key :
+         {id + "\\shell\\open\\command", id + "\\shell\\open", id + "\\shell", id})
+        RegDeleteKeyA(HKEY_CLASSES_ROOT, key.c_str());
+    if (had_html_)
+        SetDefault(".html", old_html_);
+    else
+        RegDeleteKeyA(HKEY_CLASSES_ROOT, ".html");
+}
+
 }  // namespace test_support

@@ -5,8 +5,10 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace test_support {
@@ -101,5 +103,35 @@ struct MessageBoxSeen {
 MessageBoxSeen WaitForMessageBox(DWORD pid, DWORD timeout_ms = 10000);
 // Presses its OK button and waits up to `timeout_ms` for it to close; true when it did.
 bool DismissMessageBox(HWND box, DWORD timeout_ms = 10000);
+
+// Runs `call` while another thread presses OK on every message box this process shows; returns
+// what the boxes said, in order.
+template <typename Call>
+std::vector<MessageBoxSeen> CatchMessageBoxes(Call call) {
+    std::atomic<bool> stop{false};
+    std::vector<MessageBoxSeen> boxes;
+    std::thread watcher([&] {
+        while (!stop) {
+            const MessageBoxSeen box = WaitForMessageBox(GetCurrentProcessId(), 50);
+            if (box.window && DismissMessageBox(box.window)) boxes.push_back(box);
+        }
+    });
+    call();
+    stop = true;
+    watcher.join();
+    return boxes;
+}
+
+// While it lives, the shell "opens" .html pages by running `command` (with %1 the page); the old
+// association comes back when it goes.
+class HtmlAssociation {
+public:
+    explicit HtmlAssociation(const std::string& command);
+    ~HtmlAssociation();
+
+private:
+    bool had_html_ = false;
+    std::string old_html_;
+};
 
 }  // namespace test_support
