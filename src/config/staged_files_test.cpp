@@ -60,16 +60,8 @@ TEST_F(StagedFilesTest, LogResetAndStagingFailuresNameTheFile) {
     EXPECT_TRUE(Get().journal.empty());
 }
 
-TEST_F(StagedFilesTest, CleanUpRemovesBothInOrderAndReportsEachFailure) {
-    ASSERT_TRUE(WriteEngineIni(state, EngineIniPreset::MaxDetail, "OGL", &error)) << error;
-    ASSERT_TRUE(StageExecScript(state, &error)) << error;
-    Get().journal.clear();
-    ASSERT_TRUE(RemoveStagedFiles(state, &error)) << error;
-    EXPECT_EQ(Get().journal,
-              (std::vector<std::string>{"attributes T:\\UT2003.ini 128", "remove T:\\UT2003.ini",
-                                        "remove T:\\flybyexec.txt"}));
+TEST_F(StagedFilesTest, CleanUpTriesBothAndReportsEachFailure) {
     EXPECT_TRUE(RemoveStagedFiles(core::SessionState{}, &error)) << error;  // nothing staged
-
     ASSERT_TRUE(WriteEngineIni(state, EngineIniPreset::CpuLowDetail, "D3D", &error)) << error;
     ASSERT_TRUE(StageExecScript(state, &error)) << error;
     Get().files.find("T:\\UT2003.ini")->second.locked = true;

@@ -59,24 +59,18 @@ TEST(ParseFrameRateLog, KeepsAtMostTheFirst32766Records) {
     EXPECT_EQ(records.back().Label, "L32766        ");
 }
 
-TEST(ReadFrameRateLog, ReadsTheGamesLogAndReplacesEarlierRecords) {
-    namespace standin = platform::standin;
-    standin::Reset();
+TEST(ReadFrameRateLog, AnUnreadableOrUnknownLogGivesNoRecords) {
+    platform::standin::Reset();
+    platform::standin::AddFile("C:\\UT2003\\Benchmark\\lowframerate.log",
+                               "a,1 / 2 / 3 fps,x,y\r\n");
+    platform::standin::Get().failures.insert({"read", "C:\\UT2003\\Benchmark\\lowframerate.log"});
     core::SessionState state;
-    state.InstallFolder = "C:\\UT2003";
-    standin::AddFile("C:\\UT2003\\Benchmark\\lowframerate.log", "a,1 / 2 / 3 fps,x,y\r\n");
-    state.FrameRateRecords.resize(5);
-    ReadFrameRateLog(state);
-    ASSERT_EQ(state.FrameRateRecords.size(), 1u);
-    EXPECT_EQ(state.FrameRateRecords[0].High, "3         ");
-    // An unreadable or unknown log gives no records.
-    standin::Get().failures.insert({"read", "C:\\UT2003\\Benchmark\\lowframerate.log"});
-    ReadFrameRateLog(state);
-    EXPECT_TRUE(state.FrameRateRecords.empty());
-    state.FrameRateRecords.resize(1);
-    state.InstallFolder.clear();
-    ReadFrameRateLog(state);
-    EXPECT_TRUE(state.FrameRateRecords.empty());
+    for (const char* folder : {"C:\\UT2003", ""}) {
+        state.InstallFolder = folder;
+        state.FrameRateRecords.resize(1);
+        ReadFrameRateLog(state);
+        EXPECT_TRUE(state.FrameRateRecords.empty()) << folder;
+    }
 }
 
 }  // namespace

