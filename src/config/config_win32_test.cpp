@@ -111,10 +111,10 @@ TEST_F(ConfigFilesTest, UsersOwnIniSurvivesTheCleanUp) {
     ASSERT_TRUE(ts::MakeFolders("T:\\Mine"));
     const std::string mine = "[Engine.Engine]\r\nmy settings\r\n";
     Put("T:\\Mine\\my.ini", mine, kOdd);
-    Put(kIni, mine, kOdd);  // even one at the drive root under the staged name
+    Put(kIni, mine, kOdd);  // even one at the drive root under the staged name, quoted
     ASSERT_TRUE(StageExecScript(state, &error)) << error;
-    for (const char* quoted : {"\"T:\\Mine\\my.ini\"", "\"T:\\UT2003.ini\""}) {
-        state.EngineIniPath = quoted;
+    for (const char* path : {"\"T:\\Mine\\my.ini\"", "\"T:\\UT2003.ini\"", "T:\\Mine\\my.ini"}) {
+        state.EngineIniPath = path;
         ASSERT_TRUE(RemoveStagedFiles(state, &error)) << error;
     }
     for (const char* path : {"T:\\Mine\\my.ini", kIni}) {
