@@ -79,17 +79,15 @@ protected:
 
     // The rows of one table (0 low, 1 average, 2 high) as the page writes them from the
     // stand-in's values for each launch; a launch without record gives a blank cell.
-    static std::string Rows(const std::vector<ts::StandinRun>& runs, size_t launches_per_row,
+    static std::string Rows(const std::vector<ts::StandinRun>& runs,
+                            const std::vector<std::string>& levels,
                             const std::vector<std::string>& resolutions, int table) {
         std::string rows;
         for (size_t r = 0; r < resolutions.size(); ++r) {
             rows += "<TR>\r\n<TD>" + resolutions[r] + "\r\n";
-            for (size_t i = r * launches_per_row; i < (r + 1) * launches_per_row; ++i) {
-                const std::string level = runs[i].command_line.substr(
-                    runs[i].command_line.find("\" ") + 2,
-                    runs[i].command_line.find('?') - runs[i].command_line.find("\" ") - 2);
+            for (size_t i = r * levels.size(); i < (r + 1) * levels.size(); ++i) {
                 const standin::FrameRates f =
-                    standin::RatesFor(level, resolutions[r], runs[i].ini_sum);
+                    standin::RatesFor(levels[i % levels.size()], resolutions[r], runs[i].ini_sum);
                 const uint32_t value = table == 0 ? f.low : table == 1 ? f.average : f.high;
                 rows += "<TD>" +
                         results::FitToWidth(runs[i].record ? standin::Hundredths(value) : "",
@@ -129,8 +127,9 @@ TEST_F(RunDriverWin32, CpuBenchmarkOnTheFullEditionEndToEnd) {
     const std::string page = Page();
     EXPECT_EQ(LineCount(page), 63u) << page;
     for (int table = 0; table < 3; ++table)
-        EXPECT_NE(page.find(Rows(runs, 1, {"640x480", "1024x768"}, table) + "</TABLE>"),
-                  std::string::npos)
+        EXPECT_NE(
+            page.find(Rows(runs, {"dm-inferno"}, {"640x480", "1024x768"}, table) + "</TABLE>"),
+            std::string::npos)
             << page;
     EXPECT_TRUE(page.ends_with(
         "This test was run using the CPU Bench Option\r\n<BR>\r\nThis test was run "
@@ -158,7 +157,8 @@ TEST_F(RunDriverWin32, HighQualityOnTheDemoWithOpenGL) {
     const std::string page = Page();
     EXPECT_EQ(LineCount(page), 1u + 3u * (8u + 3u + 2u * 6u) + 11u);
     for (int table = 0; table < 3; ++table)
-        EXPECT_NE(page.find(Rows(runs, 3, {"800x600", "1600x1200"}, table)), std::string::npos);
+        EXPECT_NE(page.find(Rows(runs, {levels, levels + 3}, {"800x600", "1600x1200"}, table)),
+                  std::string::npos);
     EXPECT_NE(page.find("OpenGL Rendering Engine"), std::string::npos);
     EXPECT_NE(page.find("the demo version"), std::string::npos);
 }
@@ -197,7 +197,7 @@ TEST_F(RunDriverWin32, ALaunchWithoutRecordGetsBlankCells) {
     EXPECT_TRUE(runs[0].record && !runs[1].record && runs[2].record);
     const std::string page = Page();
     for (int table = 0; table < 3; ++table)
-        EXPECT_NE(page.find(Rows(runs, 1, {"640x480", "800x600", "1024x768"}, table)),
+        EXPECT_NE(page.find(Rows(runs, {"dm-inferno"}, {"640x480", "800x600", "1024x768"}, table)),
                   std::string::npos)
             << page;
     EXPECT_NE(page.find("<TD>800x600\r\n<TD>          \r\n"), std::string::npos);

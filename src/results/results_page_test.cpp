@@ -108,10 +108,6 @@ TEST(ResultsPageLines, RecordsAddressTheirCellsAndMissingOnesAreBlank) {
     ASSERT_EQ(lines.size(), 1u + 3 * (8 + 3 + 2 * 6));
     EXPECT_EQ(lines[13], "<TD>lo3       ");
     for (size_t k : {17, 18, 19}) EXPECT_EQ(lines[k], "<TD>          ") << k;
-    state.FrameRateRecords.clear();
-    const Lines empty = ResultsPageLines(state, 3);
-    EXPECT_EQ(std::count(empty.begin(), empty.end(), "<TD>" + std::string(14, ' ')), 9);
-    EXPECT_EQ(std::count(empty.begin(), empty.end(), "<TD>" + std::string(10, ' ')), 18);
 }
 
 TEST(RunFooterLines, NamePresetEngineEditionAndIni) {
