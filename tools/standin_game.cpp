@@ -194,13 +194,16 @@ bool ReadControl(const std::string& path, int n, Control* control, std::string* 
     return true;
 }
 
+// This run's number: one more than the runs the journal already holds.
 int RunNumber(const std::string& journal) {
     std::string text;
     if (!ReadAll(journal, &text)) return 1;
     int n = 1;
-    for (size_t p = 0; p < text.size(); p = text.find('\n', p) + 1) {
+    for (size_t p = 0; p < text.size();) {
         if (text.compare(p, 6, "start ") == 0) ++n;
-        if (text.find('\n', p) == std::string::npos) break;
+        const size_t end = text.find('\n', p);
+        if (end == std::string::npos) break;
+        p = end + 1;
     }
     return n;
 }

@@ -223,10 +223,17 @@ bool SetGameFolder(const char* key, RegistryKind kind, const std::string& text, 
     DWORD type = REG_SZ;
     std::string bytes = text + std::string(1, '\0');
     switch (kind) {
-        case RegistryKind::kString: break;
-        case RegistryKind::kStringNoNul: bytes = text; break;
-        case RegistryKind::kExpandString: type = REG_EXPAND_SZ; break;
-        case RegistryKind::kNulOnly: bytes = std::string(1, '\0'); break;
+        case RegistryKind::kString:
+            break;
+        case RegistryKind::kStringNoNul:
+            bytes = text;
+            break;
+        case RegistryKind::kExpandString:
+            type = REG_EXPAND_SZ;
+            break;
+        case RegistryKind::kNulOnly:
+            bytes = std::string(1, '\0');
+            break;
         case RegistryKind::kDword:
             type = REG_DWORD;
             bytes.assign(reinterpret_cast<const char*>(&number), sizeof number);

@@ -32,10 +32,13 @@ std::string CommandLineEnd(const SessionState& state, const std::string& resolut
 const std::vector<GameRun>& RunList(BenchmarkPreset preset, const std::string& game_edition) {
     const bool demo = IsDemo(game_edition);
     switch (preset) {
-        case BenchmarkPreset::kCpuBenchmark: return demo ? kCpuDemo : kCpuFull;
+        case BenchmarkPreset::kCpuBenchmark:
+            return demo ? kCpuDemo : kCpuFull;
         case BenchmarkPreset::kHighQuality:
-        case BenchmarkPreset::kLowQuality: return demo ? kQualityDemo : kQualityFull;
-        case BenchmarkPreset::kCustomTest: break;
+        case BenchmarkPreset::kLowQuality:
+            return demo ? kQualityDemo : kQualityFull;
+        case BenchmarkPreset::kCustomTest:
+            break;
     }
     return kNoRuns;
 }
@@ -43,9 +46,11 @@ const std::vector<GameRun>& RunList(BenchmarkPreset preset, const std::string& g
 const char* UserIniFile(BenchmarkPreset preset) {
     switch (preset) {
         case BenchmarkPreset::kCpuBenchmark:
-        case BenchmarkPreset::kLowQuality: return kMinDetailUserIni;
+        case BenchmarkPreset::kLowQuality:
+            return kMinDetailUserIni;
         case BenchmarkPreset::kHighQuality:
-        case BenchmarkPreset::kCustomTest: break;
+        case BenchmarkPreset::kCustomTest:
+            break;
     }
     return kMaxDetailUserIni;
 }
