@@ -325,6 +325,14 @@ TEST(CustomTestWindowGui, BrowseAndPathBoxFollowTheIniChoice) {
     EXPECT_TRUE(GetWindowLongA(path, GWL_STYLE) & ES_READONLY);
     EXPECT_TRUE(gui::SaveWindowBitmap(custom, Screenshots() + "\\custom_test_window.bmp"));
 
+    // Tab order: sound, ini choice, (Browse when enabled), Run Test, Cancel, path, level list.
+    HWND at = GetDlgItem(custom, IDC_FORM2_OPTION2);
+    for (int id : {IDC_FORM2_OPTION3, IDC_FORM2_COMMAND2, IDC_FORM2_COMMAND3, IDC_FORM2_TEXT1,
+                   IDC_FORM2_COMBO1, IDC_FORM2_OPTION2}) {
+        at = GetNextDlgTabItem(custom, at, FALSE);
+        EXPECT_EQ(GetDlgCtrlID(at), id);
+    }
+
     ASSERT_TRUE(gui::ClickUntilChecked(GetDlgItem(custom, IDC_FORM2_OPTION5), true, kWait));
     EXPECT_TRUE(gui::WaitUntil([&] { return IsWindowEnabled(browse) != FALSE; }, kWait));
 
@@ -529,6 +537,38 @@ TEST(AboutWindowGui, TextsAndEnterAndEscClose) {
     PostMessageA(GetDlgItem(about, IDC_ABOUT_SYSINFO), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(gui::WaitUntil([&] { return !IsWindow(about); }, kWait));
     EXPECT_FALSE(program.Ended(0));
+}
+
+TEST(MainWindowGui, BannersOpenTheMakersWebAddress) {
+    // The web address goes to the capturing program too, which notes what it was given.
+    const std::string key = "https\\shell\\open\\command";
+    char old[512] = {};
+    LONG size = sizeof old;
+    const bool had = RegQueryValueA(HKEY_CLASSES_ROOT, key.c_str(), old, &size) == ERROR_SUCCESS;
+    SetDefaultValue(key, "\"" + ts::TestExeFolder() + "\\open_capture.exe\" \"%1\"");
+    {
+        Program program(kFull);
+        ASSERT_TRUE(program.Main());
+        auto click = [](HWND banner) {
+            PostMessageA(banner, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+            PostMessageA(banner, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+        };
+        click(program.Item(IDC_FORM1_PICTURE1));
+        EXPECT_TRUE(gui::WaitUntil([&] { return program.Opened().size() == 1; }, kWait));
+        program.Menu(IDM_ABOUT);
+        HWND about = gui::WaitForTopWindow(program.pid(), "#32770", "About Benchwright", kWait);
+        ASSERT_TRUE(about);
+        click(GetDlgItem(about, IDC_ABOUT_PICTURE1));
+        EXPECT_TRUE(gui::WaitUntil([&] { return program.Opened().size() == 2; }, kWait));
+        for (const std::string& opened : program.Opened()) {
+            EXPECT_EQ(opened, "https://benchwright.example/");
+        }
+    }
+    if (had) {
+        SetDefaultValue(key, old);
+    } else {
+        RegDeleteKeyA(HKEY_CLASSES_ROOT, key.c_str());
+    }
 }
 
 TEST(MainWindowGui, MenusCarryTheirAccessKeys) {
