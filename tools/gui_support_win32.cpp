@@ -114,7 +114,8 @@ bool SaveWindowBitmap(HWND window, const std::string& path) {
     // Wine: PrintWindow gives black for another process's window, so copy it from the screen
     // once it is on top and painted (a blank picture means the paint has not arrived yet).
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     const auto* pixels = static_cast<const unsigned char*>(bits);
     const size_t bytes = static_cast<size_t>(((width * 3 + 3) / 4) * 4) * height;
     const bool painted = WaitUntil(

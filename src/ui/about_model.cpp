@@ -28,7 +28,7 @@ AboutTexts LoadAboutTexts() {
     texts.credits = "Written by the Benchwright developers.";
     texts.credits_tip = std::string("Questions and reports: ") + kMakerWebAddress;
     texts.disclaimer = "Measure twice, tweak once.";
-    texts.banner_tip = "Click to visit the Benchwright web site";
+    texts.banner_tip = kBannerTip;
     return texts;
 }
 

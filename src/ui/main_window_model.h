@@ -14,6 +14,8 @@ namespace ui {
 
 // The maker's web address, opened by a click on either window's banner.
 inline constexpr const char* kMakerWebAddress = "https://benchwright.example/";
+// The banners' tooltip, inviting that click.
+inline constexpr const char* kBannerTip = "Click to visit the Benchwright web site";
 
 struct MainWindowModel {
     // Version frame: which edition options may be chosen and which one is selected.

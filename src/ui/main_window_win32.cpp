@@ -4,6 +4,7 @@
 #include "config/staged_files.h"
 #include "platform/platform.h"
 #include "registry/discovery.h"
+#include "results/results_page.h"
 #include "ui/resource.h"
 #include "ui/window_support_win32.h"
 #include "ui/windows_win32.h"
@@ -43,7 +44,7 @@ void OnLoad(MainWindow& w) {
     SetProgramIcon(w.hwnd);
     MoveToDefaultPosition(w.hwnd);
     HWND banner = GetDlgItem(w.hwnd, IDC_FORM1_PICTURE1);
-    AddTooltip(w.hwnd, banner, "Click to visit the Benchwright web site");
+    AddTooltip(w.hwnd, banner, kBannerTip);
     platform::SetOwnerWindow(w.hwnd);
 
     ApplyInstallation(w.model, registry::FindGameInstallation(*w.state));
@@ -117,7 +118,7 @@ void OnCommand(MainWindow& w, int id, int code) {
             ShowAboutWindow(w.hwnd, &w.about);
             break;
         case IDM_HELP2:
-            platform::ShellOpen(HelpPagePath(*w.state), true, "");
+            results::OpenDocument(HelpPagePath(*w.state));
             break;
         case IDM_EXIT:
             PostQuitMessage(0);

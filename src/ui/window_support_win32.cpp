@@ -38,10 +38,11 @@ void DrawBanner(const DRAWITEMSTRUCT& item) {
 
     // Rising bars at the right: a frame-rate chart in miniature.
     const int bar_width = width / 28;
+    const int bars_left = r.right - 5 * (bar_width + bar_width / 2);
     for (int i = 0; i < 4; ++i) {
         const int bar_height = height * (3 + 2 * i) / 12;
-        RECT bar = {r.right - (5 - i) * (bar_width + bar_width / 2),
-                    r.bottom - height / 8 - bar_height, 0, r.bottom - height / 8};
+        RECT bar = {bars_left + i * (bar_width + bar_width / 2), r.bottom - height / 8 - bar_height,
+                    0, r.bottom - height / 8};
         bar.right = bar.left + bar_width;
         HBRUSH brush = CreateSolidBrush(RGB(Mix(120, 250, i, 3), Mix(200, 190, i, 3), 80));
         FillRect(dc, &bar, brush);
@@ -49,9 +50,11 @@ void DrawBanner(const DRAWITEMSTRUCT& item) {
     }
 
     SetBkMode(dc, TRANSPARENT);
+    const int left = r.left + height / 4;
+    const int room = bars_left - left - bar_width / 2;
     HFONT title = BannerFont(height * 9 / 20, FW_BOLD, "Arial");
     HFONT old = static_cast<HFONT>(SelectObject(dc, title));
-    RECT text = {r.left + height / 4, r.top, r.right, r.top + height * 2 / 3};
+    RECT text = {left, r.top, bars_left, r.top + height * 2 / 3};
     RECT shadow = text;
     OffsetRect(&shadow, 2, 2);
     SetTextColor(dc, RGB(8, 16, 40));
@@ -59,11 +62,20 @@ void DrawBanner(const DRAWITEMSTRUCT& item) {
     SetTextColor(dc, RGB(255, 255, 255));
     DrawTextA(dc, "Benchwright", -1, &text, DT_LEFT | DT_BOTTOM | DT_SINGLELINE);
 
-    HFONT subtitle = BannerFont(height / 6, FW_NORMAL, "Arial");
-    SelectObject(dc, subtitle);
-    RECT line = {r.left + height / 4 + 2, r.top + height * 2 / 3, r.right, r.bottom};
+    // The subtitle shrinks until it stays clear of the bars.
+    const char* subtitle_text = "Unreal Tournament 2003 benchmarks";
+    HFONT subtitle = nullptr;
+    for (int size = height / 6; size >= 8; --size) {
+        if (subtitle) DeleteObject(subtitle);
+        subtitle = BannerFont(size, FW_NORMAL, "Arial");
+        SelectObject(dc, subtitle);
+        SIZE extent;
+        GetTextExtentPoint32A(dc, subtitle_text, lstrlenA(subtitle_text), &extent);
+        if (extent.cx <= room) break;
+    }
+    RECT line = {left + 2, r.top + height * 2 / 3, bars_left, r.bottom};
     SetTextColor(dc, RGB(190, 225, 240));
-    DrawTextA(dc, "Unreal Tournament 2003 benchmarks", -1, &line, DT_LEFT | DT_TOP | DT_SINGLELINE);
+    DrawTextA(dc, subtitle_text, -1, &line, DT_LEFT | DT_TOP | DT_SINGLELINE);
     SelectObject(dc, old);
     DeleteObject(title);
     DeleteObject(subtitle);

@@ -109,8 +109,8 @@ public:
     bool Enabled(int id) { return IsWindowEnabled(Item(id)) != FALSE; }
     bool Checked(int id) { return gui::Checked(Item(id)); }
     bool PresetsEnabled(bool enabled) {
-        for (int id : {IDC_FORM1_COMMAND1, IDC_FORM1_COMMAND2, IDC_FORM1_COMMAND3,
-                       IDC_FORM1_COMMAND4}) {
+        for (int id :
+             {IDC_FORM1_COMMAND1, IDC_FORM1_COMMAND2, IDC_FORM1_COMMAND3, IDC_FORM1_COMMAND4}) {
             if (Enabled(id) != enabled) return false;
         }
         return true;
@@ -156,6 +156,17 @@ std::string ComboSelection(HWND combo) {
     char narrow[256] = {};
     WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
     return narrow;
+}
+
+// Selects a level list entry as a user's pick does, notification included.
+void PickLevel(HWND custom, const std::string& entry) {
+    HWND combo = GetDlgItem(custom, IDC_FORM2_COMBO1);
+    std::wstring wide(entry.begin(), entry.end());
+    const LRESULT index =
+        SendMessageW(combo, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(wide.c_str()));
+    SendMessageW(combo, CB_SETCURSEL, index, 0);
+    PostMessageA(custom, WM_COMMAND, MAKEWPARAM(IDC_FORM2_COMBO1, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
 }
 
 // The client area near the designed size in pixels: 4% across, 10% down.
@@ -314,6 +325,14 @@ TEST(CustomTestWindowGui, BrowseAndPathBoxFollowTheIniChoice) {
     EXPECT_TRUE(GetWindowLongA(path, GWL_STYLE) & ES_READONLY);
     EXPECT_TRUE(gui::SaveWindowBitmap(custom, Screenshots() + "\\custom_test_window.bmp"));
 
+    // Tab order: sound, ini choice, (Browse when enabled), Run Test, Cancel, path, level list.
+    HWND at = GetDlgItem(custom, IDC_FORM2_OPTION2);
+    for (int id : {IDC_FORM2_OPTION3, IDC_FORM2_COMMAND2, IDC_FORM2_COMMAND3, IDC_FORM2_TEXT1,
+                   IDC_FORM2_COMBO1, IDC_FORM2_OPTION2}) {
+        at = GetNextDlgTabItem(custom, at, FALSE);
+        EXPECT_EQ(GetDlgCtrlID(at), id);
+    }
+
     ASSERT_TRUE(gui::ClickUntilChecked(GetDlgItem(custom, IDC_FORM2_OPTION5), true, kWait));
     EXPECT_TRUE(gui::WaitUntil([&] { return IsWindowEnabled(browse) != FALSE; }, kWait));
 
@@ -398,6 +417,103 @@ TEST(CustomTestWindowGui, EditionSwitchReopensItWithTheOtherLevelList) {
     EXPECT_EQ(ComboCount(GetDlgItem(third, IDC_FORM2_COMBO1)), 37);
 }
 
+TEST(MainWindowGui, AnEditionGoneSinceStartBehavesAsNotInstalled) {
+    Program program(kBoth);
+    ASSERT_TRUE(program.Main());
+    gui::Click(program.Item(IDC_FORM1_COMMAND4));
+    HWND custom = program.Custom();
+    ASSERT_TRUE(custom);
+    ASSERT_TRUE(ts::DeleteGameKey(ts::kDemoKey));
+    gui::Click(program.Item(IDC_FORM1_OPTION4));
+    ts::MessageBoxSeen box = ts::WaitForMessageBox(program.pid(), kWait);
+    ASSERT_TRUE(box.window);
+    EXPECT_EQ(box.title, "Install UT2003");
+    EXPECT_TRUE(ts::DismissMessageBox(box.window));
+    EXPECT_TRUE(gui::WaitUntil([&] { return program.PresetsEnabled(false); }, kWait));
+    EXPECT_FALSE(program.Enabled(IDC_FORM1_OPTION4));
+    EXPECT_FALSE(IsWindow(custom));
+
+    // The full edition is still there and brings the buttons back.
+    ASSERT_TRUE(gui::ClickUntilChecked(program.Item(IDC_FORM1_OPTION3), true, kWait));
+    EXPECT_TRUE(gui::WaitUntil([&] { return program.PresetsEnabled(true); }, kWait));
+}
+
+TEST(CustomTestWindowGui, RunTestPlaysTheChosenLevelWithItsSound) {
+    Program program(kFull);
+    ASSERT_TRUE(program.Main());
+    ASSERT_TRUE(gui::ClickUntilChecked(program.Item(IDC_FORM1_CHECK1_0), true, kWait));
+    gui::Click(program.Item(IDC_FORM1_COMMAND4));
+    HWND custom = program.Custom();
+    ASSERT_TRUE(custom);
+
+    // "Custom ini" without a file: the run says so and does nothing.
+    ASSERT_TRUE(gui::ClickUntilChecked(GetDlgItem(custom, IDC_FORM2_OPTION5), true, kWait));
+    gui::Click(GetDlgItem(custom, IDC_FORM2_COMMAND2));
+    ts::MessageBoxSeen box = ts::WaitForMessageBox(program.pid(), kWait);
+    ASSERT_TRUE(box.window);
+    EXPECT_EQ(box.title, "Choose a File...");
+    EXPECT_TRUE(ts::DismissMessageBox(box.window));
+    EXPECT_TRUE(ts::StandinRuns(ts::kInstall).empty());
+
+    ASSERT_TRUE(gui::ClickUntilChecked(GetDlgItem(custom, IDC_FORM2_OPTION4), true, kWait));
+    ASSERT_TRUE(gui::ClickUntilChecked(GetDlgItem(custom, IDC_FORM2_OPTION1), true, kWait));
+    PickLevel(custom, "ctf-citadel*");
+    EXPECT_TRUE(gui::WaitUntil(
+        [&] { return ComboSelection(GetDlgItem(custom, IDC_FORM2_COMBO1)) == "ctf-citadel*"; },
+        kWait));
+    gui::Click(GetDlgItem(custom, IDC_FORM2_COMMAND2));
+    ASSERT_TRUE(gui::WaitUntil([&] { return !program.Opened().empty(); }, 120000));
+    const std::vector<ts::StandinRun> runs = ts::StandinRuns(ts::kInstall);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_NE(runs[0].command_line.find(" ctf-citadel?"), std::string::npos);
+    EXPECT_EQ(runs[0].command_line.find("-nosound"), std::string::npos);
+    EXPECT_NE(runs[0].command_line.find("MinDetailUser.ini"), std::string::npos);
+    EXPECT_EQ(program.OpenedCopy(1).find("Option"), std::string::npos);  // no footer
+    EXPECT_TRUE(IsWindow(custom));  // the window stays open after its run
+    EXPECT_TRUE(gui::WaitUntil([&] { return program.PresetsEnabled(true); }, kWait));
+}
+
+TEST(AboutWindowGui, SystemInfoStartsTheRegisteredToolOrSaysItIsUnavailable) {
+    const char* key = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+    auto set_path = [&](const std::string* path) {
+        HKEY k = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                  &k, nullptr),
+                  ERROR_SUCCESS);
+        if (path) {
+            RegSetValueExA(k, "PATH", 0, REG_SZ, reinterpret_cast<const BYTE*>(path->c_str()),
+                           static_cast<DWORD>(path->size() + 1));
+        } else {
+            RegDeleteValueA(k, "PATH");
+        }
+        RegCloseKey(k);
+    };
+    Program program(kFull);
+    ASSERT_TRUE(program.Main());
+    program.Menu(IDM_ABOUT);
+    HWND about = gui::WaitForTopWindow(program.pid(), "#32770", "About Benchwright", kWait);
+    ASSERT_TRUE(about);
+    HWND sysinfo = GetDlgItem(about, IDC_ABOUT_SYSINFO);
+
+    // A registered tool that is not there: the one message, titled with the program's name.
+    const std::string gone = "T:\\nowhere\\msinfo32.exe";
+    set_path(&gone);
+    gui::Click(sysinfo);
+    ts::MessageBoxSeen box = ts::WaitForMessageBox(program.pid(), kWait);
+    ASSERT_TRUE(box.window);
+    EXPECT_EQ(box.title, "Benchwright");
+    EXPECT_EQ(box.text, "System Information Is Unavailable At This Time");
+    EXPECT_TRUE(ts::DismissMessageBox(box.window));
+    EXPECT_TRUE(IsWindow(about));
+
+    // A registered tool is started without waiting; the stand-in game plays the part.
+    const std::string tool = ts::GamePath(ts::kInstall);
+    set_path(&tool);
+    gui::Click(sysinfo);
+    EXPECT_TRUE(gui::WaitUntil([&] { return ts::StandinRuns(ts::kInstall).size() == 1; }, kWait));
+    set_path(nullptr);
+}
+
 TEST(AboutWindowGui, TextsAndEnterAndEscClose) {
     Program program(kFull);
     ASSERT_TRUE(program.Main());
@@ -421,6 +537,60 @@ TEST(AboutWindowGui, TextsAndEnterAndEscClose) {
     PostMessageA(GetDlgItem(about, IDC_ABOUT_SYSINFO), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(gui::WaitUntil([&] { return !IsWindow(about); }, kWait));
     EXPECT_FALSE(program.Ended(0));
+}
+
+TEST(MainWindowGui, BannersOpenTheMakersWebAddress) {
+    // The web address goes to the capturing program too, which notes what it was given.
+    const std::string key = "https\\shell\\open\\command";
+    char old[512] = {};
+    LONG size = sizeof old;
+    const bool had = RegQueryValueA(HKEY_CLASSES_ROOT, key.c_str(), old, &size) == ERROR_SUCCESS;
+    SetDefaultValue(key, "\"" + ts::TestExeFolder() + "\\open_capture.exe\" \"%1\"");
+    {
+        Program program(kFull);
+        ASSERT_TRUE(program.Main());
+        auto click = [](HWND banner) {
+            PostMessageA(banner, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+            PostMessageA(banner, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+        };
+        click(program.Item(IDC_FORM1_PICTURE1));
+        EXPECT_TRUE(gui::WaitUntil([&] { return program.Opened().size() == 1; }, kWait));
+        program.Menu(IDM_ABOUT);
+        HWND about = gui::WaitForTopWindow(program.pid(), "#32770", "About Benchwright", kWait);
+        ASSERT_TRUE(about);
+        click(GetDlgItem(about, IDC_ABOUT_PICTURE1));
+        EXPECT_TRUE(gui::WaitUntil([&] { return program.Opened().size() == 2; }, kWait));
+        for (const std::string& opened : program.Opened()) {
+            EXPECT_EQ(opened, "https://benchwright.example/");
+        }
+    }
+    if (had) {
+        SetDefaultValue(key, old);
+    } else {
+        RegDeleteKeyA(HKEY_CLASSES_ROOT, key.c_str());
+    }
+}
+
+TEST(MainWindowGui, MenusCarryTheirAccessKeys) {
+    // Menus of another process are out of reach, so read the program's own menu resource.
+    const std::string exe = ts::TestExeFolder() + "\\benchwright.exe";
+    HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(module);
+    HMENU bar = LoadMenuA(module, MAKEINTRESOURCEA(IDR_MAIN_MENU));
+    ASSERT_TRUE(bar);
+    auto text = [](HMENU menu, UINT item, UINT by) {
+        char buffer[64] = {};
+        GetMenuStringA(menu, item, buffer, sizeof buffer, by);
+        return std::string(buffer);
+    };
+    ASSERT_EQ(GetMenuItemCount(bar), 2);
+    EXPECT_EQ(text(bar, 0, MF_BYPOSITION), "&File");
+    EXPECT_EQ(text(bar, 1, MF_BYPOSITION), "&Help");
+    EXPECT_EQ(text(GetSubMenu(bar, 0), IDM_EXIT, MF_BYCOMMAND), "E&xit");
+    EXPECT_EQ(text(GetSubMenu(bar, 1), IDM_ABOUT, MF_BYCOMMAND), "&About");
+    EXPECT_EQ(text(GetSubMenu(bar, 1), IDM_HELP2, MF_BYCOMMAND), "H&elp");
+    DestroyMenu(bar);
+    FreeLibrary(module);
 }
 
 TEST(MainWindowGui, HelpOpensThePageAndClosingEndsTheProgram) {
