@@ -42,6 +42,16 @@ BOOL CALLBACK MatchChild(HWND window, LPARAM param) {
     return TRUE;
 }
 
+void SetClassesDefault(const std::string& key, const std::string& value) {
+    HKEY k = nullptr;
+    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(k, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(k);
+}
+
 }  // namespace
 
 bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms) {
@@ -92,6 +102,37 @@ bool Checked(HWND control) { return SendMessageA(control, BM_GETCHECK, 0, 0) == 
 bool ClickUntilChecked(HWND control, bool checked, DWORD timeout_ms) {
     Click(control);
     return WaitUntil([&] { return Checked(control) == checked; }, timeout_ms);
+}
+
+int ComboCount(HWND combo) { return static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0)); }
+
+std::string ComboSelection(HWND combo) {
+    const LRESULT index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    if (index < 0) return "";
+    wchar_t text[256] = {};
+    SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+    char narrow[256] = {};
+    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+    return narrow;
+}
+
+void PickComboEntry(HWND dialog, int id, const std::string& entry) {
+    HWND combo = GetDlgItem(dialog, id);
+    const std::wstring wide(entry.begin(), entry.end());
+    SendMessageW(
+        combo, CB_SETCURSEL,
+        SendMessageW(combo, CB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(wide.c_str())), 0);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+}
+
+std::vector<int> TabOrder(HWND dialog, HWND from, int count) {
+    std::vector<int> ids;
+    for (HWND at = from; count-- > 0;) {
+        at = GetNextDlgTabItem(dialog, at, FALSE);
+        ids.push_back(GetDlgCtrlID(at));
+    }
+    return ids;
 }
 
 bool SaveWindowBitmap(HWND window, const std::string& path) {
@@ -161,6 +202,31 @@ std::string ReadShared(const std::string& path) {
         contents.append(buffer, got);
     CloseHandle(f);
     return contents;
+}
+
+std::vector<std::string> ReadSharedLines(const std::string& path) {
+    const std::string all = ReadShared(path);
+    std::vector<std::string> lines;
+    for (size_t at = 0, end; (end = all.find('\n', at)) != std::string::npos; at = end + 1) {
+        lines.push_back(all.substr(at, end - at));
+        if (lines.back().ends_with('\r')) lines.back().pop_back();
+    }
+    return lines;
+}
+
+ClassesDefault::ClassesDefault(const std::string& key, const std::string& value) : key_(key) {
+    char old[512] = {};
+    LONG size = sizeof old;
+    had_ = RegQueryValueA(HKEY_CLASSES_ROOT, key.c_str(), old, &size) == ERROR_SUCCESS;
+    old_ = old;
+    SetClassesDefault(key, value);
+}
+
+ClassesDefault::~ClassesDefault() {
+    if (had_)
+        SetClassesDefault(key_, old_);
+    else
+        RegDeleteKeyA(HKEY_CLASSES_ROOT, key_.c_str());
 }
 
 }  // namespace gui

@@ -1,11 +1,13 @@
 // Driving Benchwright's windows from another process, as the GUI tests and the demo do: find
-// windows by class and caption, click with posted messages, wait with a deadline, take pictures.
+// windows by class and caption, click with posted messages, wait with a deadline, take pictures,
+// point a shell association at a capturing program for a while.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace gui {
 
@@ -30,10 +32,32 @@ bool Checked(HWND control);
 // Clicks `control` and waits until its check state is `checked`.
 bool ClickUntilChecked(HWND control, bool checked, DWORD timeout_ms);
 
+// A combo box's entry count, and its selected entry ("" when none).
+int ComboCount(HWND combo);
+std::string ComboSelection(HWND combo);
+// Selects combo box `id`'s entry as a user's pick does, the dialog's notification included.
+void PickComboEntry(HWND dialog, int id, const std::string& entry);
+
+// The ids of the `count` controls that Tab reaches one after another from `from`.
+std::vector<int> TabOrder(HWND dialog, HWND from, int count);
+
 // Copies the window, frame included, from the screen into a 24-bit BMP file.
 bool SaveWindowBitmap(HWND window, const std::string& path);
 
 // The whole file, or "" when it cannot be read (shared with a writer).
 std::string ReadShared(const std::string& path);
+// Its lines, without their line ends.
+std::vector<std::string> ReadSharedLines(const std::string& path);
+
+// While it lives, the default value of HKEY_CLASSES_ROOT\`key` is `value`; the old one comes back.
+class ClassesDefault {
+public:
+    ClassesDefault(const std::string& key, const std::string& value);
+    ~ClassesDefault();
+
+private:
+    std::string key_, old_;
+    bool had_ = false;
+};
 
 }  // namespace gui
