@@ -33,9 +33,12 @@ TEST_F(RegistryWin32, FindsTheEditionsInThe32BitView) {
     core::SessionState state;
     for (const auto& c : cases) {
         TearDown();
-        if (c.full)
+        if (c.full) {
             ASSERT_TRUE(ts::SetGameFolder(kFullKey, ts::RegistryKind::kString, "T:\\UT2003"));
-        if (c.demo) ASSERT_TRUE(ts::SetGameFolder(kDemoKey, ts::RegistryKind::kString, demo));
+        }
+        if (c.demo) {
+            ASSERT_TRUE(ts::SetGameFolder(kDemoKey, ts::RegistryKind::kString, demo));
+        }
         const InstallationOutcome outcome = FindGameInstallation(state);
         EXPECT_EQ(outcome.full_enabled, c.full);
         EXPECT_EQ(outcome.demo_enabled, c.demo);

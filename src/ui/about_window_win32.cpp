@@ -67,11 +67,7 @@ void OnCommand(AboutWindow& w, int id, int code) {
 }
 
 INT_PTR CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-    if (msg == WM_INITDIALOG) {
-        SetWindowLongPtrA(hwnd, DWLP_USER, lparam);
-        reinterpret_cast<AboutWindow*>(lparam)->hwnd = hwnd;
-    }
-    auto* w = reinterpret_cast<AboutWindow*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    auto* w = AttachedWindow<AboutWindow>(hwnd, msg, lparam);
     if (!w) return FALSE;
     switch (msg) {
         case WM_INITDIALOG:

@@ -101,11 +101,7 @@ void OnCommand(CustomTestWindow& w, int id, int code) {
 }
 
 INT_PTR CALLBACK CustomTestProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-    if (msg == WM_INITDIALOG) {
-        SetWindowLongPtrA(hwnd, DWLP_USER, lparam);
-        reinterpret_cast<CustomTestWindow*>(lparam)->hwnd = hwnd;
-    }
-    auto* w = reinterpret_cast<CustomTestWindow*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    auto* w = AttachedWindow<CustomTestWindow>(hwnd, msg, lparam);
     if (!w) return FALSE;
     switch (msg) {
         case WM_INITDIALOG:

@@ -129,11 +129,7 @@ void OnCommand(MainWindow& w, int id, int code) {
 }
 
 INT_PTR CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-    if (msg == WM_INITDIALOG) {
-        SetWindowLongPtrA(hwnd, DWLP_USER, lparam);
-        reinterpret_cast<MainWindow*>(lparam)->hwnd = hwnd;
-    }
-    auto* w = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    auto* w = AttachedWindow<MainWindow>(hwnd, msg, lparam);
     if (!w) return FALSE;
     switch (msg) {
         case WM_INITDIALOG:

@@ -22,4 +22,15 @@ void MoveToDefaultPosition(HWND window);
 // A hand cursor over a clickable banner; true when the cursor was set.
 bool SetHandCursorOver(HWND control, WPARAM wparam);
 
+// The state a dialog was created with (CreateDialogParam's parameter), remembered at
+// WM_INITDIALOG; null for the few messages that come before it.
+template <class Window>
+Window* AttachedWindow(HWND hwnd, UINT msg, LPARAM lparam) {
+    if (msg == WM_INITDIALOG) {
+        SetWindowLongPtrA(hwnd, DWLP_USER, lparam);
+        reinterpret_cast<Window*>(lparam)->hwnd = hwnd;
+    }
+    return reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+}
+
 }  // namespace ui
