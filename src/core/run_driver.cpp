@@ -99,6 +99,21 @@ bool FinishRun(SessionState& state, MainWindowControls& window, BenchmarkPreset 
     return true;
 }
 
+// First of every run: there must be a game folder, and its logs are emptied. False when the run
+// cannot start; the message has been shown and the controls are enabled.
+bool StartRun(SessionState& state, MainWindowControls& window) {
+    if (!InstallationFound(state)) {
+        EnableControls(window);
+        return false;
+    }
+    std::string error;
+    if (!config::ResetBenchmarkLogs(state, &error)) {
+        StopAfterFailure(state, window, error, false);
+        return false;
+    }
+    return true;
+}
+
 // The driver shared by the three fixed presets.
 void RunFixedPreset(SessionState& state, MainWindowControls& window, BenchmarkPreset preset) {
     if (!InstallationFound(state)) {
@@ -132,15 +147,7 @@ void RunFixedPreset(SessionState& state, MainWindowControls& window, BenchmarkPr
 
 void RunPresetFromButton(SessionState& state, MainWindowControls& window, BenchmarkPreset preset) {
     if (preset == BenchmarkPreset::kCustomTest) return;  // the custom test has its own window
-    if (!InstallationFound(state)) {
-        EnableControls(window);
-        return;
-    }
-    std::string error;
-    if (!config::ResetBenchmarkLogs(state, &error)) {
-        StopAfterFailure(state, window, error, false);
-        return;
-    }
+    if (!StartRun(state, window)) return;
     window.DisablePresetButtons();
     window.DisableResolutionBoxes();
     RunFixedPreset(state, window, preset);
@@ -162,15 +169,8 @@ void RunLowQuality(SessionState& state, MainWindowControls& window) {
 
 void RunCustomTest(SessionState& state, MainWindowControls& window,
                    const CustomTestChoices& choices) {
-    if (!InstallationFound(state)) {
-        EnableControls(window);
-        return;
-    }
+    if (!StartRun(state, window)) return;
     std::string error;
-    if (!config::ResetBenchmarkLogs(state, &error)) {
-        StopAfterFailure(state, window, error, false);
-        return;
-    }
     window.DisableResolutionBoxes();
     window.DisablePresetButtons();
     BuildResolutionList(state, window.ResolutionChecks());

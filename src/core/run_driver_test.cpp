@@ -291,7 +291,9 @@ TEST_F(RunDriverTest, AFailingFileStepShowsOneMessageAndTidiesUp) {
                   std::string::npos);
         EXPECT_TRUE(standin::Get().opened.empty());
         EXPECT_FALSE(standin::HasFile(kEngineIni));
-        if (!c.cleanup_fails) EXPECT_FALSE(Staged());
+        if (!c.cleanup_fails) {
+            EXPECT_FALSE(Staged());
+        }
         // Both control groups were enabled again after the message.
         const Strings steps = Steps();
         const auto after = std::find(steps.begin(), steps.end(), "message");
