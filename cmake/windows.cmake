@@ -42,7 +42,8 @@ if(BW_TESTS)
 
     # Equipment for the GUI tests and the demo: drives the windows from another process, and
     # stands in for the browser that opens a page.
-    add_executable(demo_driver tools/demo_driver.cpp tools/gui_support_win32.cpp)
+    add_executable(demo_driver tools/demo_driver.cpp tools/gui_support_win32.cpp
+        tools/test_support_win32.cpp)
     add_executable(open_capture tools/open_capture.cpp)
     target_link_options(demo_driver PRIVATE ${BW_LINK_OPTIONS})
     target_link_options(open_capture PRIVATE ${BW_LINK_OPTIONS})

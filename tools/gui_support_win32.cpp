@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "test_support_win32.h"
+
 namespace gui {
 
 namespace {
@@ -40,16 +42,6 @@ BOOL CALLBACK MatchChild(HWND window, LPARAM param) {
         return FALSE;
     }
     return TRUE;
-}
-
-void SetClassesDefault(const std::string& key, const std::string& value) {
-    HKEY k = nullptr;
-    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k,
-                        nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(k, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(k);
 }
 
 }  // namespace
@@ -219,12 +211,12 @@ ClassesDefault::ClassesDefault(const std::string& key, const std::string& value)
     LONG size = sizeof old;
     had_ = RegQueryValueA(HKEY_CLASSES_ROOT, key.c_str(), old, &size) == ERROR_SUCCESS;
     old_ = old;
-    SetClassesDefault(key, value);
+    test_support::SetClassesDefault(key, value);
 }
 
 ClassesDefault::~ClassesDefault() {
     if (had_)
-        SetClassesDefault(key_, old_);
+        test_support::SetClassesDefault(key_, old_);
     else
         RegDeleteKeyA(HKEY_CLASSES_ROOT, key_.c_str());
 }

@@ -332,7 +332,9 @@ namespace {
 
 const char* const kPageProgId = "Benchwright.TestPage";
 
-void SetDefault(const std::string& key, const std::string& text) {
+}  // namespace
+
+void SetClassesDefault(const std::string& key, const std::string& text) {
     HKEY k = nullptr;
     if (RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k,
                         nullptr) != ERROR_SUCCESS)
@@ -342,15 +344,13 @@ void SetDefault(const std::string& key, const std::string& text) {
     RegCloseKey(k);
 }
 
-}  // namespace
-
 HtmlAssociation::HtmlAssociation(const std::string& command) {
     char old[256] = {};
     LONG size = sizeof old;
     had_html_ = RegQueryValueA(HKEY_CLASSES_ROOT, ".html", old, &size) == ERROR_SUCCESS;
     old_html_ = old;
-    SetDefault(".html", kPageProgId);
-    SetDefault(std::string(kPageProgId) + "\\shell\\open\\command", command);
+    SetClassesDefault(".html", kPageProgId);
+    SetClassesDefault(std::string(kPageProgId) + "\\shell\\open\\command", command);
 }
 
 HtmlAssociation::~HtmlAssociation() {
@@ -359,7 +359,7 @@ HtmlAssociation::~HtmlAssociation() {
          {id + "\\shell\\open\\command", id + "\\shell\\open", id + "\\shell", id})
         RegDeleteKeyA(HKEY_CLASSES_ROOT, key.c_str());
     if (had_html_)
-        SetDefault(".html", old_html_);
+        SetClassesDefault(".html", old_html_);
     else
         RegDeleteKeyA(HKEY_CLASSES_ROOT, ".html");
 }

@@ -99,6 +99,9 @@ struct MessageBoxSeen {
     std::string text;  // the static control 0xFFFF
     bool has_icon = false;
 };
+// Sets the default value of HKEY_CLASSES_ROOT\`key` (an association), creating the key.
+void SetClassesDefault(const std::string& key, const std::string& text);
+
 // Waits up to `timeout_ms` for a visible message box of process `pid`; window is null when none.
 MessageBoxSeen WaitForMessageBox(DWORD pid, DWORD timeout_ms = 10000);
 // Presses its OK button and waits up to `timeout_ms` for it to close; true when it did.
