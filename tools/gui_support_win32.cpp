@@ -9,27 +9,6 @@ namespace gui {
 
 namespace {
 
-struct TopSearch {
-    DWORD pid;
-    const char* class_name;
-    const std::string* caption;
-    HWND found;
-};
-
-BOOL CALLBACK MatchTop(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<TopSearch*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    if ((search->pid == 0 || pid == search->pid) && IsWindowVisible(window) &&
-        lstrcmpiA(name, search->class_name) == 0 && Text(window) == *search->caption) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 struct ChildSearch {
     const std::string* caption;
     HWND found;
@@ -56,9 +35,11 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms) {
 }
 
 HWND FindTopWindow(DWORD pid, const char* class_name, const std::string& caption) {
-    TopSearch search = {pid, class_name, &caption, nullptr};
-    EnumWindows(MatchTop, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return test_support::FindVisibleWindow(pid, [&](HWND window) {
+        char name[64] = {};
+        GetClassNameA(window, name, sizeof name);
+        return lstrcmpiA(name, class_name) == 0 && Text(window) == caption;
+    });
 }
 
 HWND WaitForTopWindow(DWORD pid, const char* class_name, const std::string& caption,

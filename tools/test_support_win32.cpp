@@ -258,19 +258,18 @@ bool DeleteGameKey(const char* key) {
 
 namespace {
 
-struct BoxSearch {
+struct WindowSearch {
     DWORD pid;
+    const std::function<bool(HWND)>* match;
     HWND found;
 };
 
-BOOL CALLBACK FindBox(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<BoxSearch*>(param);
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    if (pid == search->pid && std::strcmp(name, "#32770") == 0 && IsWindowVisible(window) &&
-        GetDlgItem(window, 0xFFFF)) {
+    if ((search->pid == 0 || pid == search->pid) && IsWindowVisible(window) &&
+        (*search->match)(window)) {
         search->found = window;
         return FALSE;
     }
@@ -300,17 +299,26 @@ std::string WindowText(HWND window) {
 
 }  // namespace
 
+HWND FindVisibleWindow(DWORD pid, const std::function<bool(HWND)>& match) {
+    WindowSearch search = {pid, &match, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 MessageBoxSeen WaitForMessageBox(DWORD pid, DWORD timeout_ms) {
     MessageBoxSeen seen;
     const DWORD start = GetTickCount();
     do {
-        BoxSearch search = {pid, nullptr};
-        EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
-        if (search.found) {
-            seen.window = search.found;
-            seen.title = WindowText(search.found);
-            seen.text = WindowText(GetDlgItem(search.found, 0xFFFF));
-            EnumChildWindows(search.found, FindIcon, reinterpret_cast<LPARAM>(&seen.has_icon));
+        const HWND box = FindVisibleWindow(pid, [](HWND window) {
+            char name[16] = {};
+            GetClassNameA(window, name, sizeof name);
+            return std::strcmp(name, "#32770") == 0 && GetDlgItem(window, 0xFFFF) != nullptr;
+        });
+        if (box) {
+            seen.window = box;
+            seen.title = WindowText(box);
+            seen.text = WindowText(GetDlgItem(box, 0xFFFF));
+            EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&seen.has_icon));
             return seen;
         }
         Sleep(20);

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -101,6 +102,9 @@ struct MessageBoxSeen {
 };
 // Sets the default value of HKEY_CLASSES_ROOT\`key` (an association), creating the key.
 void SetClassesDefault(const std::string& key, const std::string& text);
+
+// The first visible top-level window of process `pid` (0: any process) that `match` accepts.
+HWND FindVisibleWindow(DWORD pid, const std::function<bool(HWND)>& match);
 
 // Waits up to `timeout_ms` for a visible message box of process `pid`; window is null when none.
 MessageBoxSeen WaitForMessageBox(DWORD pid, DWORD timeout_ms = 10000);
