@@ -69,19 +69,13 @@ void OnCommand(AboutWindow& w, int id, int code) {
 INT_PTR CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     auto* w = AttachedWindow<AboutWindow>(hwnd, msg, lparam);
     if (!w) return FALSE;
+    if (HandleBannerMessage(hwnd, IDC_ABOUT_PICTURE1, msg, wparam, lparam)) return TRUE;
     switch (msg) {
         case WM_INITDIALOG:
             OnLoad(*w);
             return TRUE;
         case WM_COMMAND:
             OnCommand(*w, LOWORD(wparam), HIWORD(wparam));
-            return TRUE;
-        case WM_DRAWITEM:
-            DrawBanner(*reinterpret_cast<DRAWITEMSTRUCT*>(lparam));
-            return TRUE;
-        case WM_SETCURSOR:
-            if (!SetHandCursorOver(GetDlgItem(hwnd, IDC_ABOUT_PICTURE1), wparam)) return FALSE;
-            SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, TRUE);
             return TRUE;
         case WM_CLOSE:
             DestroyWindow(hwnd);

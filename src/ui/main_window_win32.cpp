@@ -131,19 +131,13 @@ void OnCommand(MainWindow& w, int id, int code) {
 INT_PTR CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     auto* w = AttachedWindow<MainWindow>(hwnd, msg, lparam);
     if (!w) return FALSE;
+    if (HandleBannerMessage(hwnd, IDC_FORM1_PICTURE1, msg, wparam, lparam)) return TRUE;
     switch (msg) {
         case WM_INITDIALOG:
             OnLoad(*w);
             return TRUE;
         case WM_COMMAND:
             OnCommand(*w, LOWORD(wparam), HIWORD(wparam));
-            return TRUE;
-        case WM_DRAWITEM:
-            DrawBanner(*reinterpret_cast<DRAWITEMSTRUCT*>(lparam));
-            return TRUE;
-        case WM_SETCURSOR:
-            if (!SetHandCursorOver(GetDlgItem(hwnd, IDC_FORM1_PICTURE1), wparam)) return FALSE;
-            SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, TRUE);
             return TRUE;
         case WM_CLOSE:
             OnClose(*w);

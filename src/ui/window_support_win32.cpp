@@ -123,4 +123,16 @@ bool SetHandCursorOver(HWND control, WPARAM wparam) {
     return true;
 }
 
+bool HandleBannerMessage(HWND dialog, int banner_id, UINT msg, WPARAM wparam, LPARAM lparam) {
+    if (msg == WM_DRAWITEM) {
+        DrawBanner(*reinterpret_cast<DRAWITEMSTRUCT*>(lparam));
+        return true;
+    }
+    if (msg == WM_SETCURSOR && SetHandCursorOver(GetDlgItem(dialog, banner_id), wparam)) {
+        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
+        return true;
+    }
+    return false;
+}
+
 }  // namespace ui

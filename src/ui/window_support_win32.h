@@ -22,6 +22,10 @@ void MoveToDefaultPosition(HWND window);
 // A hand cursor over a clickable banner; true when the cursor was set.
 bool SetHandCursorOver(HWND control, WPARAM wparam);
 
+// The banner's messages: painting it and the hand cursor over it. True when `msg` was one of
+// them and has been answered.
+bool HandleBannerMessage(HWND dialog, int banner_id, UINT msg, WPARAM wparam, LPARAM lparam);
+
 // The state a dialog was created with (CreateDialogParam's parameter), remembered at
 // WM_INITDIALOG; null for the few messages that come before it.
 template <class Window>
