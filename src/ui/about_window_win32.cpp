@@ -27,7 +27,7 @@ void Render(AboutWindow& w) {
     SetDlgItemTextA(w.hwnd, IDC_ABOUT_TITLE, w.texts.title.c_str());
     SetDlgItemTextA(w.hwnd, IDC_ABOUT_VERSION, w.texts.version.c_str());
     SetDlgItemTextA(w.hwnd, IDC_ABOUT_DESCRIPTION, w.texts.description.c_str());
-    SetDlgItemTextA(w.hwnd, IDC_ABOUT_LABEL1, w.texts.credits.c_str());
+    SetDlgItemTextA(w.hwnd, IDC_ABOUT_WEB_ADDRESS, w.texts.credits.c_str());
     SetDlgItemTextA(w.hwnd, IDC_ABOUT_DISCLAIMER, w.texts.disclaimer.c_str());
 }
 
@@ -43,8 +43,8 @@ void OnLoad(AboutWindow& w) {
     w.title_font = CreateFontIndirectA(&font);
     SendDlgItemMessageA(w.hwnd, IDC_ABOUT_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(w.title_font),
                         FALSE);
-    AddTooltip(w.hwnd, GetDlgItem(w.hwnd, IDC_ABOUT_PICTURE1), w.texts.banner_tip.c_str());
-    AddTooltip(w.hwnd, GetDlgItem(w.hwnd, IDC_ABOUT_LABEL1), w.texts.credits_tip.c_str());
+    AddTooltip(w.hwnd, GetDlgItem(w.hwnd, IDC_ABOUT_BANNER), w.texts.banner_tip.c_str());
+    AddTooltip(w.hwnd, GetDlgItem(w.hwnd, IDC_ABOUT_WEB_ADDRESS), w.texts.credits_tip.c_str());
     Render(w);
 }
 
@@ -58,7 +58,7 @@ void OnCommand(AboutWindow& w, int id, int code) {
         case IDC_ABOUT_SYSINFO:
             StartSysInfo();
             break;
-        case IDC_ABOUT_PICTURE1:
+        case IDC_ABOUT_BANNER:
             OpenMakerWebSite();
             break;
         default:
@@ -69,7 +69,7 @@ void OnCommand(AboutWindow& w, int id, int code) {
 INT_PTR CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     auto* w = AttachedWindow<AboutWindow>(hwnd, msg, lparam);
     if (!w) return FALSE;
-    if (HandleBannerMessage(hwnd, IDC_ABOUT_PICTURE1, msg, wparam, lparam)) return TRUE;
+    if (HandleBannerMessage(hwnd, IDC_ABOUT_BANNER, msg, wparam, lparam)) return TRUE;
     switch (msg) {
         case WM_INITDIALOG:
             OnLoad(*w);

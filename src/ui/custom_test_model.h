@@ -11,11 +11,11 @@ namespace ui {
 enum class IniChoice { kMaxDetail, kMinDetail, kCustomIni };
 
 struct CustomTestModel {
-    bool sound_enabled = false;  // Option1 "Enabled"; Option2 "Disabled" is the default
+    bool sound_enabled = false;  // "Enabled"; "Disabled" is the default
     IniChoice ini = IniChoice::kMaxDetail;
     std::string ini_path;             // Text1, filled only by the file dialog
-    bool browse_enabled = false;      // Command1 "Browse...", enabled exactly while "Custom ini"
-    std::vector<std::string> levels;  // Combo1's entries as shown, "*" marks included
+    bool browse_enabled = false;      // "Browse...", enabled exactly while "Custom ini"
+    std::vector<std::string> levels;  // the level list's entries as shown, "*" marks included
     int selected_level = -1;
 };
 
@@ -26,7 +26,7 @@ const std::vector<std::string>& LevelEntries(const std::string& game_edition);
 // default. Called once per load of the window.
 void loadComboBox(CustomTestModel& model, const std::string& game_edition);
 
-// Option3, Option4 and Option5 clicks. Leaving "Custom ini" empties the path box, so a path shown
+// "Max Detail", "Min Detail" and "Custom ini" clicks. Leaving "Custom ini" empties the path box, so a path shown
 // always belongs to a "Custom ini" choice made since the last switch away from it.
 void SelectIni(CustomTestModel& model, IniChoice choice);
 

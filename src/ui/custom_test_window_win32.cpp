@@ -23,17 +23,17 @@ struct CustomTestWindow {
 void Render(CustomTestWindow& w) {
     const CustomTestModel& m = w.model;
     HWND h = w.hwnd;
-    CheckRadioButton(h, IDC_FORM2_OPTION1, IDC_FORM2_OPTION2,
-                     m.sound_enabled ? IDC_FORM2_OPTION1 : IDC_FORM2_OPTION2);
-    CheckRadioButton(h, IDC_FORM2_OPTION3, IDC_FORM2_OPTION5,
-                     m.ini == IniChoice::kMaxDetail   ? IDC_FORM2_OPTION3
-                     : m.ini == IniChoice::kMinDetail ? IDC_FORM2_OPTION4
-                                                      : IDC_FORM2_OPTION5);
-    EnableWindow(GetDlgItem(h, IDC_FORM2_COMMAND1), m.browse_enabled);
+    CheckRadioButton(h, IDC_SOUND_ENABLED, IDC_SOUND_DISABLED,
+                     m.sound_enabled ? IDC_SOUND_ENABLED : IDC_SOUND_DISABLED);
+    CheckRadioButton(h, IDC_MAX_DETAIL, IDC_CUSTOM_INI,
+                     m.ini == IniChoice::kMaxDetail   ? IDC_MAX_DETAIL
+                     : m.ini == IniChoice::kMinDetail ? IDC_MIN_DETAIL
+                                                      : IDC_CUSTOM_INI);
+    EnableWindow(GetDlgItem(h, IDC_BROWSE), m.browse_enabled);
     char shown[MAX_PATH * 4] = "";
-    GetDlgItemTextA(h, IDC_FORM2_TEXT1, shown, sizeof(shown));
-    if (m.ini_path != shown) SetDlgItemTextA(h, IDC_FORM2_TEXT1, m.ini_path.c_str());
-    SendDlgItemMessageA(h, IDC_FORM2_COMBO1, CB_SETCURSEL, m.selected_level, 0);
+    GetDlgItemTextA(h, IDC_INI_PATH, shown, sizeof(shown));
+    if (m.ini_path != shown) SetDlgItemTextA(h, IDC_INI_PATH, m.ini_path.c_str());
+    SendDlgItemMessageA(h, IDC_LEVEL_LIST, CB_SETCURSEL, m.selected_level, 0);
 }
 
 void OnLoad(CustomTestWindow& w) {
@@ -41,7 +41,7 @@ void OnLoad(CustomTestWindow& w) {
     MoveToDefaultPosition(w.hwnd);
     loadComboBox(w.model, w.state->GameEdition);
     for (const std::string& entry : w.model.levels) {
-        SendDlgItemMessageA(w.hwnd, IDC_FORM2_COMBO1, CB_ADDSTRING, 0,
+        SendDlgItemMessageA(w.hwnd, IDC_LEVEL_LIST, CB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>(entry.c_str()));
     }
     Render(w);
@@ -62,35 +62,35 @@ void OnBrowse(CustomTestWindow& w) {
 }
 
 void OnCommand(CustomTestWindow& w, int id, int code) {
-    if (id == IDC_FORM2_COMBO1 && code == CBN_SELCHANGE) {
+    if (id == IDC_LEVEL_LIST && code == CBN_SELCHANGE) {
         w.model.selected_level =
-            static_cast<int>(SendDlgItemMessageA(w.hwnd, IDC_FORM2_COMBO1, CB_GETCURSEL, 0, 0));
+            static_cast<int>(SendDlgItemMessageA(w.hwnd, IDC_LEVEL_LIST, CB_GETCURSEL, 0, 0));
         return;
     }
     if (code != BN_CLICKED) return;
     switch (id) {
-        case IDC_FORM2_OPTION1:
+        case IDC_SOUND_ENABLED:
             w.model.sound_enabled = true;
             break;
-        case IDC_FORM2_OPTION2:
+        case IDC_SOUND_DISABLED:
             w.model.sound_enabled = false;
             break;
-        case IDC_FORM2_OPTION3:
+        case IDC_MAX_DETAIL:
             SelectIni(w.model, IniChoice::kMaxDetail);
             break;
-        case IDC_FORM2_OPTION4:
+        case IDC_MIN_DETAIL:
             SelectIni(w.model, IniChoice::kMinDetail);
             break;
-        case IDC_FORM2_OPTION5:
+        case IDC_CUSTOM_INI:
             SelectIni(w.model, IniChoice::kCustomIni);
             break;
-        case IDC_FORM2_COMMAND1:
+        case IDC_BROWSE:
             OnBrowse(w);
             return;
-        case IDC_FORM2_COMMAND2:
+        case IDC_RUN_TEST:
             core::RunCustomTest(*w.state, *w.main, Choices(w.model));
             return;
-        case IDC_FORM2_COMMAND3:
+        case IDC_CUSTOM_CANCEL:
         case IDCANCEL:
             DestroyWindow(w.hwnd);
             return;

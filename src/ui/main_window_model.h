@@ -26,7 +26,7 @@ struct MainWindowModel {
     // selected until the load sequence picks Direct3D.
     bool render_chosen = false;
     bool opengl = false;
-    // The four preset buttons (Command1 to Command4) and the five resolution boxes.
+    // The four preset buttons ("CPU Benchmark", "High Quality", "Low Quality", "Custom Test") and the five resolution boxes.
     bool preset_buttons_enabled = true;
     bool resolution_boxes_enabled = true;
     // A game folder is known. Without one nothing can run, so the preset buttons stay disabled.
@@ -37,7 +37,7 @@ struct MainWindowModel {
 // already set GameEdition and InstallFolder.
 void ApplyInstallation(MainWindowModel& model, const registry::InstallationOutcome& outcome);
 
-// Option1 ("Direct3D") and Option2 ("OpenGL") clicks.
+// "Direct3D" and "OpenGL" clicks.
 void SelectRenderEngine(MainWindowModel& model, core::SessionState& state, bool opengl);
 
 // What an edition change needs the window to do besides showing the model.
@@ -46,7 +46,7 @@ struct EditionChangeResult {
     bool close_custom = false;   // close it for good (the edition is gone)
 };
 
-// Option3 ("Full") and Option4 ("Demo") clicks, after registry::SelectEdition has read the
+// "Full" and "Demo" clicks, after registry::SelectEdition has read the
 // edition's folder again into the session (`present` false, and the user told, when its entry has
 // gone). `previous_edition` is GameEdition before the click; `custom_open` says whether the custom
 // test window is open. An edition that has gone behaves as not installed: GameEdition is emptied,

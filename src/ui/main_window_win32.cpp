@@ -13,21 +13,21 @@ namespace ui {
 
 namespace {
 
-constexpr int kPresetButtons[] = {IDC_FORM1_COMMAND1, IDC_FORM1_COMMAND2, IDC_FORM1_COMMAND3,
-                                  IDC_FORM1_COMMAND4};
+constexpr int kPresetButtons[] = {IDC_CPU_BENCHMARK, IDC_HIGH_QUALITY, IDC_LOW_QUALITY,
+                                  IDC_CUSTOM_TEST};
 
 void Render(MainWindow& w) {
     const MainWindowModel& m = w.model;
     HWND h = w.hwnd;
-    EnableWindow(GetDlgItem(h, IDC_FORM1_OPTION3), m.full_enabled);
-    EnableWindow(GetDlgItem(h, IDC_FORM1_OPTION4), m.demo_enabled);
-    CheckDlgButton(h, IDC_FORM1_OPTION3, m.edition == registry::Edition::kFull);
-    CheckDlgButton(h, IDC_FORM1_OPTION4, m.edition == registry::Edition::kDemo);
-    CheckDlgButton(h, IDC_FORM1_OPTION1, m.render_chosen && !m.opengl);
-    CheckDlgButton(h, IDC_FORM1_OPTION2, m.render_chosen && m.opengl);
+    EnableWindow(GetDlgItem(h, IDC_FULL), m.full_enabled);
+    EnableWindow(GetDlgItem(h, IDC_DEMO), m.demo_enabled);
+    CheckDlgButton(h, IDC_FULL, m.edition == registry::Edition::kFull);
+    CheckDlgButton(h, IDC_DEMO, m.edition == registry::Edition::kDemo);
+    CheckDlgButton(h, IDC_DIRECT3D, m.render_chosen && !m.opengl);
+    CheckDlgButton(h, IDC_OPENGL, m.render_chosen && m.opengl);
     for (int id : kPresetButtons) EnableWindow(GetDlgItem(h, id), m.preset_buttons_enabled);
     for (int i = 0; i < 5; ++i) {
-        EnableWindow(GetDlgItem(h, IDC_FORM1_CHECK1_0 + i), m.resolution_boxes_enabled);
+        EnableWindow(GetDlgItem(h, IDC_RESOLUTION_FIRST + i), m.resolution_boxes_enabled);
     }
 }
 
@@ -43,7 +43,7 @@ void ResetLogs(const core::SessionState& state) {
 void OnLoad(MainWindow& w) {
     SetProgramIcon(w.hwnd);
     MoveToDefaultPosition(w.hwnd);
-    HWND banner = GetDlgItem(w.hwnd, IDC_FORM1_PICTURE1);
+    HWND banner = GetDlgItem(w.hwnd, IDC_MAIN_BANNER);
     AddTooltip(w.hwnd, banner, kBannerTip);
     platform::SetOwnerWindow(w.hwnd);
 
@@ -85,39 +85,39 @@ void OnClose(MainWindow& w) {
 void OnCommand(MainWindow& w, int id, int code) {
     if (code != BN_CLICKED && code != STN_CLICKED) return;  // also covers menu items (code 0)
     switch (id) {
-        case IDC_FORM1_COMMAND1:
+        case IDC_CPU_BENCHMARK:
             OnPreset(w, core::BenchmarkPreset::kCpuBenchmark);
             break;
-        case IDC_FORM1_COMMAND2:
+        case IDC_HIGH_QUALITY:
             OnPreset(w, core::BenchmarkPreset::kHighQuality);
             break;
-        case IDC_FORM1_COMMAND3:
+        case IDC_LOW_QUALITY:
             OnPreset(w, core::BenchmarkPreset::kLowQuality);
             break;
-        case IDC_FORM1_COMMAND4:
+        case IDC_CUSTOM_TEST:
             OnCustomTest(w);
             break;
-        case IDC_FORM1_OPTION1:
+        case IDC_DIRECT3D:
             SelectRenderEngine(w.model, *w.state, false);
             Render(w);
             break;
-        case IDC_FORM1_OPTION2:
+        case IDC_OPENGL:
             SelectRenderEngine(w.model, *w.state, true);
             Render(w);
             break;
-        case IDC_FORM1_OPTION3:
+        case IDC_FULL:
             OnEdition(w, registry::Edition::kFull);
             break;
-        case IDC_FORM1_OPTION4:
+        case IDC_DEMO:
             OnEdition(w, registry::Edition::kDemo);
             break;
-        case IDC_FORM1_PICTURE1:
+        case IDC_MAIN_BANNER:
             OpenMakerWebSite();
             break;
         case IDM_ABOUT:
             ShowAboutWindow(w.hwnd, &w.about);
             break;
-        case IDM_HELP2:
+        case IDM_HELP:
             results::OpenDocument(HelpPagePath(*w.state));
             break;
         case IDM_EXIT:
@@ -131,7 +131,7 @@ void OnCommand(MainWindow& w, int id, int code) {
 INT_PTR CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     auto* w = AttachedWindow<MainWindow>(hwnd, msg, lparam);
     if (!w) return FALSE;
-    if (HandleBannerMessage(hwnd, IDC_FORM1_PICTURE1, msg, wparam, lparam)) return TRUE;
+    if (HandleBannerMessage(hwnd, IDC_MAIN_BANNER, msg, wparam, lparam)) return TRUE;
     switch (msg) {
         case WM_INITDIALOG:
             OnLoad(*w);
@@ -155,7 +155,7 @@ INT_PTR CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
 std::array<bool, 5> MainWindow::ResolutionChecks() {
     std::array<bool, 5> checks{};
     for (int i = 0; i < 5; ++i) {
-        checks[i] = IsDlgButtonChecked(hwnd, IDC_FORM1_CHECK1_0 + i) == BST_CHECKED;
+        checks[i] = IsDlgButtonChecked(hwnd, IDC_RESOLUTION_FIRST + i) == BST_CHECKED;
     }
     return checks;
 }

@@ -1,4 +1,5 @@
-// Resource and control identifiers, one band per window.
+// Resource and control identifiers, one band per window; the caption each control shows stands
+// beside its identifier.
 #pragma once
 
 #define IDI_BENCHWRIGHT 1
@@ -6,48 +7,49 @@
 // Main window: 1000-1099
 #define IDD_MAIN 1000
 #define IDR_MAIN_MENU 1001
-#define IDC_FORM1_PICTURE1 1010
-#define IDC_FORM1_COMMAND1 1011
-#define IDC_FORM1_COMMAND2 1012
-#define IDC_FORM1_COMMAND3 1013
-#define IDC_FORM1_COMMAND4 1014
-#define IDC_FORM1_FRAME1 1020
-#define IDC_FORM1_FRAME2 1021
-#define IDC_FORM1_FRAME3 1022
-#define IDC_FORM1_OPTION1 1023
-#define IDC_FORM1_OPTION2 1024
-#define IDC_FORM1_OPTION3 1025
-#define IDC_FORM1_OPTION4 1026
-#define IDC_FORM1_CHECK1_0 1030  // Check1 index i is IDC_FORM1_CHECK1_0 + i
-#define IDM_EXIT 1050
-#define IDM_ABOUT 1051
-#define IDM_HELP2 1052
+#define IDC_MAIN_BANNER 1010          // the banner picture (opens the maker's web site)
+#define IDC_CPU_BENCHMARK 1011        // "CPU Benchmark"
+#define IDC_HIGH_QUALITY 1012         // "High Quality"
+#define IDC_LOW_QUALITY 1013          // "Low Quality"
+#define IDC_CUSTOM_TEST 1014          // "Custom Test"
+#define IDC_RESOLUTION_GROUP 1020     // "Resolution"
+#define IDC_RENDER_ENGINE_GROUP 1021  // "Rendering Engine"
+#define IDC_VERSION_GROUP 1022        // "Version"
+#define IDC_DIRECT3D 1023             // "Direct3D"
+#define IDC_OPENGL 1024               // "OpenGL"
+#define IDC_FULL 1025                 // "Full"
+#define IDC_DEMO 1026                 // "Demo"
+// The five resolution boxes: box i (0 "640x480" to 4 "1600x1200") is IDC_RESOLUTION_FIRST + i.
+#define IDC_RESOLUTION_FIRST 1030
+#define IDM_EXIT 1050   // File > "Exit"
+#define IDM_ABOUT 1051  // Help > "About"
+#define IDM_HELP 1052   // Help > "Help"
 
 // Custom test window: 1100-1199
 #define IDD_CUSTOM 1100
-#define IDC_FORM2_FRAME1 1110
-#define IDC_FORM2_FRAME2 1111
-#define IDC_FORM2_FRAME3 1112
-#define IDC_FORM2_OPTION1 1113
-#define IDC_FORM2_OPTION2 1114
-#define IDC_FORM2_OPTION3 1115
-#define IDC_FORM2_OPTION4 1116
-#define IDC_FORM2_OPTION5 1117
-#define IDC_FORM2_TEXT1 1118
-#define IDC_FORM2_COMMAND1 1119
-#define IDC_FORM2_COMMAND2 1120
-#define IDC_FORM2_COMMAND3 1121
-#define IDC_FORM2_LABEL1 1122
-#define IDC_FORM2_COMBO1 1123
+#define IDC_SOUND_GROUP 1110     // "Sound Options"
+#define IDC_INI_GROUP 1111       // "INI Options"
+#define IDC_LEVEL_GROUP 1112     // "Select Level"
+#define IDC_SOUND_ENABLED 1113   // "Enabled"
+#define IDC_SOUND_DISABLED 1114  // "Disabled"
+#define IDC_MAX_DETAIL 1115      // "Max Detail"
+#define IDC_MIN_DETAIL 1116      // "Min Detail"
+#define IDC_CUSTOM_INI 1117      // "Custom ini"
+#define IDC_INI_PATH 1118        // the path box of "Custom ini"
+#define IDC_BROWSE 1119          // "Browse..."
+#define IDC_RUN_TEST 1120        // "Run Test"
+#define IDC_CUSTOM_CANCEL 1121   // "Cancel"
+#define IDC_LEVEL_PROMPT 1122    // "Select the name of the level that you want to use."
+#define IDC_LEVEL_LIST 1123      // the level list
 
-// About window: 1200-1299 (cmdOK is IDOK)
+// About window: 1200-1299 ("OK" is IDOK)
 #define IDD_ABOUT 1200
-#define IDC_ABOUT_SYSINFO 1201
-#define IDC_ABOUT_PICTURE1 1202
-#define IDC_ABOUT_PICTURE2 1203
-#define IDC_ABOUT_LINE1 1204
-#define IDC_ABOUT_TITLE 1205
-#define IDC_ABOUT_VERSION 1206
-#define IDC_ABOUT_DESCRIPTION 1207
-#define IDC_ABOUT_LABEL1 1208
-#define IDC_ABOUT_DISCLAIMER 1209
+#define IDC_ABOUT_SYSINFO 1201      // "&System Info..."
+#define IDC_ABOUT_BANNER 1202       // the banner picture (opens the maker's web site)
+#define IDC_ABOUT_ICON 1203         // the program's icon
+#define IDC_ABOUT_RULE 1204         // the line under the banner
+#define IDC_ABOUT_TITLE 1205        // "Application Title", then the program's title
+#define IDC_ABOUT_VERSION 1206      // "Version", then the version
+#define IDC_ABOUT_DESCRIPTION 1207  // what the program does
+#define IDC_ABOUT_WEB_ADDRESS 1208  // the maker's web address
+#define IDC_ABOUT_DISCLAIMER 1209   // the warning text

@@ -19,7 +19,7 @@ namespace ts = test_support;
 constexpr DWORD kWait = 20000;
 constexpr DWORD kRunWait = 120000;
 constexpr const char* kDemoInstall = "T:\\UT2003Demo";
-constexpr int kRes = IDC_FORM1_CHECK1_0;  // the resolution boxes: kRes + 0 (640x480) to + 4
+constexpr int kRes = IDC_RESOLUTION_FIRST;  // the resolution boxes: kRes + 0 (640x480) to + 4
 
 bool Until(const std::function<bool()>& done, DWORD timeout_ms = kWait) {
     return gui::WaitUntil(done, timeout_ms);
@@ -92,7 +92,7 @@ public:
     bool Checked(int id) { return gui::Checked(Item(id)); }
     bool PresetsEnabled(bool enabled) {
         for (int id :
-             {IDC_FORM1_COMMAND1, IDC_FORM1_COMMAND2, IDC_FORM1_COMMAND3, IDC_FORM1_COMMAND4}) {
+             {IDC_CPU_BENCHMARK, IDC_HIGH_QUALITY, IDC_LOW_QUALITY, IDC_CUSTOM_TEST}) {
             if (Enabled(id) != enabled) return false;
         }
         return true;
@@ -100,7 +100,7 @@ public:
     void Press(int id) { gui::Click(Item(id)); }
     void Menu(int id) { PostMessageA(Main(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
     HWND Custom() {
-        Press(IDC_FORM1_COMMAND4);
+        Press(IDC_CUSTOM_TEST);
         return Window("Custom Options");
     }
     HWND About() {
@@ -144,9 +144,9 @@ void ExpectClientSize(HWND window, int width, int height) {
 TEST(MainWindowGui, StartsWithBothEditionsAndOptionsFollowClicks) {
     Program program(kBoth);
     ASSERT_TRUE(program.Main());
-    EXPECT_TRUE(program.Enabled(IDC_FORM1_OPTION3) && program.Enabled(IDC_FORM1_OPTION4));
-    EXPECT_TRUE(program.Checked(IDC_FORM1_OPTION3) && program.Checked(IDC_FORM1_OPTION1));
-    EXPECT_FALSE(program.Checked(IDC_FORM1_OPTION4) || program.Checked(IDC_FORM1_OPTION2));
+    EXPECT_TRUE(program.Enabled(IDC_FULL) && program.Enabled(IDC_DEMO));
+    EXPECT_TRUE(program.Checked(IDC_FULL) && program.Checked(IDC_DIRECT3D));
+    EXPECT_FALSE(program.Checked(IDC_DEMO) || program.Checked(IDC_OPENGL));
     EXPECT_TRUE(program.PresetsEnabled(true));
     for (int id = kRes; id <= kRes + 4; ++id) {
         EXPECT_TRUE(program.Enabled(id) && !program.Checked(id)) << id;
@@ -154,15 +154,15 @@ TEST(MainWindowGui, StartsWithBothEditionsAndOptionsFollowClicks) {
     ExpectClientSize(program.Main(), 362, 254);  // 5430 x 3810 twips
     // Tab order: resolutions, CPU Benchmark, High, Low, Custom, then the two option groups.
     EXPECT_EQ(gui::TabOrder(program.Main(), program.Item(kRes), 10),
-              (std::vector<int>{kRes + 1, kRes + 2, kRes + 3, kRes + 4, IDC_FORM1_COMMAND1,
-                                IDC_FORM1_COMMAND2, IDC_FORM1_COMMAND3, IDC_FORM1_COMMAND4,
-                                IDC_FORM1_OPTION1, IDC_FORM1_OPTION3}));
+              (std::vector<int>{kRes + 1, kRes + 2, kRes + 3, kRes + 4, IDC_CPU_BENCHMARK,
+                                IDC_HIGH_QUALITY, IDC_LOW_QUALITY, IDC_CUSTOM_TEST,
+                                IDC_DIRECT3D, IDC_FULL}));
 
-    EXPECT_TRUE(Tick(program.Item(IDC_FORM1_OPTION2)));
-    EXPECT_FALSE(program.Checked(IDC_FORM1_OPTION1));
-    EXPECT_TRUE(Tick(program.Item(IDC_FORM1_OPTION4)));
-    EXPECT_FALSE(program.Checked(IDC_FORM1_OPTION3));
-    EXPECT_TRUE(program.Checked(IDC_FORM1_OPTION2));  // the groups are independent
+    EXPECT_TRUE(Tick(program.Item(IDC_OPENGL)));
+    EXPECT_FALSE(program.Checked(IDC_DIRECT3D));
+    EXPECT_TRUE(Tick(program.Item(IDC_DEMO)));
+    EXPECT_FALSE(program.Checked(IDC_FULL));
+    EXPECT_TRUE(program.Checked(IDC_OPENGL));  // the groups are independent
 
     // The load sequence emptied the logs of the chosen edition only.
     EXPECT_EQ(ts::ReadFile(ts::LogPath(ts::kInstall)), "");
@@ -174,16 +174,16 @@ TEST(MainWindowGui, StartsWithTheDemoOnlyOrWithNoGame) {
     {
         Program program(kDemo);
         ASSERT_TRUE(program.Main());
-        EXPECT_FALSE(program.Enabled(IDC_FORM1_OPTION3));
-        EXPECT_TRUE(program.Enabled(IDC_FORM1_OPTION4) && program.Checked(IDC_FORM1_OPTION4));
+        EXPECT_FALSE(program.Enabled(IDC_FULL));
+        EXPECT_TRUE(program.Enabled(IDC_DEMO) && program.Checked(IDC_DEMO));
         EXPECT_TRUE(program.PresetsEnabled(true));
     }
     Program program(kNone);
     EXPECT_EQ(program.Box().title, "Install UT2003");
     ASSERT_TRUE(program.Main());
-    EXPECT_FALSE(program.Enabled(IDC_FORM1_OPTION3) || program.Enabled(IDC_FORM1_OPTION4));
-    EXPECT_FALSE(program.Checked(IDC_FORM1_OPTION3) || program.Checked(IDC_FORM1_OPTION4));
-    EXPECT_TRUE(program.Checked(IDC_FORM1_OPTION1));
+    EXPECT_FALSE(program.Enabled(IDC_FULL) || program.Enabled(IDC_DEMO));
+    EXPECT_FALSE(program.Checked(IDC_FULL) || program.Checked(IDC_DEMO));
+    EXPECT_TRUE(program.Checked(IDC_DIRECT3D));
     EXPECT_TRUE(program.PresetsEnabled(false));  // nothing can run without a game folder
     EXPECT_TRUE(program.Enabled(kRes));
 }
@@ -191,7 +191,7 @@ TEST(MainWindowGui, StartsWithTheDemoOnlyOrWithNoGame) {
 TEST(MainWindowGui, PresetWithoutResolutionSaysSoAndEnablesEverythingAgain) {
     Program program(kFull);
     ASSERT_TRUE(program.Main());
-    program.Press(IDC_FORM1_COMMAND2);
+    program.Press(IDC_HIGH_QUALITY);
     ts::MessageBoxSeen box = program.Box(true);
     EXPECT_EQ(box.title, "Select a Resolution");
     EXPECT_TRUE(program.PresetsEnabled(false));  // disabled while the driver reports
@@ -204,7 +204,7 @@ TEST(MainWindowGui, CpuBenchmarkThenHighQualityOnTheDemoWithOpenGL) {
     Program program(kBoth);
     ASSERT_TRUE(program.Main());
     ASSERT_TRUE(Tick(program.Item(kRes + 2)) && Tick(program.Item(kRes)));
-    program.Press(IDC_FORM1_COMMAND1);
+    program.Press(IDC_CPU_BENCHMARK);
     ASSERT_TRUE(Until([&] { return program.Opened().size() == 1; }, kRunWait));
     EXPECT_EQ(program.Opened()[0], program.Page());
     for (const char* part :
@@ -222,8 +222,8 @@ TEST(MainWindowGui, CpuBenchmarkThenHighQualityOnTheDemoWithOpenGL) {
     EXPECT_TRUE(program.Checked(kRes));  // ticks stay
 
     // The same ticks on the demo with OpenGL: three runs a resolution, in the demo's folder.
-    ASSERT_TRUE(Tick(program.Item(IDC_FORM1_OPTION4)) && Tick(program.Item(IDC_FORM1_OPTION2)));
-    program.Press(IDC_FORM1_COMMAND2);
+    ASSERT_TRUE(Tick(program.Item(IDC_DEMO)) && Tick(program.Item(IDC_OPENGL)));
+    program.Press(IDC_HIGH_QUALITY);
     ASSERT_TRUE(Until([&] { return program.Opened().size() == 2; }, kRunWait));
     for (const char* part : {"High Quality Option", "OpenGL Rendering Engine", "demo version"}) {
         EXPECT_TRUE(Contains(program.OpenedPage(2), part)) << part;
@@ -242,24 +242,24 @@ TEST(CustomTestWindowGui, BrowseAndPathBoxFollowTheIniChoice) {
     HWND custom = program.Custom();
     ASSERT_TRUE(custom);
     auto item = [&](int id) { return GetDlgItem(custom, id); };
-    HWND path = item(IDC_FORM2_TEXT1);
-    HWND browse = item(IDC_FORM2_COMMAND1);
+    HWND path = item(IDC_INI_PATH);
+    HWND browse = item(IDC_BROWSE);
     EXPECT_TRUE(program.PresetsEnabled(true));  // opening it disables nothing
     ExpectClientSize(custom, 292, 237);
-    EXPECT_EQ(gui::ComboCount(item(IDC_FORM2_COMBO1)), 37);
-    EXPECT_EQ(gui::ComboSelection(item(IDC_FORM2_COMBO1)), "dm-antalus*");
-    EXPECT_TRUE(gui::Checked(item(IDC_FORM2_OPTION2)) && gui::Checked(item(IDC_FORM2_OPTION3)));
+    EXPECT_EQ(gui::ComboCount(item(IDC_LEVEL_LIST)), 37);
+    EXPECT_EQ(gui::ComboSelection(item(IDC_LEVEL_LIST)), "dm-antalus*");
+    EXPECT_TRUE(gui::Checked(item(IDC_SOUND_DISABLED)) && gui::Checked(item(IDC_MAX_DETAIL)));
     EXPECT_FALSE(IsWindowEnabled(browse));
     EXPECT_TRUE(GetWindowLongA(path, GWL_STYLE) & ES_READONLY);
     EXPECT_TRUE(gui::SaveWindowBitmap(custom, Screenshot("custom_test_window")));
     // Tab order: sound, ini choice, (Browse when enabled), Run Test, Cancel, path, level list.
-    EXPECT_EQ(gui::TabOrder(custom, item(IDC_FORM2_OPTION2), 6),
-              (std::vector<int>{IDC_FORM2_OPTION3, IDC_FORM2_COMMAND2, IDC_FORM2_COMMAND3,
-                                IDC_FORM2_TEXT1, IDC_FORM2_COMBO1, IDC_FORM2_OPTION2}));
+    EXPECT_EQ(gui::TabOrder(custom, item(IDC_SOUND_DISABLED), 6),
+              (std::vector<int>{IDC_MAX_DETAIL, IDC_RUN_TEST, IDC_CUSTOM_CANCEL,
+                                IDC_INI_PATH, IDC_LEVEL_LIST, IDC_SOUND_DISABLED}));
 
     // The file-open dialog: a chosen file fills the box; choosing "Custom ini" again and a
     // cancel keep it.
-    ASSERT_TRUE(Tick(item(IDC_FORM2_OPTION5)));
+    ASSERT_TRUE(Tick(item(IDC_CUSTOM_INI)));
     EXPECT_TRUE(Until([&] { return IsWindowEnabled(browse) != FALSE; }));
     auto open_dialog = [&] {
         gui::Click(browse);
@@ -273,28 +273,28 @@ TEST(CustomTestWindowGui, BrowseAndPathBoxFollowTheIniChoice) {
                  reinterpret_cast<LPARAM>("T:\\own\\fast.ini"));
     PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
     EXPECT_TRUE(Until([&] { return gui::Text(path) == "T:\\own\\fast.ini"; })) << gui::Text(path);
-    gui::Click(item(IDC_FORM2_OPTION5));
+    gui::Click(item(IDC_CUSTOM_INI));
     ASSERT_TRUE(dialog = open_dialog());
     PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
     EXPECT_TRUE(Until([&] { return !IsWindow(dialog); }));
     EXPECT_EQ(gui::Text(path), "T:\\own\\fast.ini");
 
     // Leaving "Custom ini" empties the box; coming back keeps it empty.
-    ASSERT_TRUE(Tick(item(IDC_FORM2_OPTION4)));
+    ASSERT_TRUE(Tick(item(IDC_MIN_DETAIL)));
     EXPECT_TRUE(Until([&] { return !IsWindowEnabled(browse); }));
     EXPECT_EQ(gui::Text(path), "");
-    ASSERT_TRUE(Tick(item(IDC_FORM2_OPTION5)));
+    ASSERT_TRUE(Tick(item(IDC_CUSTOM_INI)));
     EXPECT_TRUE(Until([&] { return IsWindowEnabled(browse) != FALSE; }));
     EXPECT_EQ(gui::Text(path), "");
 
     // "Custom Test" again brings the same window forward; Cancel then a new one has defaults.
     EXPECT_EQ(program.Custom(), custom);
-    gui::Click(item(IDC_FORM2_COMMAND3));
+    gui::Click(item(IDC_CUSTOM_CANCEL));
     EXPECT_TRUE(Until([&] { return !IsWindow(custom); }));
     HWND fresh = program.Custom();
     ASSERT_TRUE(fresh);
-    EXPECT_TRUE(gui::Checked(GetDlgItem(fresh, IDC_FORM2_OPTION3)));
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(fresh, IDC_FORM2_COMMAND1)));
+    EXPECT_TRUE(gui::Checked(GetDlgItem(fresh, IDC_MAX_DETAIL)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(fresh, IDC_BROWSE)));
 }
 
 TEST(CustomTestWindowGui, EditionSwitchReopensItAndAVanishedEditionClosesIt) {
@@ -302,37 +302,37 @@ TEST(CustomTestWindowGui, EditionSwitchReopensItAndAVanishedEditionClosesIt) {
     ASSERT_TRUE(program.Main());
     HWND first = program.Custom();
     ASSERT_TRUE(first);
-    ASSERT_TRUE(Tick(GetDlgItem(first, IDC_FORM2_OPTION1)));
+    ASSERT_TRUE(Tick(GetDlgItem(first, IDC_SOUND_ENABLED)));
 
     // The current edition again: the window keeps the user's choices.
-    program.Press(IDC_FORM1_OPTION3);
+    program.Press(IDC_FULL);
     ASSERT_TRUE(Tick(program.Item(kRes)));  // handled after that click
-    EXPECT_TRUE(IsWindow(first) && gui::Checked(GetDlgItem(first, IDC_FORM2_OPTION1)));
+    EXPECT_TRUE(IsWindow(first) && gui::Checked(GetDlgItem(first, IDC_SOUND_ENABLED)));
 
-    ASSERT_TRUE(Tick(program.Item(IDC_FORM1_OPTION4)));
+    ASSERT_TRUE(Tick(program.Item(IDC_DEMO)));
     EXPECT_TRUE(Until([&] { return !IsWindow(first); }));
     HWND second = program.Window("Custom Options");
     ASSERT_TRUE(second);
-    EXPECT_EQ(gui::ComboCount(GetDlgItem(second, IDC_FORM2_COMBO1)), 4);
-    EXPECT_EQ(gui::ComboSelection(GetDlgItem(second, IDC_FORM2_COMBO1)), "dm-antalus*");
-    EXPECT_TRUE(gui::Checked(GetDlgItem(second, IDC_FORM2_OPTION2)));
+    EXPECT_EQ(gui::ComboCount(GetDlgItem(second, IDC_LEVEL_LIST)), 4);
+    EXPECT_EQ(gui::ComboSelection(GetDlgItem(second, IDC_LEVEL_LIST)), "dm-antalus*");
+    EXPECT_TRUE(gui::Checked(GetDlgItem(second, IDC_SOUND_DISABLED)));
 
     // With the window closed, a switch only changes the settings.
-    gui::Click(GetDlgItem(second, IDC_FORM2_COMMAND3));
+    gui::Click(GetDlgItem(second, IDC_CUSTOM_CANCEL));
     EXPECT_TRUE(Until([&] { return !IsWindow(second); }));
-    ASSERT_TRUE(Tick(program.Item(IDC_FORM1_OPTION3)));
+    ASSERT_TRUE(Tick(program.Item(IDC_FULL)));
     EXPECT_FALSE(gui::FindTopWindow(program.pid(), "#32770", "Custom Options"));
     HWND third = program.Custom();
     ASSERT_TRUE(third);
-    EXPECT_EQ(gui::ComboCount(GetDlgItem(third, IDC_FORM2_COMBO1)), 37);
+    EXPECT_EQ(gui::ComboCount(GetDlgItem(third, IDC_LEVEL_LIST)), 37);
 
     // An edition gone since start behaves as not installed; the other one brings the buttons back.
     ASSERT_TRUE(ts::DeleteGameKey(ts::kDemoKey));
-    program.Press(IDC_FORM1_OPTION4);
+    program.Press(IDC_DEMO);
     EXPECT_EQ(program.Box().title, "Install UT2003");
     EXPECT_TRUE(Until([&] { return program.PresetsEnabled(false); }));
-    EXPECT_FALSE(program.Enabled(IDC_FORM1_OPTION4) || IsWindow(third));
-    ASSERT_TRUE(Tick(program.Item(IDC_FORM1_OPTION3)));
+    EXPECT_FALSE(program.Enabled(IDC_DEMO) || IsWindow(third));
+    ASSERT_TRUE(Tick(program.Item(IDC_FULL)));
     EXPECT_TRUE(Until([&] { return program.PresetsEnabled(true); }));
 }
 
@@ -345,14 +345,14 @@ TEST(CustomTestWindowGui, RunTestPlaysTheChosenLevelWithItsSound) {
     auto item = [&](int id) { return GetDlgItem(custom, id); };
 
     // "Custom ini" without a file: the run says so and does nothing.
-    ASSERT_TRUE(Tick(item(IDC_FORM2_OPTION5)));
-    gui::Click(item(IDC_FORM2_COMMAND2));
+    ASSERT_TRUE(Tick(item(IDC_CUSTOM_INI)));
+    gui::Click(item(IDC_RUN_TEST));
     EXPECT_EQ(program.Box().title, "Choose a File...");
     EXPECT_TRUE(ts::StandinRuns(ts::kInstall).empty());
 
-    ASSERT_TRUE(Tick(item(IDC_FORM2_OPTION4)) && Tick(item(IDC_FORM2_OPTION1)));
-    gui::PickComboEntry(custom, IDC_FORM2_COMBO1, "ctf-citadel*");  // handled before the click
-    gui::Click(item(IDC_FORM2_COMMAND2));
+    ASSERT_TRUE(Tick(item(IDC_MIN_DETAIL)) && Tick(item(IDC_SOUND_ENABLED)));
+    gui::PickComboEntry(custom, IDC_LEVEL_LIST, "ctf-citadel*");  // handled before the click
+    gui::Click(item(IDC_RUN_TEST));
     ASSERT_TRUE(Until([&] { return !program.Opened().empty(); }, kRunWait));
     const std::vector<ts::StandinRun> runs = ts::StandinRuns(ts::kInstall);
     ASSERT_EQ(runs.size(), 1u);
@@ -371,7 +371,7 @@ TEST(AboutWindowGui, TextsSystemInfoAndEnterAndEscClose) {
     ASSERT_TRUE(about);
     EXPECT_EQ(gui::Text(GetDlgItem(about, IDC_ABOUT_TITLE)), "Benchwright");
     EXPECT_EQ(gui::Text(GetDlgItem(about, IDC_ABOUT_VERSION)), "Version 2.1.0");
-    for (int id : {IDC_ABOUT_DESCRIPTION, IDC_ABOUT_LABEL1, IDC_ABOUT_DISCLAIMER}) {
+    for (int id : {IDC_ABOUT_DESCRIPTION, IDC_ABOUT_WEB_ADDRESS, IDC_ABOUT_DISCLAIMER}) {
         EXPECT_FALSE(gui::Text(GetDlgItem(about, id)).empty()) << id;
     }
     ExpectClientSize(about, 382, 274);
@@ -412,13 +412,13 @@ TEST(MainWindowGui, HelpAndBannersOpenTheirPagesAndClosingEndsTheProgram) {
         gui::ClassesDefault web("https\\shell\\open\\command", CaptureCommand());
         Program program(kFull);
         ASSERT_TRUE(program.Main());
-        program.Menu(IDM_HELP2);
+        program.Menu(IDM_HELP);
         ASSERT_TRUE(Until([&] { return program.Opened().size() == 1; }));
         EXPECT_TRUE(Contains(program.OpenedPage(1), "Benchwright help"));
         HWND about = program.About();
         ASSERT_TRUE(about);
         for (HWND banner :
-             {program.Item(IDC_FORM1_PICTURE1), GetDlgItem(about, IDC_ABOUT_PICTURE1)}) {
+             {program.Item(IDC_MAIN_BANNER), GetDlgItem(about, IDC_ABOUT_BANNER)}) {
             const size_t before = program.Opened().size();
             PostMessageA(banner, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
             PostMessageA(banner, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
