@@ -7,7 +7,7 @@ namespace core {
 
 bool LaunchAndWait(const std::string& command_line) {
     platform::StartFailure failure;
-    if (platform::RunAndWait(command_line, &failure)) return true;
+    if (platform::RunAndWait(command_line, 0, nullptr, nullptr, &failure)) return true;
     if (failure.not_found)
         platform::ShowMessage(command_line + " cannot be found.", "",
                               platform::MessageIcon::kCritical);

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -61,9 +62,34 @@ uint32_t GetAttributes(const std::string& path);
 // and is not held locked by another process. Never fails, creates and changes nothing.
 bool CanOpenForReading(const std::string& path);
 
+// Renames (moves) the file `from` to `to` on the same drive; fails when `to` already exists.
+bool RenameFile(const std::string& from, const std::string& to, std::string* error);
+
+// True when `path` names an existing folder.
+bool FolderExists(const std::string& path);
+
+// Creates the folder and every missing folder above it; an existing folder is fine.
+bool CreateFolders(const std::string& path, std::string* error);
+
+// The names of the folders directly inside `folder`, sorted; empty when it cannot be read.
+std::vector<std::string> ListSubfolders(const std::string& folder);
+
 // The folder of the running program as the system reports it: C:\Tools\Bench, or C:\ for a
 // drive root.
 std::string ProgramFolder();
+
+// ---------------------------------------------------------------------------------------------
+// Time
+
+struct LocalTime {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+
+// The local wall-clock time now.
+LocalTime Now();
+
+// A millisecond count that only goes forward (it wraps after 49 days), for durations.
+uint32_t Milliseconds();
 
 // ---------------------------------------------------------------------------------------------
 // Programs and the shell
@@ -75,11 +101,29 @@ struct StartFailure {
     std::string description;  // the system's text for it, without a line end
 };
 
+// A signal another thread raises to end the game that runs now (a manual-reset event). Once
+// raised it stays raised: every later RunAndWait given it ends its game at once.
+using EndSignal = void*;
+EndSignal CreateEndSignal();
+void RaiseEndSignal(EndSignal signal);
+void CloseEndSignal(EndSignal signal);
+
+// How a game that was started came to an end.
+struct GameEnd {
+    enum class How { kExited, kEnded, kTimedOut };
+    How how = How::kExited;
+    uint32_t exit_code = 0;     // the process's exit code (what ending it set, when it was ended)
+    uint32_t milliseconds = 0;  // from the start to the end of the process
+};
+
 // Starts `command_line` (program path first, quoted where it has spaces) with its window shown
-// minimised with focus, then waits with no time-out until that process has ended. Waits on the
-// handle that starting the process returned and closes every handle. Returns false at once,
-// with `failure` filled in, when the program cannot be started.
-bool RunAndWait(const std::string& command_line, StartFailure* failure);
+// minimised with focus, then waits until that process has ended. `end` (may be null) raised
+// ends the process (kEnded); a process still running after `timeout_ms` (0: no limit) is ended
+// too (kTimedOut); either way this returns only once the process is gone. Waits on the handle
+// that starting the process returned and closes every handle. Returns false at once, with
+// `failure` filled in, when the program cannot be started.
+bool RunAndWait(const std::string& command_line, uint32_t timeout_ms, EndSignal end,
+                GameEnd* game_end, StartFailure* failure);
 
 // Starts `command_line` shown normally and returns without waiting.
 bool StartProgram(const std::string& command_line, StartFailure* failure);

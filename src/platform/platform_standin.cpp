@@ -28,7 +28,7 @@ std::string ParentOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
-bool FolderExists(const std::string& folder) {
+bool FolderExistsIn(const std::string& folder) {
     if (folder.size() == 3 && folder[1] == ':' && folder[2] == '\\') return true;
     const std::string want = Lower(folder);
     return std::any_of(g_state.folders.begin(), g_state.folders.end(),
@@ -62,7 +62,7 @@ standin::File* OpenForWriting(const std::string& path, const std::string& op,
     }
     auto it = Find(path);
     if (it == g_state.files.end()) {
-        if (!FolderExists(ParentOf(path))) {
+        if (!FolderExistsIn(ParentOf(path))) {
             Fail(error, verb, path, "The system cannot find the path specified.");
             return nullptr;
         }
@@ -226,13 +226,87 @@ bool CanOpenForReading(const std::string& path) {
     return it != g_state.files.end() && !it->second.locked && !Injected("read", path);
 }
 
+bool RenameFile(const std::string& from, const std::string& to, std::string* error) {
+    Note("rename " + from + " -> " + to);
+    if (Injected("rename", from)) return Fail(error, "rename", from, "Access is denied.");
+    auto it = Find(from);
+    if (it == g_state.files.end())
+        return Fail(error, "rename", from, "The system cannot find the file specified.");
+    if (Find(to) != g_state.files.end() || !FolderExistsIn(ParentOf(to)))
+        return Fail(error, "rename", from, "Cannot create a file when that file already exists.");
+    standin::File f = it->second;
+    g_state.files.erase(it);
+    g_state.files[to] = f;
+    return true;
+}
+
+bool FolderExists(const std::string& path) { return FolderExistsIn(path); }
+
+bool CreateFolders(const std::string& path, std::string* error) {
+    Note("folder " + path);
+    if (path.empty() || Injected("folder", path))
+        return Fail(error, "create the folder", path, "Access is denied.");
+    standin::AddFolder(path);
+    return true;
+}
+
+std::vector<std::string> ListSubfolders(const std::string& folder) {
+    std::vector<std::string> names;
+    const std::string prefix = Lower(folder) + "\\";
+    for (const std::string& f : g_state.folders) {
+        const std::string lower = Lower(f);
+        if (lower.starts_with(prefix) && lower.find('\\', prefix.size()) == std::string::npos)
+            names.push_back(f.substr(prefix.size()));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+LocalTime Now() {
+    // Seconds gone since the start, carried into minutes and hours (a test's day never ends).
+    LocalTime t = g_state.start_time;
+    int seconds =
+        t.hour * 3600 + t.minute * 60 + t.second + static_cast<int>(g_state.milliseconds / 1000);
+    t.hour = seconds / 3600 % 24;
+    t.minute = seconds / 60 % 60;
+    t.second = seconds % 60;
+    return t;
+}
+
+uint32_t Milliseconds() { return g_state.milliseconds; }
+
 std::string ProgramFolder() { return g_state.program_folder; }
 
-bool RunAndWait(const std::string& command_line, StartFailure* failure) {
+EndSignal CreateEndSignal() { return &g_state.end_raised; }
+
+void RaiseEndSignal(EndSignal signal) {
+    if (signal) g_state.end_raised = true;
+}
+
+void CloseEndSignal(EndSignal) {}
+
+bool RunAndWait(const std::string& command_line, uint32_t timeout_ms, EndSignal end,
+                GameEnd* game_end, StartFailure* failure) {
     Note("run " + command_line);
     if (!Startable(command_line, failure)) return false;
     g_state.runs.push_back(command_line);
-    if (g_state.on_run) g_state.on_run(command_line);
+    const size_t number = g_state.runs.size();
+    GameEnd result;
+    if (!(end && g_state.end_raised) && g_state.on_run) g_state.on_run(command_line);
+    if (end && g_state.end_raised) {
+        result.how = GameEnd::How::kEnded;
+        result.exit_code = 1;
+    } else if (g_state.hanging_runs.count(number)) {
+        if (timeout_ms == 0) Note("hang forever " + command_line);  // a test's fault, made visible
+        result.how = GameEnd::How::kTimedOut;
+        result.exit_code = 1;
+    } else if (auto code = g_state.exit_codes.find(number); code != g_state.exit_codes.end()) {
+        result.exit_code = code->second;
+    }
+    result.milliseconds =
+        result.how == GameEnd::How::kTimedOut ? timeout_ms : g_state.run_milliseconds;
+    g_state.milliseconds += result.milliseconds;
+    if (game_end) *game_end = result;
     return true;
 }
 

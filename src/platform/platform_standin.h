@@ -50,8 +50,22 @@ struct State {
     // code 193, "not a valid application".
     std::set<std::string> unstartable;
 
-    // Called for every RunAndWait that starts, before it returns: stands in for the game.
+    // Called for every RunAndWait that starts, before it returns: stands in for the game. A test
+    // may raise the end signal from here, as a user's click during the game would.
     std::function<void(const std::string& command_line)> on_run;
+    // Runs (numbered from 1 in the order they start) that never end by themselves: they end as
+    // timed out, or as ended when the end signal is raised.
+    std::set<size_t> hanging_runs;
+    // Exit codes of runs by number; others exit with 0.
+    std::map<size_t, uint32_t> exit_codes;
+    // Whether the one end signal the stand-in hands out has been raised.
+    bool end_raised = false;
+
+    // The clock: Milliseconds() and Now() (local time `start_time` plus the milliseconds gone).
+    // Each run takes `run_milliseconds`.
+    uint32_t milliseconds = 0;
+    uint32_t run_milliseconds = 1000;
+    LocalTime start_time = {2026, 12, 6, 14, 5, 9};
 
     std::vector<std::string> journal;
     std::vector<Message> messages;

@@ -1,7 +1,9 @@
 // The Win32 implementation of the platform seam: the -A APIs, nothing else in between.
 #include <windows.h>
+// after windows.h, which it needs
 #include <shellapi.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/platform.h"
@@ -61,8 +63,7 @@ bool WriteAll(HANDLE h, const std::string& contents) {
 }
 
 bool Truncate(HANDLE h) {
-    return SetFilePointer(h, 0, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
-           SetEndOfFile(h);
+    return SetFilePointer(h, 0, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER && SetEndOfFile(h);
 }
 
 bool Start(const std::string& command_line, WORD show, PROCESS_INFORMATION* pi,
@@ -73,8 +74,7 @@ bool Start(const std::string& command_line, WORD show, PROCESS_INFORMATION* pi,
     si.wShowWindow = show;
     std::vector<char> line(command_line.begin(), command_line.end());
     line.push_back('\0');
-    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                       pi))
+    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, pi))
         return true;
     const DWORD code = GetLastError();
     if (failure) {
@@ -158,6 +158,56 @@ bool CanOpenForReading(const std::string& path) {
     return true;
 }
 
+bool RenameFile(const std::string& from, const std::string& to, std::string* error) {
+    if (MoveFileA(from.c_str(), to.c_str())) return true;
+    return Fail(error, "rename", from);
+}
+
+bool FolderExists(const std::string& path) {
+    const DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool CreateFolders(const std::string& path, std::string* error) {
+    if (path.empty()) return Fail(error, "create the folder", path, ERROR_PATH_NOT_FOUND);
+    if (FolderExists(path)) return true;
+    // Each level from the top: X:\a, X:\a\b, ... A backslash is never a trail byte's twin
+    // here because every split point comes from a real separator found by CharNextA.
+    for (const char* p = path.c_str(); *p; p = CharNextA(p)) {
+        if (*p != '\\' || p == path.c_str() || p[-1] == ':') continue;
+        const std::string level(path.c_str(), p);
+        if (!FolderExists(level) && !CreateDirectoryA(level.c_str(), nullptr) &&
+            GetLastError() != ERROR_ALREADY_EXISTS)
+            return Fail(error, "create the folder", level);
+    }
+    if (!CreateDirectoryA(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+        return Fail(error, "create the folder", path);
+    return true;
+}
+
+std::vector<std::string> ListSubfolders(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::string name = found.cFileName;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "." && name != "..")
+            names.push_back(name);
+    } while (FindNextFileA(h, &found));
+    FindClose(h);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+LocalTime Now() {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
+}
+
+uint32_t Milliseconds() { return GetTickCount(); }
+
 std::string ProgramFolder() {
     char buffer[MAX_PATH * 4];
     const DWORD n = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
@@ -168,12 +218,36 @@ std::string ProgramFolder() {
     return path.substr(0, slash);
 }
 
-bool RunAndWait(const std::string& command_line, StartFailure* failure) {
+EndSignal CreateEndSignal() { return CreateEventA(nullptr, TRUE, FALSE, nullptr); }
+
+void RaiseEndSignal(EndSignal signal) {
+    if (signal) SetEvent(static_cast<HANDLE>(signal));
+}
+
+void CloseEndSignal(EndSignal signal) {
+    if (signal) CloseHandle(static_cast<HANDLE>(signal));
+}
+
+bool RunAndWait(const std::string& command_line, uint32_t timeout_ms, EndSignal end,
+                GameEnd* game_end, StartFailure* failure) {
     PROCESS_INFORMATION pi = {};
+    const DWORD started = GetTickCount();
     if (!Start(command_line, SW_SHOWMINIMIZED, &pi, failure)) return false;
     Handle process(pi.hProcess), thread(pi.hThread);
     // The handle from starting the process: an identifier could name another process by now.
-    WaitForSingleObject(process.h, INFINITE);
+    HANDLE waits[2] = {process.h, static_cast<HANDLE>(end)};
+    const DWORD n = end ? 2 : 1;
+    const DWORD woke = WaitForMultipleObjects(n, waits, FALSE, timeout_ms ? timeout_ms : INFINITE);
+    GameEnd result;
+    if (woke != WAIT_OBJECT_0) {
+        result.how = woke == WAIT_TIMEOUT ? GameEnd::How::kTimedOut : GameEnd::How::kEnded;
+        TerminateProcess(process.h, 1);
+        WaitForSingleObject(process.h, INFINITE);
+    }
+    DWORD code = 0;
+    if (GetExitCodeProcess(process.h, &code)) result.exit_code = code;
+    result.milliseconds = GetTickCount() - started;
+    if (game_end) *game_end = result;
     return true;
 }
 
@@ -217,10 +291,17 @@ long QueryLocalMachineValue(const std::string& key, const std::string& value, Re
 void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) {
     UINT flags = MB_OK;
     switch (icon) {
-        case MessageIcon::kCritical: flags |= MB_ICONHAND; break;
-        case MessageIcon::kExclamation: flags |= MB_ICONEXCLAMATION; break;
-        case MessageIcon::kInformation: flags |= MB_ICONINFORMATION; break;
-        case MessageIcon::kNone: break;
+        case MessageIcon::kCritical:
+            flags |= MB_ICONHAND;
+            break;
+        case MessageIcon::kExclamation:
+            flags |= MB_ICONEXCLAMATION;
+            break;
+        case MessageIcon::kInformation:
+            flags |= MB_ICONINFORMATION;
+            break;
+        case MessageIcon::kNone:
+            break;
     }
     MessageBoxA(g_owner, text.c_str(), title.empty() ? "Benchwright" : title.c_str(), flags);
 }
