@@ -44,7 +44,9 @@ Series RunSeries(const std::string& line, int count) {
     const double cpu = CpuMs();
     for (int i = 0; i < count; ++i) {
         const double start = NowMs();
-        core::LaunchAndWait(line);
+        platform::GameEnd end;
+        core::LaunchFailure failure;
+        core::LaunchAndWait(line, 0, nullptr, &end, &failure);
         s.wall.push_back(NowMs() - start);
     }
     s.cpu_ms = CpuMs() - cpu;
@@ -71,10 +73,7 @@ int main() {
         std::printf("cannot make the installation: %s\n", error.c_str());
         return 1;
     }
-    core::SessionState s;
-    s.InstallFolder = kInstall;
-    s.ExecScriptPath = "T:\\flybyexec.txt";
-    s.EngineIniPath = "T:\\UT2003.ini";
+    const core::LaunchFiles s = {kInstall, "T:\\flybyexec.txt", "T:\\UT2003.ini"};
     ts::WriteFile(s.ExecScriptPath, ts::kFlybyExecText);
     ts::WriteFile(s.EngineIniPath, "[Engine.Engine]\r\n");
     const std::string line =

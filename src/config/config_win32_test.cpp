@@ -9,6 +9,11 @@
 namespace config {
 namespace {
 
+// What a run holds of the staged files.
+struct GameFiles {
+    std::string InstallFolder, EngineIniPath, ExecScriptPath;
+};
+
 namespace ts = test_support;
 
 const char kSource[] = "T:\\UT2003\\Benchmark\\Stuff\\flybyexec.txt";
@@ -49,39 +54,45 @@ protected:
         ts::RemoveFakeInstalls();
         ts::RemoveTree("T:\\Mine");
     }
-    core::SessionState state;
+    GameFiles state;
     std::string error;
 };
 
 TEST_F(ConfigFilesTest, EngineIniEndsReadOnlyAloneWhateverWasInTheWay) {
     for (DWORD in_the_way : {DWORD{0}, DWORD{FILE_ATTRIBUTE_READONLY}, kOdd}) {
         if (in_the_way) Put(kIni, std::string(20000, 'x'), in_the_way);
-        ASSERT_TRUE(WriteEngineIni(state, EngineIniPreset::CpuLowDetail, "D3D", &error)) << error;
+        ASSERT_TRUE(WriteEngineIni(state.InstallFolder, EngineIniPreset::CpuLowDetail, "D3D",
+                                   &state.EngineIniPath, &error))
+            << error;
         EXPECT_EQ(state.EngineIniPath, kIni);
         EXPECT_EQ(Attributes(kIni), DWORD{FILE_ATTRIBUTE_READONLY}) << in_the_way;
         EXPECT_EQ(ts::ReadFile(kIni), EngineIniText(EngineIniPreset::CpuLowDetail, "D3D"));
     }
     // A longer variant over a shorter one and back: each time exactly the new bytes.
-    ASSERT_TRUE(WriteEngineIni(state, EngineIniPreset::MaxDetail, "OGL", &error)) << error;
+    ASSERT_TRUE(WriteEngineIni(state.InstallFolder, EngineIniPreset::MaxDetail, "OGL",
+                               &state.EngineIniPath, &error))
+        << error;
     EXPECT_EQ(ts::ReadFile(kIni), EngineIniText(EngineIniPreset::MaxDetail, "OGL"));
-    ASSERT_TRUE(WriteEngineIni(state, EngineIniPreset::MinDetail, "D3D", &error)) << error;
+    ASSERT_TRUE(WriteEngineIni(state.InstallFolder, EngineIniPreset::MinDetail, "D3D",
+                               &state.EngineIniPath, &error))
+        << error;
     EXPECT_EQ(ts::ReadFile(kIni), EngineIniText(EngineIniPreset::MinDetail, "D3D"));
     EXPECT_EQ(Attributes(kIni), DWORD{FILE_ATTRIBUTE_READONLY});
 }
 
 TEST_F(ConfigFilesTest, LogsStagingAndCleanUp) {
-    ASSERT_TRUE(ResetBenchmarkLogs(state, &error)) << error;
+    ASSERT_TRUE(ResetBenchmarkLogs(state.InstallFolder, &error)) << error;
     EXPECT_EQ(Attributes(kBenchmarkLog) | Attributes(kLowLog), 0u);  // both created, plain
     Put(kBenchmarkLog, "old", FILE_ATTRIBUTE_HIDDEN);
     Put(kLowLog, "old records\r\n");
-    ASSERT_TRUE(ResetBenchmarkLogs(state, &error)) << error;
+    ASSERT_TRUE(ResetBenchmarkLogs(state.InstallFolder, &error)) << error;
     EXPECT_EQ(ts::ReadFile(kBenchmarkLog) + ts::ReadFile(kLowLog), "");
     EXPECT_EQ(Attributes(kBenchmarkLog), DWORD{FILE_ATTRIBUTE_HIDDEN});
 
     // The game's own script may be read-only; the staged copy must still be replaceable.
     SetFileAttributesA(kSource, FILE_ATTRIBUTE_READONLY);
-    ASSERT_TRUE(StageExecScript(state, &error)) << error;
-    ASSERT_TRUE(StageExecScript(state, &error)) << error;
+    ASSERT_TRUE(StageExecScript(state.InstallFolder, &state.ExecScriptPath, &error)) << error;
+    ASSERT_TRUE(StageExecScript(state.InstallFolder, &state.ExecScriptPath, &error)) << error;
     EXPECT_EQ(ts::ReadFile(kScript), ts::kFlybyExecText);
     WIN32_FIND_DATAA found;
     HANDLE find = FindFirstFileA("T:\\flyby*", &found);
@@ -89,12 +100,15 @@ TEST_F(ConfigFilesTest, LogsStagingAndCleanUp) {
     EXPECT_FALSE(FindNextFileA(find, &found));  // one copy
     FindClose(find);
 
-    ASSERT_TRUE(WriteEngineIni(state, EngineIniPreset::MaxDetail, "D3D", &error)) << error;
-    ASSERT_TRUE(RemoveStagedFiles(state, &error)) << error;
+    ASSERT_TRUE(WriteEngineIni(state.InstallFolder, EngineIniPreset::MaxDetail, "D3D",
+                               &state.EngineIniPath, &error))
+        << error;
+    ASSERT_TRUE(RemoveStagedFiles(state.EngineIniPath, state.ExecScriptPath, &error)) << error;
     EXPECT_EQ(Attributes(kIni), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(Attributes(kScript), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(ts::ReadFile(kSource), ts::kFlybyExecText);
-    EXPECT_TRUE(RemoveStagedFiles(state, &error)) << error;  // already gone is no error
+    EXPECT_TRUE(RemoveStagedFiles(state.EngineIniPath, state.ExecScriptPath, &error))
+        << error;  // already gone is no error
 }
 
 TEST_F(ConfigFilesTest, FileExistsMeansOpensForReading) {
@@ -112,10 +126,10 @@ TEST_F(ConfigFilesTest, UsersOwnIniSurvivesTheCleanUp) {
     const std::string mine = "[Engine.Engine]\r\nmy settings\r\n";
     Put("T:\\Mine\\my.ini", mine, kOdd);
     Put(kIni, mine, kOdd);  // even one at the drive root under the staged name, quoted
-    ASSERT_TRUE(StageExecScript(state, &error)) << error;
+    ASSERT_TRUE(StageExecScript(state.InstallFolder, &state.ExecScriptPath, &error)) << error;
     for (const char* path : {"\"T:\\Mine\\my.ini\"", "\"T:\\UT2003.ini\"", "T:\\Mine\\my.ini"}) {
         state.EngineIniPath = path;
-        ASSERT_TRUE(RemoveStagedFiles(state, &error)) << error;
+        ASSERT_TRUE(RemoveStagedFiles(state.EngineIniPath, state.ExecScriptPath, &error)) << error;
     }
     for (const char* path : {"T:\\Mine\\my.ini", kIni}) {
         EXPECT_EQ(ts::ReadFile(path), mine);
@@ -133,7 +147,8 @@ TEST_F(ConfigFilesTest, LockedFilesGiveAnErrorNamingThemAndAreLeftAlone) {
         {
             Holder lock(kIni, share);
             ASSERT_NE(lock.h, INVALID_HANDLE_VALUE);
-            EXPECT_FALSE(WriteEngineIni(state, EngineIniPreset::CpuLowDetail, "D3D", &error));
+            EXPECT_FALSE(WriteEngineIni(state.InstallFolder, EngineIniPreset::CpuLowDetail, "D3D",
+                                        &state.EngineIniPath, &error));
             EXPECT_NE(error.find("\"T:\\UT2003.ini\""), std::string::npos) << error;
             EXPECT_EQ(state.EngineIniPath, "");
         }
@@ -141,7 +156,7 @@ TEST_F(ConfigFilesTest, LockedFilesGiveAnErrorNamingThemAndAreLeftAlone) {
         EXPECT_EQ(Attributes(kIni), kOdd);
     }
     Holder lock(kScript, 0);
-    EXPECT_FALSE(StageExecScript(state, &error));
+    EXPECT_FALSE(StageExecScript(state.InstallFolder, &state.ExecScriptPath, &error));
     EXPECT_NE(error.find("\"T:\\flybyexec.txt\""), std::string::npos) << error;
     EXPECT_EQ(state.ExecScriptPath, "");
 }

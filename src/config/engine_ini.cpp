@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "common/benchmark.h"
 #include "config/engine_ini_template.h"
 #include "config/staged_files.h"
 #include "platform/platform.h"
@@ -36,7 +37,7 @@ std::vector<std::string> EngineIniLines(EngineIniPreset preset, const std::strin
         for (const PresetLine& p : kPresetLines)
             lines[p.line - 1] = preset == EngineIniPreset::MinDetail ? p.min_detail : p.max_detail;
     }
-    if (core::IsOpenGL(render_engine)) {
+    if (common::IsOpenGL(render_engine)) {
         for (const DeviceLine& d : kDeviceLines) lines[d.line - 1] = d.opengl;
     }
     return lines;
@@ -52,12 +53,13 @@ std::string EngineIniText(EngineIniPreset preset, const std::string& render_engi
     return text;
 }
 
-bool WriteEngineIni(core::SessionState& state, EngineIniPreset preset,
-                    const std::string& render_engine, std::string* error) {
+bool WriteEngineIni(const std::string& install_folder, EngineIniPreset preset,
+                    const std::string& render_engine, std::string* engine_ini_path,
+                    std::string* error) {
     // Empty until a file of ours is there, so a clean-up after a failure touches nothing else.
-    state.EngineIniPath.clear();
+    engine_ini_path->clear();
     std::string path;
-    if (!DriveRootPath(state.InstallFolder, kEngineIniName, "write", &path, error)) return false;
+    if (!DriveRootPath(install_folder, kEngineIniName, "write", &path, error)) return false;
     const std::string text = EngineIniText(preset, render_engine);
 
     // A file an earlier run left read-only (or hidden, system) must become writable first.
@@ -68,7 +70,7 @@ bool WriteEngineIni(core::SessionState& state, EngineIniPreset preset,
         UndoFailedWrite(path, text, attributes_before, reset);
         return false;
     }
-    state.EngineIniPath = path;
+    *engine_ini_path = path;
     return platform::SetAttributes(path, platform::kReadOnly, error);
 }
 

@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "core/session.h"
-
 namespace config {
 
 enum class EngineIniPreset { CpuLowDetail, MinDetail, MaxDetail };
@@ -17,10 +15,12 @@ std::vector<std::string> EngineIniLines(EngineIniPreset preset, const std::strin
 // The file's bytes: every line followed by CR LF.
 std::string EngineIniText(EngineIniPreset preset, const std::string& render_engine);
 
-// Sets EngineIniPath to DriveRoot(InstallFolder) + "UT2003.ini" and writes the variant there,
-// replacing any file in the way (its attributes reset first), then makes it read-only alone.
-// On failure returns false with `error` naming the file and the reason.
-bool WriteEngineIni(core::SessionState& state, EngineIniPreset preset,
-                    const std::string& render_engine, std::string* error);
+// Writes the variant to DriveRoot(install_folder) + "UT2003.ini", replacing any file in the way
+// (its attributes reset first), then makes it read-only alone, and sets `engine_ini_path` to it
+// (EngineIniPath). On failure returns false with `error` naming the file and the reason, and
+// `engine_ini_path` empty: nothing of this run is there to clean up.
+bool WriteEngineIni(const std::string& install_folder, EngineIniPreset preset,
+                    const std::string& render_engine, std::string* engine_ini_path,
+                    std::string* error);
 
 }  // namespace config

@@ -11,6 +11,11 @@
 namespace config {
 namespace {
 
+// What a run holds of the staged files.
+struct GameFiles {
+    std::string InstallFolder, EngineIniPath, ExecScriptPath;
+};
+
 using platform::standin::FindFile;
 using platform::standin::Get;
 using P = EngineIniPreset;
@@ -82,7 +87,7 @@ protected:
         platform::standin::Reset();
         state.InstallFolder = "D:\\Games\\UT2003";
     }
-    core::SessionState state;
+    GameFiles state;
     std::string error;
 };
 
@@ -91,13 +96,17 @@ TEST_F(WriteEngineIniTest, RefusesAFolderWithoutADriveAndWritesNothing) {
                                "Games\\UT2003", "\"C:\\Games\""}) {
         state.InstallFolder = folder;
         state.EngineIniPath = "C:\\UT2003.ini";  // from an earlier run
-        EXPECT_FALSE(WriteEngineIni(state, P::CpuLowDetail, "D3D", &error)) << folder;
+        EXPECT_FALSE(WriteEngineIni(state.InstallFolder, P::CpuLowDetail, "D3D",
+                                    &state.EngineIniPath, &error))
+            << folder;
         EXPECT_NE(error.find("\"UT2003.ini\""), std::string::npos) << error;
         EXPECT_EQ(state.EngineIniPath, "");
     }
     EXPECT_TRUE(Get().journal.empty());
     state.InstallFolder = "e:\\x";  // a lower-case drive letter is still a drive
-    EXPECT_TRUE(WriteEngineIni(state, P::CpuLowDetail, "D3D", &error)) << error;
+    EXPECT_TRUE(
+        WriteEngineIni(state.InstallFolder, P::CpuLowDetail, "D3D", &state.EngineIniPath, &error))
+        << error;
     EXPECT_EQ(state.EngineIniPath, "e:\\UT2003.ini");
 }
 
@@ -106,12 +115,14 @@ TEST_F(WriteEngineIniTest, AFailedWriteLeavesNothingChangedOrHalfDone) {
     // A file cut short by a write is not left behind, read-only or otherwise.
     const std::string text = EngineIniText(P::CpuLowDetail, "D3D");
     platform::standin::AddFile("D:\\UT2003.ini", text.substr(0, 4096), platform::kArchive);
-    EXPECT_FALSE(WriteEngineIni(state, P::CpuLowDetail, "D3D", &error));
+    EXPECT_FALSE(
+        WriteEngineIni(state.InstallFolder, P::CpuLowDetail, "D3D", &state.EngineIniPath, &error));
     EXPECT_FALSE(platform::standin::HasFile("D:\\UT2003.ini"));
 
     // A read-only flag that cannot be set is reported, but the complete file is still ours.
     Get().failures = {{"attributes", "D:\\UT2003.ini"}};
-    EXPECT_FALSE(WriteEngineIni(state, P::CpuLowDetail, "D3D", &error));
+    EXPECT_FALSE(
+        WriteEngineIni(state.InstallFolder, P::CpuLowDetail, "D3D", &state.EngineIniPath, &error));
     EXPECT_NE(error.find("\"D:\\UT2003.ini\""), std::string::npos) << error;
     EXPECT_EQ(state.EngineIniPath, "D:\\UT2003.ini");
     EXPECT_EQ(FindFile("D:\\UT2003.ini")->contents, text);

@@ -42,10 +42,12 @@ bool CheckGameFolder(const std::string& folder, const std::string& file, const s
 
 }  // namespace
 
+std::string DriveRoot(const std::string& install_folder) { return install_folder.substr(0, 3); }
+
 bool DriveRootPath(const std::string& install_folder, const std::string& name,
                    const std::string& verb, std::string* path, std::string* error) {
     if (!CheckGameFolder(install_folder, name, verb, error)) return false;
-    *path = core::DriveRoot(install_folder) + name;
+    *path = DriveRoot(install_folder) + name;
     return true;
 }
 
@@ -53,22 +55,22 @@ bool FileExists(const std::string& path) {
     return !path.empty() && platform::CanOpenForReading(path);
 }
 
-bool ResetBenchmarkLogs(const core::SessionState& state, std::string* error) {
-    if (!CheckGameFolder(state.InstallFolder, "benchmark.log", "empty", error)) return false;
-    const std::string folder = state.InstallFolder + "\\Benchmark\\";
+bool ResetBenchmarkLogs(const std::string& install_folder, std::string* error) {
+    if (!CheckGameFolder(install_folder, "benchmark.log", "empty", error)) return false;
+    const std::string folder = install_folder + "\\Benchmark\\";
     return platform::CreateEmptyFile(folder + "benchmark.log", error) &&
            platform::CreateEmptyFile(folder + "lowframerate.log", error);
 }
 
-bool StageExecScript(core::SessionState& state, std::string* error) {
-    state.ExecScriptPath.clear();
+bool StageExecScript(const std::string& install_folder, std::string* exec_script_path,
+                     std::string* error) {
+    exec_script_path->clear();
     std::string destination;
-    if (!DriveRootPath(state.InstallFolder, kExecScriptName, "copy", &destination, error))
-        return false;
+    if (!DriveRootPath(install_folder, kExecScriptName, "copy", &destination, error)) return false;
     const std::string source =
-        state.InstallFolder + "\\Benchmark\\Stuff\\" + std::string(kExecScriptName);
+        install_folder + "\\Benchmark\\Stuff\\" + std::string(kExecScriptName);
     if (!platform::CopyOver(source, destination, error)) return false;
-    state.ExecScriptPath = destination;
+    *exec_script_path = destination;
     // A copy keeps the source's attributes; a read-only script (installed from a CD) would make
     // the next staging and the clean-up fail.
     if (platform::GetAttributes(destination) & platform::kReadOnly)
@@ -76,11 +78,11 @@ bool StageExecScript(core::SessionState& state, std::string* error) {
     return true;
 }
 
-bool RemoveStagedFiles(const core::SessionState& state, std::string* error) {
+bool RemoveStagedFiles(const std::string& engine_ini_path, const std::string& exec_script_path,
+                       std::string* error) {
     std::string ini_error, script_error;
-    const bool ini_ok = RemoveStaged(state.EngineIniPath, kEngineIniName, true, &ini_error);
-    const bool script_ok =
-        RemoveStaged(state.ExecScriptPath, kExecScriptName, false, &script_error);
+    const bool ini_ok = RemoveStaged(engine_ini_path, kEngineIniName, true, &ini_error);
+    const bool script_ok = RemoveStaged(exec_script_path, kExecScriptName, false, &script_error);
     if (error) {
         *error = ini_error;
         if (!ini_error.empty() && !script_error.empty()) *error += "\n";

@@ -7,13 +7,15 @@
 
 #include <string>
 
-#include "core/session.h"
-
 namespace config {
 
 // The names staged at the game's drive root.
 inline constexpr char kEngineIniName[] = "UT2003.ini";
 inline constexpr char kExecScriptName[] = "flybyexec.txt";
+
+// The drive root where the engine ini and exec script are staged: the first three characters of
+// the install folder, taken as they stand (all of it when shorter).
+std::string DriveRoot(const std::string& install_folder);
 
 // Sets `path` to DriveRoot(install_folder) + `name`. Refuses an install folder that does not begin
 // with a drive letter, a colon and a backslash (empty, relative, a network share): the file would
@@ -24,19 +26,22 @@ bool DriveRootPath(const std::string& install_folder, const std::string& name,
 // True when the file can be opened for reading; any failure, an empty path included, is false.
 bool FileExists(const std::string& path);
 
-// Leaves InstallFolder\Benchmark\benchmark.log and lowframerate.log existing and empty.
-bool ResetBenchmarkLogs(const core::SessionState& state, std::string* error);
+// Leaves install_folder\Benchmark\benchmark.log and lowframerate.log existing and empty.
+bool ResetBenchmarkLogs(const std::string& install_folder, std::string* error);
 
-// Copies InstallFolder\Benchmark\Stuff\flybyexec.txt to the drive root and sets ExecScriptPath.
-// The copy is left writable even when the game's script is read-only, so that it can be replaced
-// and removed. On failure ExecScriptPath is empty: nothing of this run is staged there.
-bool StageExecScript(core::SessionState& state, std::string* error);
+// Copies install_folder\Benchmark\Stuff\flybyexec.txt to the drive root and sets
+// `exec_script_path` (ExecScriptPath) to the copy. The copy is left writable even when the game's
+// script is read-only, so that it can be replaced and removed. On failure `exec_script_path` is
+// empty: nothing of this run is staged there.
+bool StageExecScript(const std::string& install_folder, std::string* exec_script_path,
+                     std::string* error);
 
-// Removes the engine ini at EngineIniPath (after clearing its read-only flag) and the exec script
-// at ExecScriptPath. Only files this program stages are touched: a user's own ini file
-// (EngineIniPath in double quotes), an empty path, or any path other than drive root + the staged
-// name is left alone. A file already gone is not an error. Both removals are tried; the errors of
-// both are reported, one per line.
-bool RemoveStagedFiles(const core::SessionState& state, std::string* error);
+// Removes the engine ini at `engine_ini_path` (EngineIniPath, after clearing its read-only flag)
+// and the exec script at `exec_script_path` (ExecScriptPath). Only files this program stages are
+// touched: a user's own ini file (a path in double quotes), an empty path, or any path other than
+// drive root + the staged name is left alone. A file already gone is not an error. Both removals
+// are tried; the errors of both are reported, one per line.
+bool RemoveStagedFiles(const std::string& engine_ini_path, const std::string& exec_script_path,
+                       std::string* error);
 
 }  // namespace config

@@ -9,6 +9,11 @@
 namespace config {
 namespace {
 
+// What a run holds of the staged files.
+struct GameFiles {
+    std::string InstallFolder, EngineIniPath, ExecScriptPath;
+};
+
 using platform::standin::AddFile;
 using platform::standin::FindFile;
 using platform::standin::Get;
@@ -24,7 +29,7 @@ protected:
         state.InstallFolder = "T:\\UT2003";
         AddFile(kSource, "flyby script\r\n");
     }
-    core::SessionState state;
+    GameFiles state;
     std::string error;
 };
 
@@ -32,28 +37,28 @@ TEST_F(StagedFilesTest, LogResetAndStagingFailuresNameTheFile) {
     // No Benchmark folder: the first log fails and the second is left alone.
     Get().folders.clear();
     Get().files.clear();
-    EXPECT_FALSE(ResetBenchmarkLogs(state, &error));
+    EXPECT_FALSE(ResetBenchmarkLogs(state.InstallFolder, &error));
     EXPECT_EQ(error, std::string("Cannot create \"") + kBenchmarkLog +
                          "\": The system cannot find the path specified.");
     EXPECT_EQ(Get().journal, (std::vector<std::string>{std::string("create ") + kBenchmarkLog}));
     state.ExecScriptPath = "T:\\flybyexec.txt";  // from an earlier run, removed since
-    EXPECT_FALSE(StageExecScript(state, &error));
+    EXPECT_FALSE(StageExecScript(state.InstallFolder, &state.ExecScriptPath, &error));
     EXPECT_NE(error.find(kSource), std::string::npos) << error;
     EXPECT_EQ(state.ExecScriptPath, "");
 
     AddFile(kSource, "script");
     AddFile("T:\\flybyexec.txt", "someone's", platform::kReadOnly);
-    EXPECT_FALSE(StageExecScript(state, &error));
+    EXPECT_FALSE(StageExecScript(state.InstallFolder, &state.ExecScriptPath, &error));
     EXPECT_EQ(error, "Cannot copy to \"T:\\flybyexec.txt\": Access is denied.");
     EXPECT_EQ(FindFile("T:\\flybyexec.txt")->contents, "someone's");
 
     // No game folder, or one off any drive: nothing is written relative to the current folder.
     Get().journal.clear();
     state.InstallFolder = "";
-    EXPECT_FALSE(ResetBenchmarkLogs(state, &error));
+    EXPECT_FALSE(ResetBenchmarkLogs(state.InstallFolder, &error));
     EXPECT_EQ(error, "Cannot empty \"benchmark.log\": the game's folder is not known.");
     state.InstallFolder = "UT2003";
-    EXPECT_FALSE(StageExecScript(state, &error));
+    EXPECT_FALSE(StageExecScript(state.InstallFolder, &state.ExecScriptPath, &error));
     EXPECT_EQ(error,
               "Cannot copy \"flybyexec.txt\": the game's folder \"UT2003\" is not on a drive such "
               "as C:\\.");
@@ -61,19 +66,21 @@ TEST_F(StagedFilesTest, LogResetAndStagingFailuresNameTheFile) {
 }
 
 TEST_F(StagedFilesTest, CleanUpTriesBothAndReportsEachFailure) {
-    EXPECT_TRUE(RemoveStagedFiles(core::SessionState{}, &error)) << error;  // nothing staged
-    ASSERT_TRUE(WriteEngineIni(state, EngineIniPreset::CpuLowDetail, "D3D", &error)) << error;
-    ASSERT_TRUE(StageExecScript(state, &error)) << error;
+    EXPECT_TRUE(RemoveStagedFiles("", "", &error)) << error;  // nothing staged
+    ASSERT_TRUE(WriteEngineIni(state.InstallFolder, EngineIniPreset::CpuLowDetail, "D3D",
+                               &state.EngineIniPath, &error))
+        << error;
+    ASSERT_TRUE(StageExecScript(state.InstallFolder, &state.ExecScriptPath, &error)) << error;
     Get().files.find("T:\\UT2003.ini")->second.locked = true;
     Get().failures.insert({"remove", "T:\\flybyexec.txt"});
-    EXPECT_FALSE(RemoveStagedFiles(state, &error));
+    EXPECT_FALSE(RemoveStagedFiles(state.EngineIniPath, state.ExecScriptPath, &error));
     EXPECT_EQ(error,
               "Cannot delete \"T:\\UT2003.ini\": The process cannot access the file because it is "
               "being used by another process.\nCannot delete \"T:\\flybyexec.txt\": Access is "
               "denied.");
     // The ini failing alone still lets the script go.
     Get().failures.clear();
-    EXPECT_FALSE(RemoveStagedFiles(state, &error));
+    EXPECT_FALSE(RemoveStagedFiles(state.EngineIniPath, state.ExecScriptPath, &error));
     EXPECT_EQ(error.find("flybyexec"), std::string::npos) << error;
     EXPECT_FALSE(HasFile("T:\\flybyexec.txt"));
 }

@@ -1,19 +1,17 @@
-// Starting the game and waiting for it, with the one message a failed start shows.
+// Starting the game and waiting for it, with the message a failed start gives.
 #include "core/launch.h"
-
-#include "platform/platform.h"
 
 namespace core {
 
-bool LaunchAndWait(const std::string& command_line) {
-    platform::StartFailure failure;
-    if (platform::RunAndWait(command_line, 0, nullptr, nullptr, &failure)) return true;
-    if (failure.not_found)
-        platform::ShowMessage(command_line + " cannot be found.", "",
-                              platform::MessageIcon::kCritical);
+bool LaunchAndWait(const std::string& command_line, uint32_t timeout_ms, platform::EndSignal end,
+                   platform::GameEnd* game_end, LaunchFailure* failure) {
+    platform::StartFailure start;
+    if (platform::RunAndWait(command_line, timeout_ms, end, game_end, &start)) return true;
+    if (start.not_found)
+        *failure = {command_line + " cannot be found.", platform::MessageIcon::kCritical};
     else
-        platform::ShowMessage(std::to_string(failure.code) + " : " + failure.description, "",
-                              platform::MessageIcon::kNone);
+        *failure = {std::to_string(start.code) + " : " + start.description,
+                    platform::MessageIcon::kNone};
     return false;
 }
 

@@ -1,4 +1,5 @@
-// Launch and wait against the real stand-in game: the wait, the order, and a failed start's box.
+// Launch and wait against the real stand-in game: the wait, the order, ending a game, and a failed
+// start's message.
 #include <gtest/gtest.h>
 
 #include "core/launch.h"
@@ -18,14 +19,21 @@ protected:
     void TearDown() override { ts::RemoveFakeInstalls(); }
 };
 
+bool Launch(const std::string& line, platform::GameEnd* end = nullptr,
+            LaunchFailure* failure = nullptr, uint32_t timeout_ms = 0,
+            platform::EndSignal signal = nullptr) {
+    platform::GameEnd ignored_end;
+    LaunchFailure ignored_failure;
+    return LaunchAndWait(line, timeout_ms, signal, end ? end : &ignored_end,
+                         failure ? failure : &ignored_failure);
+}
+
 // A fake installation with the drive root's staged files, and the session that points at them.
-SessionState Prepare(const std::string& install) {
+LaunchFiles Prepare(const std::string& install) {
     std::string error;
     EXPECT_TRUE(ts::MakeFakeInstall(install, &error)) << error;
-    SessionState s;
-    s.InstallFolder = install;
-    s.ExecScriptPath = DriveRoot(install) + "flybyexec.txt";
-    s.EngineIniPath = DriveRoot(install) + "UT2003.ini";
+    const std::string root = install.substr(0, 3);
+    LaunchFiles s = {install, root + "flybyexec.txt", root + "UT2003.ini"};
     EXPECT_TRUE(ts::WriteFile(s.ExecScriptPath, ts::kFlybyExecText));
     EXPECT_TRUE(ts::WriteFile(s.EngineIniPath, kIniText));
     return s;
@@ -34,11 +42,11 @@ SessionState Prepare(const std::string& install) {
 TEST_F(LaunchAndWaitWin32, ReturnsOnlyAfterTheGameExitedWithItsRecordWritten) {
     for (const char* install : {ts::kInstall, ts::kSpacedInstall}) {
         SCOPED_TRACE(install);
-        const SessionState s = Prepare(install);
+        const LaunchFiles s = Prepare(install);
         ASSERT_TRUE(ts::WriteControl(install, "sleep 500"));
         const std::string line =
             BuildGameCommandLine(s, {"dm-inferno", 77}, "1024x768", kMinDetailUserIni);
-        EXPECT_TRUE(LaunchAndWait(line));
+        EXPECT_TRUE(Launch(line));
         // The record is there the moment the call returns, although the game took half a second.
         EXPECT_EQ(ts::ReadFile(ts::LogPath(install)),
                   standin::LogLine("dm-inferno", "1024x768", 77, standin::Checksum(kIniText)));
@@ -50,11 +58,11 @@ TEST_F(LaunchAndWaitWin32, ReturnsOnlyAfterTheGameExitedWithItsRecordWritten) {
 }
 
 TEST_F(LaunchAndWaitWin32, LaunchesRunStrictlyOneAfterTheOther) {
-    SessionState s = Prepare(ts::kInstall);
+    LaunchFiles s = Prepare(ts::kInstall);
     ASSERT_TRUE(ts::WriteControl(ts::kInstall, "sleep 150\nnorecord 2\ncrash 3\n"));
     const auto& runs = RunList(BenchmarkPreset::kHighQuality, "full");
     for (size_t i = 0; i < 4; ++i)
-        EXPECT_TRUE(LaunchAndWait(BuildGameCommandLine(s, runs[i], "640x480", kMaxDetailUserIni)));
+        EXPECT_TRUE(Launch(BuildGameCommandLine(s, runs[i], "640x480", kMaxDetailUserIni)));
     // Each run's last line comes before the next run's first: no two games ever overlapped.
     const auto lines = ts::JournalLines(ts::kInstall);
     ASSERT_EQ(lines.size(), 8u);
@@ -73,30 +81,44 @@ TEST_F(LaunchAndWaitWin32, LaunchesRunStrictlyOneAfterTheOther) {
                   standin::LogLine(runs[3].level, "640x480", runs[3].seconds, sum));
 }
 
-TEST_F(LaunchAndWaitWin32, FailedStartShowsItsMessageAndReturnsFalse) {
-    SessionState s = Prepare(ts::kInstall);
+TEST_F(LaunchAndWaitWin32, AGameThatRunsTooLongOrIsEndedIsEnded) {
+    const LaunchFiles s = Prepare(ts::kInstall);
+    ASSERT_TRUE(ts::WriteControl(ts::kInstall, "sleep 60000"));
+    const std::string line =
+        BuildGameCommandLine(s, {"dm-inferno", 77}, "1024x768", kMinDetailUserIni);
+    platform::GameEnd end;
+    EXPECT_TRUE(Launch(line, &end, nullptr, 300));
+    EXPECT_EQ(end.how, platform::GameEnd::How::kTimedOut);
+    EXPECT_LT(end.milliseconds, 30000u);
+    // A raised signal ends the next game at once; the stand-in never got to write its record.
+    platform::EndSignal signal = platform::CreateEndSignal();
+    platform::RaiseEndSignal(signal);
+    EXPECT_TRUE(Launch(line, &end, nullptr, 0, signal));
+    platform::CloseEndSignal(signal);
+    EXPECT_EQ(end.how, platform::GameEnd::How::kEnded);
+    EXPECT_EQ(ts::ReadFile(ts::LogPath(ts::kInstall)), "");
+    // Neither game got to its end (the second may have been ended before it wrote anything).
+    const auto runs = ts::StandinRuns(ts::kInstall);
+    ASSERT_GE(runs.size(), 1u);
+    for (const auto& run : runs) EXPECT_NE(run.outcome, "end");
+}
+
+TEST_F(LaunchAndWaitWin32, AFailedStartGivesItsMessage) {
+    LaunchFiles s = Prepare(ts::kInstall);
     s.InstallFolder = "T:\\Nowhere\\UT2003";
     const std::string missing = BuildGameCommandLine(s, {"dm-inferno", 77}, "800x600", "");
-    bool result = true;
-    auto boxes = ts::CatchMessageBoxes([&] { result = LaunchAndWait(missing); });
-    ASSERT_EQ(boxes.size(), 1u);
-    ts::MessageBoxSeen box = boxes[0];
-    EXPECT_FALSE(result);
-    EXPECT_EQ(box.text, missing + " cannot be found.");
-    EXPECT_EQ(box.title, "Benchwright");
-    EXPECT_TRUE(box.has_icon);
+    LaunchFailure failure;
+    EXPECT_FALSE(Launch(missing, nullptr, &failure));
+    EXPECT_EQ(failure.message, missing + " cannot be found.");
+    EXPECT_EQ(failure.icon, platform::MessageIcon::kCritical);
 
     // A program file that is no program: the system's number and text, no icon.
     ASSERT_TRUE(ts::WriteFile(ts::GamePath(ts::kInstall), "not a program"));
     s.InstallFolder = ts::kInstall;
     const std::string bad = BuildGameCommandLine(s, {"dm-inferno", 77}, "800x600", "");
-    result = true;
-    boxes = ts::CatchMessageBoxes([&] { result = LaunchAndWait(bad); });
-    ASSERT_EQ(boxes.size(), 1u);
-    box = boxes[0];
-    EXPECT_FALSE(result);
-    EXPECT_EQ(box.text.rfind("193 : ", 0), 0u) << box.text;
-    EXPECT_FALSE(box.has_icon);
+    EXPECT_FALSE(Launch(bad, nullptr, &failure));
+    EXPECT_EQ(failure.message.rfind("193 : ", 0), 0u) << failure.message;
+    EXPECT_EQ(failure.icon, platform::MessageIcon::kNone);
     EXPECT_TRUE(ts::JournalLines(ts::kInstall).empty());
 }
 

@@ -16,21 +16,21 @@ const std::vector<GameRun> kNoRuns;
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 // Pieces 1 to 3 of every command line: program, level URL and exec script.
-std::string CommandLineStart(const SessionState& state, const GameRun& run) {
-    return Quoted(state.InstallFolder + "\\System\\ut2003.exe") + " " + run.level +
-           "?game=engine.gameinfo exec=" + Quoted(state.ExecScriptPath) +
+std::string CommandLineStart(const LaunchFiles& files, const GameRun& run) {
+    return Quoted(files.InstallFolder + "\\System\\ut2003.exe") + " " + run.level +
+           "?game=engine.gameinfo exec=" + Quoted(files.ExecScriptPath) +
            " -benchmark -seconds=" + std::to_string(run.seconds);
 }
 
-std::string CommandLineEnd(const SessionState& state, const std::string& resolution,
+std::string CommandLineEnd(const LaunchFiles& files, const std::string& resolution,
                            const std::string& user_ini_file) {
-    return " userini=" + Quoted(state.InstallFolder + user_ini_file) + " -" + resolution;
+    return " userini=" + Quoted(files.InstallFolder + user_ini_file) + " -" + resolution;
 }
 
 }  // namespace
 
 const std::vector<GameRun>& RunList(BenchmarkPreset preset, const std::string& game_edition) {
-    const bool demo = IsDemo(game_edition);
+    const bool demo = common::IsDemo(game_edition);
     switch (preset) {
         case BenchmarkPreset::kCpuBenchmark:
             return demo ? kCpuDemo : kCpuFull;
@@ -71,18 +71,18 @@ GameRun CustomGameRun(const std::string& level_entry) {
     return {level, LevelSeconds(level)};
 }
 
-std::string BuildGameCommandLine(const SessionState& state, const GameRun& run,
+std::string BuildGameCommandLine(const LaunchFiles& files, const GameRun& run,
                                  const std::string& resolution, const std::string& user_ini_file) {
-    return CommandLineStart(state, run) + " -nosound ini=" + Quoted(state.EngineIniPath) +
-           CommandLineEnd(state, resolution, user_ini_file);
+    return CommandLineStart(files, run) + " -nosound ini=" + Quoted(files.EngineIniPath) +
+           CommandLineEnd(files, resolution, user_ini_file);
 }
 
-std::string BuildCustomGameCommandLine(const SessionState& state, const GameRun& run,
+std::string BuildCustomGameCommandLine(const LaunchFiles& files, const GameRun& run,
                                        const std::string& resolution,
                                        const std::string& user_ini_file,
                                        const std::string& sound_switch) {
-    return CommandLineStart(state, run) + " " + sound_switch + "ini=" + state.EngineIniPath +
-           CommandLineEnd(state, resolution, user_ini_file);
+    return CommandLineStart(files, run) + " " + sound_switch + "ini=" + files.EngineIniPath +
+           CommandLineEnd(files, resolution, user_ini_file);
 }
 
 }  // namespace core

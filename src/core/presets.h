@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "core/session.h"
+#include "common/benchmark.h"
 
 namespace core {
 
-enum class BenchmarkPreset { kCpuBenchmark, kHighQuality, kLowQuality, kCustomTest };
+using common::BenchmarkPreset;
 
 // One launch of the game: a level and how many seconds it runs.
 struct GameRun {
@@ -36,14 +36,21 @@ int LevelSeconds(const std::string& level);
 // removed, seconds by LevelSeconds.
 GameRun CustomGameRun(const std::string& level_entry);
 
+// The files a launch's command line names.
+struct LaunchFiles {
+    std::string InstallFolder;
+    std::string ExecScriptPath;
+    std::string EngineIniPath;  // in double quotes when it is the user's own ini file
+};
+
 // The command line of one launch of a fixed preset: the engine ini path is quoted, "-nosound"
 // always given. `user_ini_file` is relative to InstallFolder (kMinDetailUserIni, ...).
-std::string BuildGameCommandLine(const SessionState& state, const GameRun& run,
+std::string BuildGameCommandLine(const LaunchFiles& files, const GameRun& run,
                                  const std::string& resolution, const std::string& user_ini_file);
 
 // The command line of one launch of the custom test: EngineIniPath exactly as stored (it already
 // carries quotes when it names the user's own file); `sound_switch` is "-nosound " or "".
-std::string BuildCustomGameCommandLine(const SessionState& state, const GameRun& run,
+std::string BuildCustomGameCommandLine(const LaunchFiles& files, const GameRun& run,
                                        const std::string& resolution,
                                        const std::string& user_ini_file,
                                        const std::string& sound_switch);

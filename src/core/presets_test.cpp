@@ -6,12 +6,9 @@
 namespace core {
 namespace {
 
-SessionState Installed(const std::string& folder) {
-    SessionState s;
-    s.InstallFolder = folder;
-    s.ExecScriptPath = DriveRoot(folder) + "flybyexec.txt";
-    s.EngineIniPath = DriveRoot(folder) + "UT2003.ini";
-    return s;
+LaunchFiles Installed(const std::string& folder) {
+    const std::string root = folder.substr(0, 3);
+    return {folder, root + "flybyexec.txt", root + "UT2003.ini"};
 }
 
 TEST(RunList, EachEditionsLevelsInOrderWithTheLengthRule) {
@@ -52,7 +49,7 @@ TEST(BuildGameCommandLine, BothWorkedLinesCharacterForCharacter) {
               "\"C:\\UT2003\\System\\ut2003.exe\" dm-inferno?game=engine.gameinfo "
               "exec=\"C:\\flybyexec.txt\" -benchmark -seconds=77 -nosound ini=\"C:\\UT2003.ini\" "
               "userini=\"C:\\UT2003\\Benchmark\\Stuff\\MinDetailUser.ini\" -1024x768");
-    SessionState s = Installed("C:\\UT2003");
+    LaunchFiles s = Installed("C:\\UT2003");
     s.EngineIniPath = "\"E:\\my configs\\fast.ini\"";
     EXPECT_EQ(BuildCustomGameCommandLine(s, CustomGameRun("ctf-face3*"), "640x480",
                                          UserIniFile(BenchmarkPreset::kCustomTest), ""),

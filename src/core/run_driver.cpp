@@ -1,14 +1,11 @@
-// The run drivers: a preset from the click to the opened results page, and a failed step handled
-// without ending the program.
+// The run driver: carrying out a plan, matching each launch with its record, and the page.
 #include "core/run_driver.h"
 
-#include <cstddef>
-#include <vector>
+#include <cstdio>
 
 #include "config/engine_ini.h"
 #include "config/staged_files.h"
 #include "core/launch.h"
-#include "platform/platform.h"
 #include "results/frame_rate_log.h"
 #include "results/results_page.h"
 
@@ -16,206 +13,163 @@ namespace core {
 
 namespace {
 
-// The engine ini each fixed preset writes; the rest of a preset is data in presets.h.
-config::EngineIniPreset EngineIniOf(BenchmarkPreset preset) {
-    switch (preset) {
-        case BenchmarkPreset::kHighQuality:
-            return config::EngineIniPreset::MaxDetail;
-        case BenchmarkPreset::kLowQuality:
-            return config::EngineIniPreset::MinDetail;
-        default:
-            return config::EngineIniPreset::CpuLowDetail;
-    }
+// Ends a run whose file step failed: whatever it staged goes (a second failure there is not
+// reported again).
+void StopAfterFailure(RunObserver& observer, const std::string& error,
+                      const std::string& engine_ini_path, const std::string& exec_script_path) {
+    observer.StepFailed(error);
+    std::string ignored;
+    config::RemoveStagedFiles(engine_ini_path, exec_script_path, &ignored);
 }
 
-const char* const kNoInstallation =
-    "UT2003 was not found, so no benchmark can run. Please install UT2003 (full version) or "
-    "UT2003 (demo)";
-const char* const kNoResolution = "Please Select at least one resolution to use";
+bool Stopping(const RunControl& control) { return control.stop_after_launch.load(); }
 
-void ShowFailure(const std::string& error) {
-    platform::ShowMessage(error, "", platform::MessageIcon::kCritical);
-}
+// One launch, matched with the record it left: the log holds `records_before` records before it,
+// and the first record after those is this launch's.
+results::LaunchResult Launch(const RunPlan& plan, size_t index, RunObserver& observer,
+                             RunControl& control, size_t* records_before) {
+    const PlannedLaunch& planned = plan.launches[index];
+    results::LaunchResult result;
+    result.index = static_cast<int>(index) + 1;
+    result.resolution = planned.resolution;
+    result.level = planned.level;
+    result.seconds = planned.seconds;
+    if (Stopping(control)) return result;  // kNotRun
 
-void EnableControls(MainWindowControls& window) {
-    window.EnableResolutionBoxes();
-    window.EnablePresetButtons();
-}
-
-// Without a game folder every path would start at the current drive's root: refuse to run.
-bool InstallationFound(const SessionState& state) {
-    if (!state.InstallFolder.empty()) return true;
-    platform::ShowMessage(kNoInstallation, "", platform::MessageIcon::kExclamation);
-    return false;
-}
-
-// A file step failed: one message, then whatever this run staged goes (a second failure there is
-// not shown again) and the controls come back.
-void StopAfterFailure(SessionState& state, MainWindowControls& window, const std::string& error,
-                      bool remove_staged) {
-    ShowFailure(error);
-    if (remove_staged) {
-        std::string ignored;
-        config::RemoveStagedFiles(state, &ignored);
+    observer.LaunchStarting(index);
+    result.started = IsoTime(platform::Now());
+    platform::GameEnd end;
+    LaunchFailure failure;
+    if (!LaunchAndWait(planned.command_line, LaunchTimeoutMs(planned), control.end_game, &end,
+                       &failure)) {
+        result.outcome = results::LaunchOutcome::kFailedToStart;
+        result.failure = failure.message;
+        observer.LaunchFailed(failure.message, failure.icon);
+        return result;
     }
-    EnableControls(window);
-}
-
-// How many records the frame-rate log holds now; a missing log holds none.
-size_t RecordsInLog(const SessionState& state) {
-    std::string text;
-    if (!platform::ReadWholeFile(results::FrameRateLogPath(state.InstallFolder), &text, nullptr))
-        return 0;
-    return results::ParseFrameRateLog(text).size();
-}
-
-// Launches the game and notes how many records the log holds afterwards, so that a launch that
-// left none gets blank cells rather than the next launch's values.
-void Launch(const SessionState& state, const std::string& command_line,
-            std::vector<size_t>& records_after_launch) {
-    LaunchAndWait(command_line);
-    records_after_launch.push_back(RecordsInLog(state));
-}
-
-// The end of a run: the page, the clean-up, the footer (fixed presets) and opening the page.
-// False when a step failed; its message has been shown and the staged files removed.
-bool FinishRun(SessionState& state, MainWindowControls& window, BenchmarkPreset preset,
-               int records_per_resolution, const std::vector<size_t>& records_after_launch) {
-    std::string error;
-    if (!results::WriteResultsPage(state, records_per_resolution, &records_after_launch, &error)) {
-        StopAfterFailure(state, window, error, true);
-        return false;
+    result.exit_code = end.exit_code;
+    result.duration_ms = end.milliseconds;
+    const std::vector<results::LogRecord> log =
+        results::ReadFrameRateLog(plan.settings.install_folder);
+    const bool recorded = log.size() > *records_before;
+    if (recorded) {
+        result.record = log[*records_before].record;
+        result.score = log[*records_before].score;
+        result.frame_count = log[*records_before].frame_count;
     }
-    if (!config::RemoveStagedFiles(state, &error)) {
-        StopAfterFailure(state, window, error, false);
-        return false;
+    *records_before = log.size();
+    using Outcome = results::LaunchOutcome;
+    switch (end.how) {
+        case platform::GameEnd::How::kEnded:
+            result.outcome = Outcome::kEndedByUser;
+            control.stop_after_launch = true;
+            break;
+        case platform::GameEnd::How::kTimedOut:
+            result.outcome = Outcome::kTimedOut;
+            break;
+        case platform::GameEnd::How::kExited:
+            result.outcome = recorded ? Outcome::kRecorded : Outcome::kNoRecord;
+            break;
     }
-    if (preset != BenchmarkPreset::kCustomTest &&
-        !results::AppendRunFooter(state, preset, &error)) {
-        StopAfterFailure(state, window, error, false);
-        return false;
-    }
-    results::OpenDocument(results::ResultsPagePath(state));
-    return true;
-}
-
-// First of every run: there must be a game folder, and its logs are emptied. False when the run
-// cannot start; the message has been shown and the controls are enabled.
-bool StartRun(SessionState& state, MainWindowControls& window) {
-    if (!InstallationFound(state)) {
-        EnableControls(window);
-        return false;
-    }
-    std::string error;
-    if (!config::ResetBenchmarkLogs(state, &error)) {
-        StopAfterFailure(state, window, error, false);
-        return false;
-    }
-    return true;
-}
-
-// The driver shared by the three fixed presets.
-void RunFixedPreset(SessionState& state, MainWindowControls& window, BenchmarkPreset preset) {
-    if (!InstallationFound(state)) {
-        EnableControls(window);
-        return;
-    }
-    BuildResolutionList(state, window.ResolutionChecks());
-    if (state.ResolutionCount == 0) {
-        platform::ShowMessage(kNoResolution, "Select a Resolution", platform::MessageIcon::kNone);
-        EnableControls(window);
-        return;
-    }
-    std::string error;
-    if (!config::WriteEngineIni(state, EngineIniOf(preset), state.RenderEngine, &error) ||
-        !config::StageExecScript(state, &error)) {
-        StopAfterFailure(state, window, error, true);
-        return;
-    }
-    const std::vector<GameRun>& runs = RunList(preset, state.GameEdition);
-    std::vector<size_t> records_after_launch;
-    for (int k = 0; k < state.ResolutionCount; ++k) {
-        const std::string resolution = TakeNextResolution(state.ResolutionList);
-        for (const GameRun& run : runs)
-            Launch(state, BuildGameCommandLine(state, run, resolution, UserIniFile(preset)),
-                   records_after_launch);
-    }
-    FinishRun(state, window, preset, static_cast<int>(runs.size()), records_after_launch);
+    return result;
 }
 
 }  // namespace
 
-void RunPresetFromButton(SessionState& state, MainWindowControls& window, BenchmarkPreset preset) {
-    if (preset == BenchmarkPreset::kCustomTest) return;  // the custom test has its own window
-    if (!StartRun(state, window)) return;
-    window.DisablePresetButtons();
-    window.DisableResolutionBoxes();
-    RunFixedPreset(state, window, preset);
-    window.EnablePresetButtons();
-    window.EnableResolutionBoxes();
-}
-
-void RunCpuBenchmark(SessionState& state, MainWindowControls& window) {
-    RunFixedPreset(state, window, BenchmarkPreset::kCpuBenchmark);
-}
-
-void RunHighQuality(SessionState& state, MainWindowControls& window) {
-    RunFixedPreset(state, window, BenchmarkPreset::kHighQuality);
-}
-
-void RunLowQuality(SessionState& state, MainWindowControls& window) {
-    RunFixedPreset(state, window, BenchmarkPreset::kLowQuality);
-}
-
-void RunCustomTest(SessionState& state, MainWindowControls& window,
-                   const CustomTestChoices& choices) {
-    if (!StartRun(state, window)) return;
+bool StartRun(const RunSettings& settings, RunPlan* plan) {
+    PlanProblem problem;
+    const bool planned = PlanRun(settings, plan, &problem);
+    if (!planned && problem.no_installation) {
+        platform::ShowMessage(problem.text, problem.title, problem.icon);
+        return false;
+    }
+    // The logs are emptied at every click, even when the run then stops at a message.
     std::string error;
-    window.DisableResolutionBoxes();
-    window.DisablePresetButtons();
-    BuildResolutionList(state, window.ResolutionChecks());
-    const std::string sound_switch = choices.sound_disabled ? "-nosound " : "";
-    if (state.ResolutionCount == 0) {
-        platform::ShowMessage(kNoResolution, "Please select a Resolution",
-                              platform::MessageIcon::kNone);
-        EnableControls(window);
-        return;
+    if (!config::ResetBenchmarkLogs(settings.install_folder, &error)) {
+        platform::ShowMessage(error, "", platform::MessageIcon::kCritical);
+        return false;
+    }
+    if (!planned) platform::ShowMessage(problem.text, problem.title, problem.icon);
+    return planned;
+}
+
+RunReport CarryOutRun(const RunPlan& plan, RunObserver& observer, RunControl& control) {
+    const RunSettings& s = plan.settings;
+    RunReport report;
+    std::string engine_ini_path = plan.writes_engine_ini ? "" : plan.engine_ini_path;
+    std::string exec_script_path;
+    std::string error;
+    if ((plan.writes_engine_ini &&
+         !config::WriteEngineIni(s.install_folder, plan.engine_ini, s.render_engine,
+                                 &engine_ini_path, &error)) ||
+        !config::StageExecScript(s.install_folder, &exec_script_path, &error)) {
+        StopAfterFailure(observer, error, engine_ini_path, exec_script_path);
+        return report;
     }
 
-    std::string user_ini_file = kMaxDetailUserIni;
-    bool written = true;
-    if (choices.custom_ini) {
-        if (choices.custom_ini_path.empty()) {
-            platform::ShowMessage("Please Choose a Custom ini file to use", "Choose a File...",
-                                  platform::MessageIcon::kNone);
-            EnableControls(window);
-            return;
-        }
-        // The quotes are what the command line needs; the clean-up knows not to touch this file.
-        state.EngineIniPath = "\"" + choices.custom_ini_path + "\"";
-    } else if (choices.min_detail) {
-        user_ini_file = kMinDetailUserIni;
-        written = config::WriteEngineIni(state, config::EngineIniPreset::MinDetail,
-                                         state.RenderEngine, &error);
-    } else {
-        written = config::WriteEngineIni(state, config::EngineIniPreset::MaxDetail,
-                                         state.RenderEngine, &error);
-    }
-    const GameRun run = CustomGameRun(choices.level_entry);
-    if (!written || !config::StageExecScript(state, &error)) {
-        StopAfterFailure(state, window, error, true);
-        return;
+    size_t records_before = results::ReadFrameRateLog(s.install_folder).size();
+    for (size_t i = 0; i < plan.launches.size(); ++i) {
+        report.launches.push_back(Launch(plan, i, observer, control, &records_before));
+        observer.LaunchFinished(report.launches.back());
     }
 
-    std::vector<size_t> records_after_launch;
-    for (int k = 0; k < state.ResolutionCount; ++k) {
-        const std::string resolution = TakeNextResolution(state.ResolutionList);
-        Launch(state,
-               BuildCustomGameCommandLine(state, run, resolution, user_ini_file, sound_switch),
-               records_after_launch);
+    if (!results::WriteResultsPage(s.app_folder, plan.resolutions, plan.levels_per_resolution,
+                                   report.launches, &error)) {
+        StopAfterFailure(observer, error, engine_ini_path, exec_script_path);
+        return report;
     }
-    if (!FinishRun(state, window, BenchmarkPreset::kCustomTest, 1, records_after_launch)) return;
-    EnableControls(window);
+    if (!config::RemoveStagedFiles(engine_ini_path, exec_script_path, &error) ||
+        !results::AppendRunFooter(s.app_folder, s.preset, s.render_engine, s.game_edition,
+                                  &error)) {
+        observer.StepFailed(error);
+        return report;
+    }
+    report.page_written = true;
+    return report;
+}
+
+void FinishRun(const RunPlan& plan, const RunReport& report) {
+    if (report.page_written)
+        results::OpenDocument(results::ResultsPagePath(plan.settings.app_folder));
+}
+
+RunReport RunBenchmark(const RunSettings& settings, RunObserver& observer, RunControl& control) {
+    RunPlan plan;
+    if (!StartRun(settings, &plan)) return {};
+    RunReport report = CarryOutRun(plan, observer, control);
+    FinishRun(plan, report);
+    return report;
+}
+
+namespace {
+RunReport RunPreset(RunSettings settings, BenchmarkPreset preset, RunObserver& observer,
+                    RunControl& control) {
+    settings.preset = preset;
+    return RunBenchmark(settings, observer, control);
+}
+}  // namespace
+
+RunReport RunCpuBenchmark(const RunSettings& settings, RunObserver& observer, RunControl& control) {
+    return RunPreset(settings, BenchmarkPreset::kCpuBenchmark, observer, control);
+}
+
+RunReport RunHighQuality(const RunSettings& settings, RunObserver& observer, RunControl& control) {
+    return RunPreset(settings, BenchmarkPreset::kHighQuality, observer, control);
+}
+
+RunReport RunLowQuality(const RunSettings& settings, RunObserver& observer, RunControl& control) {
+    return RunPreset(settings, BenchmarkPreset::kLowQuality, observer, control);
+}
+
+RunReport RunCustomTest(const RunSettings& settings, RunObserver& observer, RunControl& control) {
+    return RunPreset(settings, BenchmarkPreset::kCustomTest, observer, control);
+}
+
+std::string IsoTime(const platform::LocalTime& t) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", t.year, t.month, t.day,
+                  t.hour, t.minute, t.second);
+    return text;
 }
 
 }  // namespace core

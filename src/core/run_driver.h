@@ -1,47 +1,76 @@
-// The run drivers: one preset from the click to the opened results page.
+// The run driver: a planned run carried out, one result per launch, and the results page.
+//
+// A run goes in three steps. StartRun (the window's thread, at the click) plans it from a
+// snapshot of the settings and empties the game's logs. CarryOutRun (the worker thread) writes
+// the engine ini, stages the exec script, launches the game for every planned launch, writes the
+// results page, removes the staged files and appends the footer. FinishRun (the window's thread)
+// opens the page. CarryOutRun shows nothing itself: it tells a RunObserver, and the window side
+// decides what the user sees.
 #pragma once
 
-#include <array>
+#include <atomic>
 #include <string>
+#include <vector>
 
-#include "core/presets.h"
-#include "core/session.h"
+#include "core/run_plan.h"
+#include "platform/platform.h"
+#include "results/launch_result.h"
 
 namespace core {
 
-// What a run needs of the main window: the resolution boxes' ticks and the four control-state
-// procedures. The window implements it; tests record the calls.
-class MainWindowControls {
+// What the window side hears of a run while it is carried out, on the run's thread.
+class RunObserver {
 public:
-    virtual ~MainWindowControls() = default;
-    virtual std::array<bool, 5> ResolutionChecks() = 0;
-    virtual void DisablePresetButtons() = 0;
-    virtual void EnablePresetButtons() = 0;
-    virtual void DisableResolutionBoxes() = 0;
-    virtual void EnableResolutionBoxes() = 0;
+    virtual ~RunObserver() = default;
+    // Launch `index` (from 0) of the plan is about to start.
+    virtual void LaunchStarting(size_t index) = 0;
+    // A launch has ended (or, after a stop, was not run).
+    virtual void LaunchFinished(const results::LaunchResult& result) = 0;
+    // The game could not be started; the user is to be told `message` with `icon`. The run goes
+    // on with the next launch once this returns.
+    virtual void LaunchFailed(const std::string& message, platform::MessageIcon icon) = 0;
+    // A file step failed (`error` names the file and the reason); the run stops, what it staged
+    // is removed, and no page is opened.
+    virtual void StepFailed(const std::string& error) = 0;
 };
 
-// What the custom test reads of its window when "Run Test" is clicked.
-struct CustomTestChoices {
-    bool sound_disabled = true;               // "Disabled" selected
-    bool custom_ini = false;                  // "Custom ini" selected
-    std::string custom_ini_path;              // the path box
-    bool min_detail = false;                  // "Min Detail" selected
-    std::string level_entry = "dm-antalus*";  // the selected level list entry as shown
+// How the user steers a run from another thread.
+struct RunControl {
+    std::atomic<bool> stop_after_launch{false};  // no further launch starts
+    platform::EndSignal end_game = nullptr;      // raised: the running game ends, the run stops
 };
 
-// A fixed preset's button: empties the logs, disables the controls, runs the driver, enables them.
-void RunPresetFromButton(SessionState& state, MainWindowControls& window, BenchmarkPreset preset);
+// What a run did.
+struct RunReport {
+    std::vector<results::LaunchResult> launches;  // one per planned launch, in plan order
+    bool page_written = false;                    // results.html is complete and may be opened
+};
 
-// The drivers proper. None of them ends the program: without an install folder nothing runs and
-// nothing is written (a message says why); a file step that fails (log reset, engine ini, exec
-// script, page, clean-up, footer) shows one message naming the file and the reason, removes what
-// the run staged and re-enables the controls. The number of records in the log is noted after
-// each launch, so a launch that left none gets blank cells on the page.
-void RunCpuBenchmark(SessionState& state, MainWindowControls& window);
-void RunHighQuality(SessionState& state, MainWindowControls& window);
-void RunLowQuality(SessionState& state, MainWindowControls& window);
-void RunCustomTest(SessionState& state, MainWindowControls& window,
-                   const CustomTestChoices& choices);
+// Plans the run and empties the game's logs. False when it cannot start; the message saying why
+// has been shown (no game folder, no resolution, no custom ini file, a log that cannot be
+// emptied).
+bool StartRun(const RunSettings& settings, RunPlan* plan);
+
+// Carries out the plan. Stopping (control.stop_after_launch) lets the running game finish and
+// starts no further launch; ending the game (control.end_game) ends it and stops. Either way the
+// run ends like a finished one: the page with the finished launches' values and blank cells for
+// the rest, the staged files removed, the footer appended.
+RunReport CarryOutRun(const RunPlan& plan, RunObserver& observer, RunControl& control);
+
+// Opens the page when the run wrote it.
+void FinishRun(const RunPlan& plan, const RunReport& report);
+
+// The whole run on this thread, from the click to the opened page: the four presets' drivers.
+// Messages of failed launches and file steps go to `observer`.
+RunReport RunCpuBenchmark(const RunSettings& settings, RunObserver& observer, RunControl& control);
+RunReport RunHighQuality(const RunSettings& settings, RunObserver& observer, RunControl& control);
+RunReport RunLowQuality(const RunSettings& settings, RunObserver& observer, RunControl& control);
+RunReport RunCustomTest(const RunSettings& settings, RunObserver& observer, RunControl& control);
+
+// The driver of settings.preset.
+RunReport RunBenchmark(const RunSettings& settings, RunObserver& observer, RunControl& control);
+
+// A local time as ISO 8601: "2026-12-06T14:05:09".
+std::string IsoTime(const platform::LocalTime& t);
 
 }  // namespace core

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <set>
 
 #include "config/engine_ini.h"
@@ -21,23 +22,23 @@ const std::string kPage = "C:\\Tools\\Bench\\results.html";
 const std::string kEngineIni = "C:\\UT2003.ini";
 const std::string kExecScript = "C:\\flybyexec.txt";
 
-// The main window's side of a run; its calls go into the stand-in's journal, so they are ordered
-// among the file and process requests.
-class FakeWindow : public MainWindowControls {
+// The window's side of a run: what it hears goes into the stand-in's journal, ordered among the
+// file and process requests, and messages are shown as the window shows them.
+class RecordingObserver : public RunObserver {
 public:
-    explicit FakeWindow(std::array<bool, 5> checks) : checks_(checks) {}
-    std::array<bool, 5> ResolutionChecks() override {
-        Note("resolutions");
-        return checks_;
+    void LaunchStarting(size_t index) override { Note("starting " + std::to_string(index + 1)); }
+    void LaunchFinished(const results::LaunchResult& r) override { finished.push_back(r); }
+    void LaunchFailed(const std::string& message, platform::MessageIcon icon) override {
+        platform::ShowMessage(message, "", icon);
+        standin::Get().unstartable.clear();  // only the one launch a test makes fail
     }
-    void DisablePresetButtons() override { Note("disable presets"); }
-    void EnablePresetButtons() override { Note("enable presets"); }
-    void DisableResolutionBoxes() override { Note("disable boxes"); }
-    void EnableResolutionBoxes() override { Note("enable boxes"); }
+    void StepFailed(const std::string& error) override {
+        platform::ShowMessage(error, "", platform::MessageIcon::kCritical);
+    }
+    std::vector<results::LaunchResult> finished;
 
 private:
     static void Note(const std::string& s) { standin::Get().journal.push_back("ui " + s); }
-    std::array<bool, 5> checks_;
 };
 
 // What a launch got: its command line and the engine ini at the drive root.
@@ -53,19 +54,20 @@ protected:
         standin::AddFile(kInstall + "\\Benchmark\\Stuff\\flybyexec.txt", "flyby\r\n");
         standin::AddFile(kLog, "old,1 / 2 / 3 fps,a,b\r\n");
         standin::AddFolder("C:\\Tools\\Bench");
-        state.InstallFolder = kInstall;
-        state.GameEdition = "full";
-        state.RenderEngine = "D3D";
-        InitAppFolder(state);
+        settings.install_folder = kInstall;
+        settings.game_edition = "full";
+        settings.render_engine = "D3D";
+        settings.app_folder = "C:\\Tools\\Bench\\";
         // The game: one record per launch, its values numbered by launch, unless told otherwise.
         standin::Get().on_run = [this](const std::string& command_line) {
             const standin::File* ini = standin::FindFile(kEngineIni);
             launches.push_back({command_line, ini ? ini->contents : ""});
             const std::string n = std::to_string(launches.size());
+            if (on_launch) on_launch(launches.size());
             if (no_record.count(launches.size())) return;
             const standin::File* log = standin::FindFile(kLog);
             standin::AddFile(kLog, (log ? log->contents : "") + "level," + n + ".1 / " + n +
-                                       ".2 / " + n + ".3 fps,x,y\r\n");
+                                       ".2 / " + n + ".3 fps,score " + n + ",frames " + n + "\r\n");
         };
     }
 
@@ -84,7 +86,7 @@ protected:
             {"open ", "open"}};
         Strings steps;
         for (const std::string& line : standin::Get().journal) {
-            std::string step = line.starts_with("ui ") ? line.substr(3) : "";
+            std::string step;
             for (const auto& [prefix, kind] : kinds)
                 if (line.starts_with(prefix)) step = kind;
             if (!step.empty() && (steps.empty() || steps.back() != step)) steps.push_back(step);
@@ -105,25 +107,82 @@ protected:
         standin::Get().journal.clear();
         standin::Get().messages.clear();
         standin::Get().opened.clear();
+        standin::Get().milliseconds = 0;
         launches.clear();
+        on_launch = nullptr;
     }
 
-    SessionState state;
+    // The whole run from the click to the opened page, as the window makes it.
+    RunReport Run(BenchmarkPreset preset, std::array<bool, 5> resolutions,
+                  CustomTestChoices custom = {}) {
+        RunSettings s = settings;
+        s.preset = preset;
+        s.resolutions = resolutions;
+        s.custom = custom;
+        observer = RecordingObserver{};
+        return RunBenchmark(s, observer, control);
+    }
+
+    RunSettings settings;
+    RecordingObserver observer;
+    RunControl control;
     std::vector<LaunchSeen> launches;
-    std::set<size_t> no_record;  // launches (from 1) that leave no record
+    std::set<size_t> no_record;             // launches (from 1) that leave no record
+    std::function<void(size_t)> on_launch;  // what the user does while launch n runs
 };
 
 const std::array<bool, 5> k640And1024 = {true, false, true, false, false};
+
+TEST(PlanRun, EveryPresetsLaunchesInOrder) {
+    RunSettings s;
+    s.install_folder = "D:\\Games\\UT2003";
+    s.resolutions = {true, true, false, false, true};
+    const char* res[] = {"640x480", "800x600", "1600x1200"};
+    struct {
+        BenchmarkPreset preset;
+        const char* edition;
+        size_t per_resolution;
+    } cases[] = {{BenchmarkPreset::kCpuBenchmark, "full", 1},
+                 {BenchmarkPreset::kHighQuality, "full", 7},
+                 {BenchmarkPreset::kLowQuality, "demo", 3},
+                 {BenchmarkPreset::kCustomTest, "full", 1}};
+    for (const auto& c : cases) {
+        s.preset = c.preset;
+        s.game_edition = c.edition;
+        RunPlan plan;
+        PlanProblem problem;
+        ASSERT_TRUE(PlanRun(s, &plan, &problem)) << problem.text;
+        ASSERT_EQ(plan.launches.size(), 3 * c.per_resolution);
+        EXPECT_EQ(plan.levels_per_resolution, static_cast<int>(c.per_resolution));
+        const auto& levels = c.preset == BenchmarkPreset::kCustomTest
+                                 ? std::vector<GameRun>{CustomGameRun("dm-antalus*")}
+                                 : RunList(c.preset, c.edition);
+        for (size_t i = 0; i < plan.launches.size(); ++i) {
+            const PlannedLaunch& l = plan.launches[i];
+            EXPECT_EQ(l.resolution, res[i / c.per_resolution]);
+            EXPECT_EQ(l.level, levels[i % c.per_resolution].level);
+            EXPECT_TRUE(l.command_line.ends_with(std::string(" -") + l.resolution));
+            EXPECT_NE(l.command_line.find(" " + l.level + "?"), std::string::npos);
+        }
+    }
+    // The time estimate: seven quality levels are 77 * 5 + 116 + 71 seconds a resolution.
+    s.preset = BenchmarkPreset::kHighQuality;
+    s.game_edition = "full";
+    RunPlan plan;
+    PlanProblem problem;
+    ASSERT_TRUE(PlanRun(s, &plan, &problem));
+    EXPECT_EQ(PlannedSeconds(plan, 0), 3 * (77 * 5 + 116 + 71));
+    EXPECT_EQ(PlannedSeconds(plan, 20), 71);
+    EXPECT_EQ(LaunchTimeoutMs(plan.launches[4]), (3u * 116u + 120u) * 1000u);
+}
 
 TEST_F(RunDriverTest, FixedPresetsRunEveryStepInOrder) {
     for (BenchmarkPreset preset : {BenchmarkPreset::kHighQuality, BenchmarkPreset::kLowQuality,
                                    BenchmarkPreset::kCpuBenchmark}) {
         Restart();
-        FakeWindow window(k640And1024);
-        RunPresetFromButton(state, window, preset);
-        EXPECT_EQ(Steps(), (Strings{"reset", "disable presets", "disable boxes", "resolutions",
-                                    "ini", "stage", "run", "page", "clean-up", "footer", "open",
-                                    "enable presets", "enable boxes"}));
+        Run(preset, k640And1024);
+        EXPECT_EQ(Steps(),
+                  (Strings{"reset", "ini", "stage", "run", "page", "clean-up", "footer", "open"}));
         EXPECT_EQ(standin::Get().opened, Strings{kPage});
         EXPECT_FALSE(Staged());
         EXPECT_TRUE(standin::Get().messages.empty());
@@ -136,48 +195,49 @@ TEST_F(RunDriverTest, FixedPresetsRunEveryStepInOrder) {
     EXPECT_NE(Page().find("<TD>1.1       \r\n</TR>\r\n<TR>\r\n<TD>1024x768\r\n<TD>2.1 "),
               std::string::npos);
     EXPECT_EQ(PageLines(), 63u);
+    // Each launch's result carries its record, matched by launch.
+    ASSERT_EQ(observer.finished.size(), 2u);
+    const results::LaunchResult& second = observer.finished[1];
+    EXPECT_EQ(second.index, 2);
+    EXPECT_EQ(second.resolution, "1024x768");
+    EXPECT_EQ(second.level, "dm-inferno");
+    EXPECT_EQ(second.outcome, results::LaunchOutcome::kRecorded);
+    EXPECT_EQ(second.record.Average, "2.2       ");
+    EXPECT_EQ(second.score, "score 2");
+    EXPECT_EQ(second.frame_count, "frames 2");
+    EXPECT_EQ(second.duration_ms, 1000u);
+    EXPECT_EQ(second.started, "2026-12-06T14:05:10");
 }
 
-TEST_F(RunDriverTest, QualityPresetsLaunchEveryLevelOfEveryResolutionInOrder) {
-    FakeWindow window({true, true, false, false, true});
-    const char* res[] = {"640x480", "800x600", "1600x1200"};
-    auto check = [&](const char* edition, BenchmarkPreset preset, config::EngineIniPreset ini) {
-        const auto& levels = RunList(preset, edition);
-        ASSERT_EQ(launches.size(), 3 * levels.size());
-        for (size_t i = 0; i < launches.size(); ++i) {
-            const std::string& line = launches[i].command_line;
-            EXPECT_NE(line.find(" " + levels[i % levels.size()].level + "?"), std::string::npos);
-            EXPECT_TRUE(line.ends_with(std::string(" -") + res[i / levels.size()])) << line;
-            EXPECT_EQ(launches[i].engine_ini, config::EngineIniText(ini, state.RenderEngine));
-        }
+TEST_F(RunDriverTest, QualityPresetsWriteTheirIniOnceForEveryLevelOfEveryResolution) {
+    auto check = [&](config::EngineIniPreset ini, size_t n) {
+        ASSERT_EQ(launches.size(), 3 * n);
+        for (const LaunchSeen& l : launches)
+            EXPECT_EQ(l.engine_ini, config::EngineIniText(ini, settings.render_engine));
         // The ini is written and the script staged once per preset, not per launch.
         const Strings steps = Steps();
         EXPECT_EQ(std::count(steps.begin(), steps.end(), "ini"), 1);
         EXPECT_EQ(std::count(steps.begin(), steps.end(), "stage"), 1);
     };
-    RunPresetFromButton(state, window, BenchmarkPreset::kHighQuality);
-    EXPECT_EQ(launches.size(), 21u);
-    check("full", BenchmarkPreset::kHighQuality, config::EngineIniPreset::MaxDetail);
+    Run(BenchmarkPreset::kHighQuality, {true, true, false, false, true});
+    check(config::EngineIniPreset::MaxDetail, 7);
     EXPECT_NE(launches[20].command_line.find("MaxDetailUser.ini"), std::string::npos);
     EXPECT_EQ(PageLines(), 1u + 3u * (8u + 7u + 3u * 10u) + 11u);  // N = 7
 
     Restart();
-    state.GameEdition = "demo";
-    state.RenderEngine = "OGL";
-    RunPresetFromButton(state, window, BenchmarkPreset::kLowQuality);
-    EXPECT_EQ(launches.size(), 9u);
-    check("demo", BenchmarkPreset::kLowQuality, config::EngineIniPreset::MinDetail);
+    settings.game_edition = "demo";
+    settings.render_engine = "OGL";
+    Run(BenchmarkPreset::kLowQuality, {true, true, false, false, true});
+    check(config::EngineIniPreset::MinDetail, 3);
     EXPECT_EQ(PageLines(), 1u + 3u * (8u + 3u + 3u * 6u) + 11u);  // N = 3
 }
 
 TEST_F(RunDriverTest, CustomTestBranches) {
-    FakeWindow window({false, true, false, false, false});
+    const std::array<bool, 5> k800 = {false, true, false, false, false};
     CustomTestChoices max;
     max.level_entry = " ctf-face3* ";
-    RunCustomTest(state, window, max);
-    EXPECT_EQ(Steps(),
-              (Strings{"reset", "disable boxes", "disable presets", "resolutions", "ini", "stage",
-                       "run", "page", "clean-up", "open", "enable boxes", "enable presets"}));
+    Run(BenchmarkPreset::kCustomTest, k800, max);
+    EXPECT_EQ(Steps(), (Strings{"reset", "ini", "stage", "run", "page", "clean-up", "open"}));
     ASSERT_EQ(launches.size(), 1u);
     EXPECT_NE(launches[0].command_line.find(" ctf-face3?game=engine.gameinfo exec=\"C:\\flybyexec"
                                             ".txt\" -benchmark -seconds=116 -nosound ini=C:\\"),
@@ -191,7 +251,7 @@ TEST_F(RunDriverTest, CustomTestBranches) {
     CustomTestChoices min;
     min.min_detail = true;
     min.sound_disabled = false;
-    RunCustomTest(state, window, min);
+    Run(BenchmarkPreset::kCustomTest, k800, min);
     ASSERT_EQ(launches.size(), 1u);
     EXPECT_NE(launches[0].command_line.find("-seconds=77 ini=C:\\UT2003.ini userini=\"C:\\UT2003\\"
                                             "Benchmark\\Stuff\\MinDetailUser.ini\" -800x600"),
@@ -205,7 +265,7 @@ TEST_F(RunDriverTest, CustomTestBranches) {
     CustomTestChoices own;
     own.custom_ini = true;
     own.custom_ini_path = "E:\\my configs\\fast.ini";
-    RunCustomTest(state, window, own);
+    Run(BenchmarkPreset::kCustomTest, k800, own);
     ASSERT_EQ(launches.size(), 1u);
     EXPECT_NE(launches[0].command_line.find(" ini=\"E:\\my configs\\fast.ini\" userini="),
               std::string::npos);
@@ -215,10 +275,8 @@ TEST_F(RunDriverTest, CustomTestBranches) {
 }
 
 TEST_F(RunDriverTest, NoResolutionNoFileOrNoInstallationStagesNothing) {
-    FakeWindow none({});
-    RunPresetFromButton(state, none, BenchmarkPreset::kLowQuality);
-    EXPECT_EQ(Steps(), (Strings{"reset", "disable presets", "disable boxes", "resolutions",
-                                "message", "enable boxes", "enable presets", "enable boxes"}));
+    Run(BenchmarkPreset::kLowQuality, {});
+    EXPECT_EQ(Steps(), (Strings{"reset", "message"}));
     ASSERT_EQ(standin::Get().messages.size(), 1u);
     EXPECT_EQ(standin::Get().messages[0].text, "Please Select at least one resolution to use");
     EXPECT_EQ(standin::Get().messages[0].title, "Select a Resolution");
@@ -228,28 +286,26 @@ TEST_F(RunDriverTest, NoResolutionNoFileOrNoInstallationStagesNothing) {
     CustomTestChoices own;
     own.custom_ini = true;
     Restart();
-    RunCustomTest(state, none, own);
+    Run(BenchmarkPreset::kCustomTest, {}, own);
     ASSERT_EQ(standin::Get().messages.size(), 1u);
     EXPECT_EQ(standin::Get().messages[0].title, "Please select a Resolution");
     Restart();
-    FakeWindow one({true, false, false, false, false});
-    RunCustomTest(state, one, own);
-    EXPECT_EQ(Steps(), (Strings{"reset", "disable boxes", "disable presets", "resolutions",
-                                "message", "enable boxes", "enable presets"}));
+    const std::array<bool, 5> one = {true, false, false, false, false};
+    Run(BenchmarkPreset::kCustomTest, one, own);
+    EXPECT_EQ(Steps(), (Strings{"reset", "message"}));
     ASSERT_EQ(standin::Get().messages.size(), 1u);
     EXPECT_EQ(standin::Get().messages[0].text, "Please Choose a Custom ini file to use");
     EXPECT_EQ(standin::Get().messages[0].title, "Choose a File...");
 
     // No installation: a message for each driver, and not even the logs are touched.
     Restart();
-    state.InstallFolder.clear();
+    settings.install_folder.clear();
     standin::AddFile("C:\\Benchmark\\lowframerate.log", "keep");
-    RunPresetFromButton(state, one, BenchmarkPreset::kCpuBenchmark);
-    RunCustomTest(state, one, CustomTestChoices{});
-    RunHighQuality(state, one);
-    EXPECT_EQ(standin::Get().messages.size(), 3u);
+    Run(BenchmarkPreset::kCpuBenchmark, one);
+    Run(BenchmarkPreset::kCustomTest, one);
+    EXPECT_EQ(standin::Get().messages.size(), 2u);
     for (const std::string& line : standin::Get().journal)
-        EXPECT_TRUE(line.starts_with("ui enable") || line.starts_with("message ")) << line;
+        EXPECT_TRUE(line.starts_with("message ")) << line;
     EXPECT_EQ(standin::FindFile("C:\\Benchmark\\lowframerate.log")->contents, "keep");
 
     EXPECT_TRUE(launches.empty());
@@ -273,17 +329,13 @@ TEST_F(RunDriverTest, AFailingFileStepShowsOneMessageAndTidiesUp) {
         {"append", kPage, 2, false, false},
         {"write", kEngineIni, 0, false, true},
     };
-    FakeWindow window(k640And1024);
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.operation) + " " + c.path);
         Restart();
         standin::Get().failures = {{c.operation, c.path}};
         // A clean-up failing after an earlier failure is not reported a second time.
         if (c.cleanup_fails) standin::Get().failures.insert({"remove", kExecScript});
-        if (c.custom)
-            RunCustomTest(state, window, CustomTestChoices{});
-        else
-            RunPresetFromButton(state, window, BenchmarkPreset::kCpuBenchmark);
+        Run(c.custom ? BenchmarkPreset::kCustomTest : BenchmarkPreset::kCpuBenchmark, k640And1024);
         EXPECT_EQ(launches.size(), c.launches);
         ASSERT_EQ(standin::Get().messages.size(), 1u);
         const bool footer = c.cleanup_fails && c.launches && c.operation[0] == 'a';
@@ -294,24 +346,71 @@ TEST_F(RunDriverTest, AFailingFileStepShowsOneMessageAndTidiesUp) {
         if (!c.cleanup_fails) {
             EXPECT_FALSE(Staged());
         }
-        // Both control groups were enabled again after the message.
-        const Strings steps = Steps();
-        const auto after = std::find(steps.begin(), steps.end(), "message");
-        EXPECT_NE(std::find(after, steps.end(), "enable boxes"), steps.end());
-        EXPECT_NE(std::find(after, steps.end(), "enable presets"), steps.end());
     }
 }
 
-TEST_F(RunDriverTest, ALaunchWithoutRecordLeavesOnlyItsCellBlank) {
-    // A High Quality run whose first launch writes nothing: the first cell of the row only.
+TEST_F(RunDriverTest, EachLaunchGetsItsOutcomeAndOnlyItsCellsGoBlank) {
+    // Seven launches at one resolution: 1 leaves no record, 2 cannot start (its exe vanishes
+    // for that launch only), 3 exits with a code, 4 hangs until the time-out ends it.
     no_record = {1};
-    FakeWindow one({true, false, false, false, false});
-    RunPresetFromButton(state, one, BenchmarkPreset::kHighQuality);
-    ASSERT_EQ(launches.size(), 7u);
-    EXPECT_NE(Page().find("<TD>640x480\r\n<TD>" + std::string(10, ' ') +
-                          "\r\n<TD>2.1       \r\n<TD>3.1       \r\n"),
+    standin::Get().exit_codes = {{2, 3}};  // the third game run (the second that starts)
+    standin::Get().hanging_runs = {3};
+    on_launch = [](size_t n) {
+        if (n == 1) standin::Get().unstartable.insert(kInstall + "\\System\\ut2003.exe");
+    };
+    Run(BenchmarkPreset::kHighQuality, {true, false, false, false, false});
+    using O = results::LaunchOutcome;
+    ASSERT_EQ(observer.finished.size(), 7u);
+    std::vector<O> outcomes;
+    for (const auto& r : observer.finished) outcomes.push_back(r.outcome);
+    EXPECT_EQ(outcomes, (std::vector<O>{O::kNoRecord, O::kFailedToStart, O::kRecorded, O::kTimedOut,
+                                        O::kRecorded, O::kRecorded, O::kRecorded}));
+    EXPECT_EQ(observer.finished[1].failure.substr(0, 4), "193 ");
+    EXPECT_EQ(observer.finished[2].exit_code, 3u);
+    EXPECT_EQ(observer.finished[3].duration_ms, (3u * 77u + 120u) * 1000u);
+    ASSERT_EQ(standin::Get().messages.size(), 1u);  // the failed start, shown by the window
+    // Launch 3 holds the game's second record; the timed-out game's record (its third) counts
+    // for nothing, and launch 5 gets the fourth.
+    const std::string blank = "<TD>" + std::string(10, ' ') + "\r\n";
+    EXPECT_NE(Page().find("<TD>640x480\r\n" + blank + blank + "<TD>2.1       \r\n" + blank +
+                          "<TD>4.1       \r\n<TD>5.1       \r\n<TD>6.1       \r\n</TR>"),
               std::string::npos)
         << Page();
+}
+
+TEST_F(RunDriverTest, AStoppedRunEndsLikeAFinishedOneWithBlankCells) {
+    // The page of a full run, with the values of launches 3 and 4 blanked, is what a stop after
+    // the second launch gives.
+    Run(BenchmarkPreset::kCpuBenchmark, {true, true, true, true, false});
+    std::string expected = Page();
+    for (const char* v :
+         {"3.1       ", "3.2       ", "3.3       ", "4.1       ", "4.2       ", "4.3       "})
+        expected.replace(expected.find(v), 10, std::string(10, ' '));
+
+    Restart();
+    on_launch = [this](size_t n) {
+        if (n == 2) control.stop_after_launch = true;  // "Stop after this run" during launch 2
+    };
+    const RunReport report = Run(BenchmarkPreset::kCpuBenchmark, {true, true, true, true, false});
+    EXPECT_EQ(launches.size(), 2u);
+    ASSERT_EQ(report.launches.size(), 4u);
+    EXPECT_EQ(report.launches[3].outcome, results::LaunchOutcome::kNotRun);
+    EXPECT_EQ(Page(), expected);
+    EXPECT_FALSE(Staged());
+    EXPECT_EQ(standin::Get().opened, Strings{kPage});
+
+    // "End game now" during launch 1: that game ends, its cells stay blank, the run stops.
+    Restart();
+    control.stop_after_launch = false;
+    standin::Get().end_raised = false;
+    control.end_game = platform::CreateEndSignal();
+    on_launch = [this](size_t) { platform::RaiseEndSignal(control.end_game); };
+    const RunReport ended = Run(BenchmarkPreset::kCpuBenchmark, k640And1024);
+    EXPECT_EQ(launches.size(), 1u);
+    EXPECT_EQ(ended.launches[0].outcome, results::LaunchOutcome::kEndedByUser);
+    EXPECT_EQ(ended.launches[1].outcome, results::LaunchOutcome::kNotRun);
+    EXPECT_EQ(Page().find("1.1"), std::string::npos);
+    EXPECT_FALSE(Staged());
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "config/engine_ini.h"
 #include "core/run_driver.h"
+#include "core/session.h"
 #include "registry/discovery.h"
 #include "results/frame_rate_record.h"
 #include "standin_values.h"
@@ -21,19 +22,16 @@ bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// The main window as a run sees it; the control-state calls are kept.
-class FakeWindow : public MainWindowControls {
-public:
-    explicit FakeWindow(std::array<bool, 5> checks) : checks_(checks) {}
-    std::array<bool, 5> ResolutionChecks() override { return checks_; }
-    void DisablePresetButtons() override { calls.push_back("disable presets"); }
-    void EnablePresetButtons() override { calls.push_back("enable presets"); }
-    void DisableResolutionBoxes() override { calls.push_back("disable boxes"); }
-    void EnableResolutionBoxes() override { calls.push_back("enable boxes"); }
-    std::vector<std::string> calls;
-
-private:
-    std::array<bool, 5> checks_;
+// The window's side of a run: every message it would show is shown, as the window shows it.
+struct ShowingObserver : RunObserver {
+    void LaunchStarting(size_t) override {}
+    void LaunchFinished(const results::LaunchResult&) override {}
+    void LaunchFailed(const std::string& message, platform::MessageIcon icon) override {
+        platform::ShowMessage(message, "", icon);
+    }
+    void StepFailed(const std::string& error) override {
+        platform::ShowMessage(error, "", platform::MessageIcon::kCritical);
+    }
 };
 
 class RunDriverWin32 : public ::testing::Test {
@@ -48,9 +46,14 @@ protected:
         ASSERT_TRUE(
             ts::SetGameFolder(edition == registry::Edition::kDemo ? ts::kDemoKey : ts::kFullKey,
                               ts::RegistryKind::kString, install));
-        ASSERT_EQ(registry::FindGameInstallation(state).selected, edition);
-        InitAppFolder(state);
-        state.RenderEngine = "D3D";
+        const registry::InstallationOutcome found = registry::FindGameInstallation();
+        ASSERT_EQ(found.selected, edition);
+        SessionState session;
+        InitAppFolder(session);
+        settings.install_folder = found.install_folder;
+        settings.game_edition = found.game_edition;
+        settings.app_folder = session.AppFolder;
+        settings.render_engine = "D3D";
         DeleteFileA(PagePath().c_str());
         DeleteFileA(kOpenedCopy);
     }
@@ -63,18 +66,22 @@ protected:
         DeleteFileA(kOpenedCopy);
     }
 
-    // Runs a fixed preset and expects no message box; the stand-in's runs.
-    std::vector<ts::StandinRun> Run(std::array<bool, 5> checks, BenchmarkPreset preset) {
-        FakeWindow window(checks);
-        EXPECT_TRUE(
-            ts::CatchMessageBoxes([&] { RunPresetFromButton(state, window, preset); }).empty());
-        EXPECT_EQ(window.calls.back(), "enable boxes");
+    // Runs a preset and expects no message box; the stand-in's runs.
+    std::vector<ts::StandinRun> Run(std::array<bool, 5> checks, BenchmarkPreset preset,
+                                    CustomTestChoices custom = {}) {
+        RunSettings s = settings;
+        s.preset = preset;
+        s.resolutions = checks;
+        s.custom = custom;
+        ShowingObserver observer;
+        RunControl control;
+        EXPECT_TRUE(ts::CatchMessageBoxes([&] { RunBenchmark(s, observer, control); }).empty());
         EXPECT_FALSE(Exists("T:\\UT2003.ini"));
         EXPECT_FALSE(Exists("T:\\flybyexec.txt"));
         return ts::StandinRuns(install_);
     }
 
-    std::string PagePath() const { return state.AppFolder + "results.html"; }
+    std::string PagePath() const { return settings.app_folder + "results.html"; }
     std::string Page() const { return ts::ReadFile(PagePath()); }
 
     // The rows of one table (0 low, 1 average, 2 high) as the page writes them from the
@@ -99,7 +106,7 @@ protected:
         return rows;
     }
 
-    SessionState state;
+    RunSettings settings;
     std::string install_;
     ts::HtmlAssociation opener{std::string("cmd.exe /c copy /y \"%1\" \"") + kOpenedCopy + "\""};
 };
@@ -143,7 +150,7 @@ TEST_F(RunDriverWin32, CpuBenchmarkOnTheFullEditionEndToEnd) {
 
 TEST_F(RunDriverWin32, HighQualityOnTheDemoWithOpenGL) {
     Install(ts::kSpacedInstall, registry::Edition::kDemo);
-    state.RenderEngine = "OGL";
+    settings.render_engine = "OGL";
     const auto runs = Run({false, true, false, false, true}, BenchmarkPreset::kHighQuality);
     ASSERT_EQ(runs.size(), 6u);
     const char* levels[] = {"dm-antalus", "dm-asbestos", "ctf-citadel"};
@@ -173,16 +180,14 @@ TEST_F(RunDriverWin32, CustomTestWithTheUsersOwnIniLeavesItAlone) {
     choices.custom_ini = true;
     choices.custom_ini_path = own;
     choices.level_entry = "ctf-face3*";
-    FakeWindow window({false, true, false, false, false});
-    EXPECT_TRUE(ts::CatchMessageBoxes([&] { RunCustomTest(state, window, choices); }).empty());
-    const auto runs = ts::StandinRuns(ts::kInstall);
+    const auto runs =
+        Run({false, true, false, false, false}, BenchmarkPreset::kCustomTest, choices);
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_NE(runs[0].command_line.find(" ini=\"T:\\my configs\\fast.ini\" userini="),
               std::string::npos);
     EXPECT_EQ(runs[0].ini_sum, standin::Checksum(own_text));
     EXPECT_EQ(ts::ReadFile(own), own_text);
     EXPECT_EQ(GetFileAttributesA(own.c_str()), attributes);
-    EXPECT_FALSE(Exists("T:\\flybyexec.txt"));
     EXPECT_EQ(LineCount(Page()), 40u);  // no footer
 }
 

@@ -18,11 +18,11 @@ std::string FolderOf(const RegistryValue& value) {
 
 const char* KeyOf(Edition edition) { return edition == Edition::kDemo ? kDemoKey : kFullKey; }
 
-const char* NameOf(Edition edition) { return edition == Edition::kDemo ? "demo" : "full"; }
-
 }  // namespace
 
-InstallationOutcome FindGameInstallation(core::SessionState& state) {
+const char* EditionName(Edition edition) { return edition == Edition::kDemo ? "demo" : "full"; }
+
+InstallationOutcome FindGameInstallation() {
     const RegistryValue demo = ReadRegistryValue(kDemoKey, kFolderValue);
     const RegistryValue full = ReadRegistryValue(kFullKey, kFolderValue);
 
@@ -31,16 +31,15 @@ InstallationOutcome FindGameInstallation(core::SessionState& state) {
     outcome.demo_enabled = demo.Present();
     if (outcome.full_enabled) {
         outcome.selected = Edition::kFull;
-        state.GameEdition = NameOf(Edition::kFull);
-        state.InstallFolder = FolderOf(full);
+        outcome.game_edition = EditionName(Edition::kFull);
+        outcome.install_folder = FolderOf(full);
     } else if (outcome.demo_enabled) {
         outcome.selected = Edition::kDemo;
-        state.GameEdition = NameOf(Edition::kDemo);
-        state.InstallFolder = FolderOf(demo);
+        outcome.game_edition = EditionName(Edition::kDemo);
+        outcome.install_folder = FolderOf(demo);
     } else {
         platform::ShowMessage("Please install UT2003 (full version) or UT2003 (demo)",
                               "Install UT2003", platform::MessageIcon::kNone);
-        state.InstallFolder.clear();
     }
     return outcome;
 }
@@ -53,12 +52,10 @@ std::string EditionFolder(Edition edition, bool* present) {
     return *present ? FolderOf(value) : "";
 }
 
-bool SelectEdition(core::SessionState& state, Edition edition) {
+bool SelectEdition(Edition edition, std::string* install_folder) {
     bool present = false;
-    const std::string folder = EditionFolder(edition, &present);
-    if (edition != Edition::kNone) state.GameEdition = NameOf(edition);
+    *install_folder = EditionFolder(edition, &present);
     if (!present) {
-        state.InstallFolder.clear();
         platform::ShowMessage(std::string("UT2003 (") +
                                   (edition == Edition::kDemo ? "demo" : "full version") +
                                   ") is no longer installed: its folder is missing from the "
@@ -66,7 +63,6 @@ bool SelectEdition(core::SessionState& state, Edition edition) {
                               "Install UT2003", platform::MessageIcon::kNone);
         return false;
     }
-    state.InstallFolder = folder;
     return true;
 }
 

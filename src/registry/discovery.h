@@ -3,8 +3,6 @@
 
 #include <string>
 
-#include "core/session.h"
-
 namespace registry {
 
 inline constexpr const char* kFullKey = "SOFTWARE\\Unreal Technology\\Installed Apps\\UT2003";
@@ -13,25 +11,30 @@ inline constexpr const char* kFolderValue = "Folder";
 
 enum class Edition { kNone, kFull, kDemo };
 
-// What the main window's edition options show after discovery.
+// What discovery found: the edition options to enable, the one selected, and what selecting it
+// gives the session (GameEdition "full" or "demo", InstallFolder).
 struct InstallationOutcome {
     bool full_enabled = false;
     bool demo_enabled = false;
     Edition selected = Edition::kNone;
+    std::string game_edition;    // empty when neither is installed
+    std::string install_folder;  // empty when neither is installed
 };
 
-// Reads both editions' folders. The full edition wins when both are installed. Sets GameEdition
-// and InstallFolder as selecting the edition's option does; when neither is installed shows the
-// "Install UT2003" message and leaves InstallFolder empty.
-InstallationOutcome FindGameInstallation(core::SessionState& state);
+// Reads both editions' folders. The full edition wins when both are installed. When neither is
+// installed shows the "Install UT2003" message.
+InstallationOutcome FindGameInstallation();
+
+// "full" or "demo".
+const char* EditionName(Edition edition);
 
 // The edition's folder as read now, its terminating NUL dropped; `present` false when the
 // registry no longer has it.
 std::string EditionFolder(Edition edition, bool* present);
 
-// What selecting an edition's option does: reads that edition's folder again and sets
-// GameEdition ("full" or "demo") and InstallFolder. When the edition's entry has gone from the
-// registry since start, says so in a message, empties InstallFolder and returns false.
-bool SelectEdition(core::SessionState& state, Edition edition);
+// What selecting an edition's option does: reads that edition's folder again into
+// `install_folder`. When the edition's entry has gone from the registry since start, says so in a
+// message, empties `install_folder` and returns false.
+bool SelectEdition(Edition edition, std::string* install_folder);
 
 }  // namespace registry

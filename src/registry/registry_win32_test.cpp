@@ -30,7 +30,6 @@ TEST_F(RegistryWin32, FindsTheEditionsInThe32BitView) {
     } cases[] = {{true, false, Edition::kFull, "full", "T:\\UT2003"},
                  {false, true, Edition::kDemo, "demo", demo},
                  {true, true, Edition::kFull, "full", "T:\\UT2003"}};
-    core::SessionState state;
     for (const auto& c : cases) {
         TearDown();
         if (c.full) {
@@ -39,24 +38,24 @@ TEST_F(RegistryWin32, FindsTheEditionsInThe32BitView) {
         if (c.demo) {
             ASSERT_TRUE(ts::SetGameFolder(kDemoKey, ts::RegistryKind::kString, demo));
         }
-        const InstallationOutcome outcome = FindGameInstallation(state);
+        const InstallationOutcome outcome = FindGameInstallation();
         EXPECT_EQ(outcome.full_enabled, c.full);
         EXPECT_EQ(outcome.demo_enabled, c.demo);
         EXPECT_EQ(outcome.selected, c.selected);
-        EXPECT_EQ(state.InstallFolder, c.folder);
-        EXPECT_EQ(state.GameEdition, c.edition);
+        EXPECT_EQ(outcome.install_folder, c.folder);
+        EXPECT_EQ(outcome.game_edition, c.edition);
     }
     // The user may then choose the demo; its folder is read again, and one removed since start
     // reads as not installed.
-    EXPECT_TRUE(SelectEdition(state, Edition::kDemo));
-    EXPECT_EQ(state.InstallFolder, demo);
-    EXPECT_EQ(state.GameEdition, "demo");
+    std::string folder;
+    EXPECT_TRUE(SelectEdition(Edition::kDemo, &folder));
+    EXPECT_EQ(folder, demo);
     ts::DeleteGameKey(kDemoKey);
     bool selected = true;
-    auto boxes = ts::CatchMessageBoxes([&] { selected = SelectEdition(state, Edition::kDemo); });
+    auto boxes = ts::CatchMessageBoxes([&] { selected = SelectEdition(Edition::kDemo, &folder); });
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_FALSE(selected);
-    EXPECT_EQ(state.InstallFolder, "");
+    EXPECT_EQ(folder, "");
     EXPECT_NE(boxes[0].text.find("UT2003 (demo)"), std::string::npos);
 }
 
@@ -86,15 +85,13 @@ TEST_F(RegistryWin32, NeitherEditionShowsTheInstallMessage) {
               ERROR_SUCCESS);
     RegSetValueExA(k, kFolderValue, 0, REG_SZ, reinterpret_cast<const BYTE*>("T:\\UT2003Demo"), 14);
     RegCloseKey(k);
-    core::SessionState state;
-    state.InstallFolder = "T:\\Old";
     InstallationOutcome outcome;
-    auto boxes = ts::CatchMessageBoxes([&] { outcome = FindGameInstallation(state); });
+    auto boxes = ts::CatchMessageBoxes([&] { outcome = FindGameInstallation(); });
     ASSERT_EQ(boxes.size(), 1u);
     ts::MessageBoxSeen box = boxes[0];
     EXPECT_EQ(outcome.selected, Edition::kNone);
     EXPECT_FALSE(outcome.full_enabled || outcome.demo_enabled);
-    EXPECT_EQ(state.InstallFolder, "");
+    EXPECT_EQ(outcome.install_folder, "");
     EXPECT_EQ(box.title, "Install UT2003");
     EXPECT_EQ(box.text, "Please install UT2003 (full version) or UT2003 (demo)");
     EXPECT_FALSE(box.has_icon);

@@ -100,8 +100,8 @@ bool SplitMeasurement(std::string_view s, FrameRateRecord* record) {
 
 }  // namespace
 
-std::vector<FrameRateRecord> ParseFrameRateLog(std::string_view text) {
-    std::vector<FrameRateRecord> records;
+std::vector<LogRecord> ParseFrameRateLog(std::string_view text) {
+    std::vector<LogRecord> records;
     // A record takes at least ten characters (its separators and the four dropped ones).
     records.reserve(std::min(kMaxRecords, text.size() / 10));
     FieldReader reader(text);
@@ -110,10 +110,12 @@ std::vector<FrameRateRecord> ParseFrameRateLog(std::string_view text) {
         if (!reader.Next(&label) || !reader.Next(&measurement) || !reader.Next(&third) ||
             !reader.Next(&fourth))
             break;
-        FrameRateRecord record;
-        if (!SplitMeasurement(measurement, &record)) break;
-        FitInto(record.Label, label);
-        records.push_back(std::move(record));
+        LogRecord entry;
+        if (!SplitMeasurement(measurement, &entry.record)) break;
+        FitInto(entry.record.Label, label);
+        entry.score = third;
+        entry.frame_count = fourth;
+        records.push_back(std::move(entry));
     }
     return records;
 }
@@ -122,12 +124,12 @@ std::string FrameRateLogPath(const std::string& install_folder) {
     return install_folder + "\\Benchmark\\lowframerate.log";
 }
 
-void ReadFrameRateLog(core::SessionState& state) {
-    state.FrameRateRecords.clear();
-    if (state.InstallFolder.empty()) return;
+std::vector<LogRecord> ReadFrameRateLog(const std::string& install_folder) {
     std::string text;
-    if (!platform::ReadWholeFile(FrameRateLogPath(state.InstallFolder), &text, nullptr)) return;
-    state.FrameRateRecords = ParseFrameRateLog(text);
+    if (install_folder.empty() ||
+        !platform::ReadWholeFile(FrameRateLogPath(install_folder), &text, nullptr))
+        return {};
+    return ParseFrameRateLog(text);
 }
 
 }  // namespace results

@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const auto records = results::ParseFrameRateLog(text);
     if (records.size() > results::kMaxRecords) std::abort();
-    for (const auto& r : records) {
+    for (const auto& entry : records) {
+        const results::FrameRateRecord& r = entry.record;
         if (r.Label.size() != results::kLabelWidth || r.Low.size() != results::kValueWidth ||
             r.Average.size() != results::kValueWidth || r.High.size() != results::kValueWidth)
             std::abort();

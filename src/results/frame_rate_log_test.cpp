@@ -11,7 +11,7 @@ namespace {
 // The records as "Label|Low|Average|High|" lines, trailing spaces and all.
 std::string Flat(const std::string& log) {
     std::string out;
-    for (const auto& r : ParseFrameRateLog(log))
+    for (const auto& [r, score, frames] : ParseFrameRateLog(log))
         out += r.Label + "|" + r.Low + "|" + r.Average + "|" + r.High + "|\n";
     return out;
 }
@@ -56,7 +56,9 @@ TEST(ParseFrameRateLog, KeepsAtMostTheFirst32766Records) {
     for (int k = 1; k <= 32767; ++k) text += "L" + std::to_string(k) + ",1 / 2 / 3 fps,a,b\r\n";
     const auto records = ParseFrameRateLog(text);
     ASSERT_EQ(records.size(), kMaxRecords);
-    EXPECT_EQ(records.back().Label, "L32766        ");
+    EXPECT_EQ(records.back().record.Label, "L32766        ");
+    EXPECT_EQ(records.back().score, "a");
+    EXPECT_EQ(records.back().frame_count, "b");
 }
 
 TEST(ReadFrameRateLog, AnUnreadableOrUnknownLogGivesNoRecords) {
@@ -64,13 +66,8 @@ TEST(ReadFrameRateLog, AnUnreadableOrUnknownLogGivesNoRecords) {
     platform::standin::AddFile("C:\\UT2003\\Benchmark\\lowframerate.log",
                                "a,1 / 2 / 3 fps,x,y\r\n");
     platform::standin::Get().failures.insert({"read", "C:\\UT2003\\Benchmark\\lowframerate.log"});
-    core::SessionState state;
-    for (const char* folder : {"C:\\UT2003", ""}) {
-        state.InstallFolder = folder;
-        state.FrameRateRecords.resize(1);
-        ReadFrameRateLog(state);
-        EXPECT_TRUE(state.FrameRateRecords.empty()) << folder;
-    }
+    for (const char* folder : {"C:\\UT2003", ""})
+        EXPECT_TRUE(ReadFrameRateLog(folder).empty()) << folder;
 }
 
 }  // namespace

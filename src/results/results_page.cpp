@@ -1,8 +1,9 @@
 // The results page: its lines, the footer, writing and opening it.
 #include "results/results_page.h"
 
+#include <algorithm>
+
 #include "platform/platform.h"
-#include "results/frame_rate_log.h"
 
 namespace results {
 namespace {
@@ -15,20 +16,18 @@ const FrameRateRecord& Entry(const std::vector<FrameRateRecord>& records, long l
     return records[static_cast<size_t>(k - 1)];
 }
 
-void AddTable(std::vector<std::string>& lines, const core::SessionState& state, int n,
-              const char* caption, std::string FrameRateRecord::*field) {
-    const auto& records = state.FrameRateRecords;
+void AddTable(std::vector<std::string>& lines, const std::vector<std::string>& resolution_names,
+              int n, const std::vector<FrameRateRecord>& records, const char* caption,
+              std::string FrameRateRecord::*field) {
     lines.push_back("<TABLE BORDER=1 CELLPADDING=3 ALIGN=CENTER>");
     lines.push_back(std::string("<CAPTION ALIGN=TOP><B>") + caption + "</b></caption>");
     lines.push_back("<TR>");
     lines.push_back("<TD>Resolution");
     for (int j = 1; j <= n; ++j) lines.push_back("<TD>" + Entry(records, j).Label);
     lines.push_back("</TR>");
-    for (int r = 1; r <= state.ResolutionCount; ++r) {
+    for (size_t r = 1; r <= resolution_names.size(); ++r) {
         lines.push_back("<TR>");
-        const size_t name = static_cast<size_t>(r - 1);
-        lines.push_back("<TD>" +
-                        (name < state.ResolutionNames.size() ? state.ResolutionNames[name] : ""));
+        lines.push_back("<TD>" + resolution_names[r - 1]);
         for (int j = 1; j <= n; ++j)
             lines.push_back("<TD>" + Entry(records, static_cast<long long>(r - 1) * n + j).*field);
         lines.push_back("</TR>");
@@ -46,84 +45,82 @@ std::string WithLineEnds(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-std::string ResultsPagePath(const core::SessionState& state) {
-    return state.AppFolder + "results.html";
+std::string ResultsPagePath(const std::string& app_folder) { return app_folder + "results.html"; }
+
+std::vector<FrameRateRecord> PageRecords(const std::vector<LaunchResult>& launches,
+                                         size_t resolution_count, int records_per_resolution) {
+    std::vector<FrameRateRecord> records(resolution_count *
+                                         static_cast<size_t>(std::max(records_per_resolution, 0)));
+    for (size_t i = 0; i < launches.size() && i < records.size(); ++i)
+        if (launches[i].HasRecord()) records[i] = launches[i].record;
+    return records;
 }
 
-std::vector<std::string> ResultsPageLines(const core::SessionState& state,
-                                          int records_per_resolution) {
+std::vector<std::string> ResultsPageLines(const std::vector<std::string>& resolution_names,
+                                          int records_per_resolution,
+                                          const std::vector<FrameRateRecord>& records) {
     std::vector<std::string> lines = {"<META GENERATOR=Benchwright>"};
-    AddTable(lines, state, records_per_resolution, "Low FPS", &FrameRateRecord::Low);
-    AddTable(lines, state, records_per_resolution, "Average FPS", &FrameRateRecord::Average);
-    AddTable(lines, state, records_per_resolution, "High FPS", &FrameRateRecord::High);
+    AddTable(lines, resolution_names, records_per_resolution, records, "Low FPS",
+             &FrameRateRecord::Low);
+    AddTable(lines, resolution_names, records_per_resolution, records, "Average FPS",
+             &FrameRateRecord::Average);
+    AddTable(lines, resolution_names, records_per_resolution, records, "High FPS",
+             &FrameRateRecord::High);
     return lines;
 }
 
-std::vector<std::string> RunFooterLines(const core::SessionState& state,
-                                        core::BenchmarkPreset preset) {
+std::vector<std::string> RunFooterLines(common::BenchmarkPreset preset,
+                                        const std::string& render_engine,
+                                        const std::string& game_edition) {
     const char* option = nullptr;
     const char* ini = nullptr;
     switch (preset) {
-        case core::BenchmarkPreset::kCpuBenchmark:
+        case common::BenchmarkPreset::kCpuBenchmark:
             option = "CPU Bench";
             ini = "CPU_LowDetail.ini";
             break;
-        case core::BenchmarkPreset::kHighQuality:
+        case common::BenchmarkPreset::kHighQuality:
             option = "High Quality";
             ini = "Custom_MaxDetail.ini";
             break;
-        case core::BenchmarkPreset::kLowQuality:
+        case common::BenchmarkPreset::kLowQuality:
             option = "Low Quality";
             ini = "Custom_MinDetail.ini";
             break;
-        case core::BenchmarkPreset::kCustomTest:
+        case common::BenchmarkPreset::kCustomTest:
             break;
     }
     if (!option) return {};
     const std::string run = "This test was run using the ";
-    return {
-        "<BR>",
-        "<CENTER>",
-        run + option + " Option",
-        "<BR>",
-        run + (core::IsOpenGL(state.RenderEngine) ? "OpenGL" : "Direct3D") + " Rendering Engine",
-        "<BR>",
-        run + state.GameEdition + " version of Unreal Tournament 2003",
-        "<BR>",
-        run + ini + " provided by Quillmark",
-        "<BR>",
-        "</CENTER>"};
+    return {"<BR>",
+            "<CENTER>",
+            run + option + " Option",
+            "<BR>",
+            run + (common::IsOpenGL(render_engine) ? "OpenGL" : "Direct3D") + " Rendering Engine",
+            "<BR>",
+            run + game_edition + " version of Unreal Tournament 2003",
+            "<BR>",
+            run + ini + " provided by Quillmark",
+            "<BR>",
+            "</CENTER>"};
 }
 
-std::vector<FrameRateRecord> AlignRecordsToLaunches(
-    const std::vector<FrameRateRecord>& records, const std::vector<size_t>& records_after_launch) {
-    std::vector<FrameRateRecord> aligned;
-    size_t before = 0;
-    for (size_t after : records_after_launch) {
-        aligned.push_back(after > before && before < records.size() ? records[before]
-                                                                    : FrameRateRecord{});
-        before = after;
-    }
-    for (size_t k = before; k < records.size(); ++k) aligned.push_back(records[k]);
-    return aligned;
+bool WriteResultsPage(const std::string& app_folder,
+                      const std::vector<std::string>& resolution_names, int records_per_resolution,
+                      const std::vector<LaunchResult>& launches, std::string* error) {
+    const std::vector<FrameRateRecord> records =
+        PageRecords(launches, resolution_names.size(), records_per_resolution);
+    return platform::WriteWholeFile(
+        ResultsPagePath(app_folder),
+        WithLineEnds(ResultsPageLines(resolution_names, records_per_resolution, records)), error);
 }
 
-bool WriteResultsPage(core::SessionState& state, int records_per_resolution,
-                      const std::vector<size_t>* records_after_launch, std::string* error) {
-    ReadFrameRateLog(state);
-    if (records_after_launch)
-        state.FrameRateRecords =
-            AlignRecordsToLaunches(state.FrameRateRecords, *records_after_launch);
-    return platform::WriteWholeFile(ResultsPagePath(state),
-                                    WithLineEnds(ResultsPageLines(state, records_per_resolution)),
-                                    error);
-}
-
-bool AppendRunFooter(const core::SessionState& state, core::BenchmarkPreset preset,
+bool AppendRunFooter(const std::string& app_folder, common::BenchmarkPreset preset,
+                     const std::string& render_engine, const std::string& game_edition,
                      std::string* error) {
-    const std::vector<std::string> lines = RunFooterLines(state, preset);
+    const std::vector<std::string> lines = RunFooterLines(preset, render_engine, game_edition);
     if (lines.empty()) return true;
-    return platform::AppendToFile(ResultsPagePath(state), WithLineEnds(lines), error);
+    return platform::AppendToFile(ResultsPagePath(app_folder), WithLineEnds(lines), error);
 }
 
 void OpenDocument(const std::string& path) { platform::ShellOpen(path, true, ""); }

@@ -5,37 +5,39 @@
 #include <string>
 #include <vector>
 
-#include "core/presets.h"
-#include "core/session.h"
+#include "common/benchmark.h"
+#include "results/frame_rate_record.h"
+#include "results/launch_result.h"
 
 namespace results {
 
-std::string ResultsPagePath(const core::SessionState& state);
+std::string ResultsPagePath(const std::string& app_folder);
 
-// Lines the page body from FrameRateRecords with N = records_per_resolution: record j of
-// resolution r is entry (r-1)*N + j. A cell or heading with no record is blank (its width in
-// spaces).
-std::vector<std::string> ResultsPageLines(const core::SessionState& state,
-                                          int records_per_resolution);
+// The record of each cell, resolution by resolution and level by level: record j of resolution r
+// is entry (r-1)*N + j, N = records_per_resolution. A launch without record gives a blank record,
+// so no later value moves into its cell.
+std::vector<FrameRateRecord> PageRecords(const std::vector<LaunchResult>& launches,
+                                         size_t resolution_count, int records_per_resolution);
+
+// The lines of the page body. A cell or heading with no record is blank (its width in spaces).
+std::vector<std::string> ResultsPageLines(const std::vector<std::string>& resolution_names,
+                                          int records_per_resolution,
+                                          const std::vector<FrameRateRecord>& records);
 
 // The eleven footer lines of a fixed preset (none for the custom test).
-std::vector<std::string> RunFooterLines(const core::SessionState& state,
-                                        core::BenchmarkPreset preset);
+std::vector<std::string> RunFooterLines(common::BenchmarkPreset preset,
+                                        const std::string& render_engine,
+                                        const std::string& game_edition);
 
-// Lines up the log's records with the launches that made them, so that a launch that left no
-// record gets a blank record instead of the next launch's values. records_after_launch[i] is the
-// number of records the log held after launch i. Records no launch accounts for are kept after.
-std::vector<FrameRateRecord> AlignRecordsToLaunches(
-    const std::vector<FrameRateRecord>& records, const std::vector<size_t>& records_after_launch);
-
-// Reads the frame-rate log (ReadFrameRateLog) and writes the page anew. When
-// `records_after_launch` is given, the records are first lined up with the launches
-// (AlignRecordsToLaunches). On failure returns false with `error` naming the page and the reason.
-bool WriteResultsPage(core::SessionState& state, int records_per_resolution,
-                      const std::vector<size_t>* records_after_launch, std::string* error);
+// Writes the page anew from the launches' records. On failure returns false with `error` naming
+// the page and the reason.
+bool WriteResultsPage(const std::string& app_folder,
+                      const std::vector<std::string>& resolution_names, int records_per_resolution,
+                      const std::vector<LaunchResult>& launches, std::string* error);
 
 // Appends the preset's footer lines to the page.
-bool AppendRunFooter(const core::SessionState& state, core::BenchmarkPreset preset,
+bool AppendRunFooter(const std::string& app_folder, common::BenchmarkPreset preset,
+                     const std::string& render_engine, const std::string& game_edition,
                      std::string* error);
 
 // Asks the shell to open the file with its associated program, the main window as owner.

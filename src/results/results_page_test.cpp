@@ -6,45 +6,47 @@
 #include <algorithm>
 
 #include "platform/platform_standin.h"
+#include "results/frame_rate_log.h"
 
 namespace results {
 namespace {
 
 namespace standin = platform::standin;
 using Lines = std::vector<std::string>;
-using core::BenchmarkPreset;
+using common::BenchmarkPreset;
 
-const char* const kLog = "C:\\UT2003\\Benchmark\\lowframerate.log";
 const char* const kPage = "C:\\Tools\\Bench\\results.html";
 
-core::SessionState Session(std::vector<std::string> resolutions, int records = 0) {
-    core::SessionState state;
-    state.InstallFolder = "C:\\UT2003";
-    state.AppFolder = "C:\\Tools\\Bench\\";
-    state.RenderEngine = "D3D";
-    state.GameEdition = "full";
-    state.ResolutionCount = static_cast<int16_t>(resolutions.size());
-    state.ResolutionNames = std::move(resolutions);
-    for (int k = 1; k <= records; ++k) {
+// Records L1 lo1 av1 hi1, L2 ...
+std::vector<FrameRateRecord> Records(int count) {
+    std::vector<FrameRateRecord> records;
+    for (int k = 1; k <= count; ++k) {
         const std::string n = std::to_string(k);
-        state.FrameRateRecords.push_back(
-            {FitToWidth("L" + n, kLabelWidth), FitToWidth("lo" + n, kValueWidth),
-             FitToWidth("av" + n, kValueWidth), FitToWidth("hi" + n, kValueWidth)});
+        records.push_back({FitToWidth("L" + n, kLabelWidth), FitToWidth("lo" + n, kValueWidth),
+                           FitToWidth("av" + n, kValueWidth), FitToWidth("hi" + n, kValueWidth)});
     }
-    return state;
+    return records;
 }
 
 TEST(WriteResultsPage, TheCpuBenchmarkExampleByteForByteOverAnEarlierPage) {
     standin::Reset();
     standin::AddFile(kPage, "an earlier, longer page with its footer\r\n" + std::string(5000, 'x'));
-    standin::AddFile(kLog,
-                     "SampleLevel,21.4 / 63.87 / 141.2 fps,a,b\r\n"
-                     "SampleLevel,17.05 / 49.3 / 102.66 fps,a,b\r\n");
-    core::SessionState state = Session({"640x480", "1024x768"});
+    std::vector<LaunchResult> launches(2);
+    const auto log = ParseFrameRateLog(
+        "SampleLevel,21.4 / 63.87 / 141.2 fps,a,b\r\n"
+        "SampleLevel,17.05 / 49.3 / 102.66 fps,a,b\r\n");
+    for (size_t i = 0; i < 2; ++i) {
+        launches[i].outcome = LaunchOutcome::kRecorded;
+        launches[i].record = log[i].record;
+    }
     std::string error;
-    ASSERT_TRUE(WriteResultsPage(state, 1, nullptr, &error)) << error;
-    ASSERT_TRUE(AppendRunFooter(state, BenchmarkPreset::kCpuBenchmark, &error)) << error;
-    OpenDocument(ResultsPagePath(state));
+    ASSERT_TRUE(
+        WriteResultsPage("C:\\Tools\\Bench\\", {"640x480", "1024x768"}, 1, launches, &error))
+        << error;
+    ASSERT_TRUE(AppendRunFooter("C:\\Tools\\Bench\\", BenchmarkPreset::kCpuBenchmark, "D3D", "full",
+                                &error))
+        << error;
+    OpenDocument(ResultsPagePath("C:\\Tools\\Bench\\"));
 
     auto table = [](const std::string& caption, const std::string& at640,
                     const std::string& at1024) {
@@ -71,15 +73,14 @@ TEST(WriteResultsPage, TheCpuBenchmarkExampleByteForByteOverAnEarlierPage) {
 }
 
 TEST(ResultsPageLines, RecordsAddressTheirCellsAndMissingOnesAreBlank) {
-    core::SessionState state = Session({"800x600"}, 1);  // a custom test
-    Lines lines = ResultsPageLines(state, 1);
+    Lines lines = ResultsPageLines({"800x600"}, 1, Records(1));  // a custom test
     ASSERT_EQ(lines.size(), 40u);
     EXPECT_EQ(lines[35], "<TD>hi1       ");
-    EXPECT_TRUE(RunFooterLines(state, BenchmarkPreset::kCustomTest).empty());
+    EXPECT_TRUE(RunFooterLines(BenchmarkPreset::kCustomTest, "D3D", "full").empty());
 
     // N = 7 at two resolutions: entries 1-7 and 8-14; the last two records belong to no cell.
-    state = Session({"640x480", "1024x768"}, 16);
-    lines = ResultsPageLines(state, 7);
+    const Lines two = {"640x480", "1024x768"};
+    lines = ResultsPageLines(two, 7, Records(16));
     ASSERT_EQ(lines.size(), 1u + 3 * (8 + 7 + 2 * 10));
     const char* const fields[] = {"lo", "av", "hi"};
     for (int table = 0; table < 3; ++table) {
@@ -93,23 +94,18 @@ TEST(ResultsPageLines, RecordsAddressTheirCellsAndMissingOnesAreBlank) {
         }
         EXPECT_EQ(lines[top + 23], "<TD>1024x768");
     }
-    state.FrameRateRecords.resize(14);
-    EXPECT_EQ(ResultsPageLines(state, 7), lines);
+    EXPECT_EQ(ResultsPageLines(two, 7, Records(14)), lines);
 
     // Three records for N = 3 at two resolutions: the second row blank, the format unchanged.
-    state.FrameRateRecords.resize(3);
-    lines = ResultsPageLines(state, 3);
+    lines = ResultsPageLines(two, 3, Records(3));
     ASSERT_EQ(lines.size(), 1u + 3 * (8 + 3 + 2 * 6));
     EXPECT_EQ(lines[13], "<TD>lo3       ");
     for (size_t k : {17, 18, 19}) EXPECT_EQ(lines[k], "<TD>          ") << k;
 }
 
 TEST(RunFooterLines, NamePresetEngineEditionAndIni) {
-    core::SessionState state = Session({"640x480"});
-    state.RenderEngine = "OGL";
-    state.GameEdition = "demo";
     std::string footer;
-    for (const auto& line : RunFooterLines(state, BenchmarkPreset::kHighQuality))
+    for (const auto& line : RunFooterLines(BenchmarkPreset::kHighQuality, "OGL", "demo"))
         footer += line + "\r\n";
     EXPECT_EQ(footer,
               "<BR>\r\n<CENTER>\r\nThis test was run using the High Quality Option\r\n<BR>\r\n"
@@ -117,22 +113,26 @@ TEST(RunFooterLines, NamePresetEngineEditionAndIni) {
               "This test was run using the demo version of Unreal Tournament 2003\r\n<BR>\r\n"
               "This test was run using the Custom_MaxDetail.ini provided by Quillmark\r\n<BR>\r\n"
               "</CENTER>\r\n");
-    const Lines low = RunFooterLines(state, BenchmarkPreset::kLowQuality);
+    const Lines low = RunFooterLines(BenchmarkPreset::kLowQuality, "DirectX", "full");
     EXPECT_EQ(low[2], "This test was run using the Low Quality Option");
+    EXPECT_EQ(low[4], "This test was run using the Direct3D Rendering Engine");
     EXPECT_EQ(low[8], "This test was run using the Custom_MinDetail.ini provided by Quillmark");
 }
 
-TEST(AlignRecordsToLaunches, ALaunchWithoutARecordGetsABlankOne) {
-    const auto records = Session({}, 5).FrameRateRecords;
-    // Launch 2 wrote nothing, launch 3 two records, launch 4 one; record 5 is left over.
-    const auto aligned = AlignRecordsToLaunches(records, {1, 1, 3, 4});
+TEST(PageRecords, EachLaunchFillsItsOwnCell) {
+    // Launch 2 left no record and launch 4 was not run: their cells are blank, no value moves.
+    std::vector<LaunchResult> launches(4);
+    const auto records = Records(4);
+    for (size_t i : {0, 2}) {
+        launches[i].outcome = LaunchOutcome::kRecorded;
+        launches[i].record = records[i];
+    }
+    launches[1].outcome = LaunchOutcome::kNoRecord;
+    const auto cells = PageRecords(launches, 2, 3);
+    ASSERT_EQ(cells.size(), 6u);
     std::string labels;
-    for (const auto& r : aligned) labels += r.Label.substr(0, 2) + r.High.substr(0, 3) + " ";
-    EXPECT_EQ(labels, "L1hi1       L2hi2 L4hi4 L5hi5 ");
-    // Counts beyond what was read (the log went unreadable) give blanks, never a fault.
-    const auto none = AlignRecordsToLaunches({}, {1, 2});
-    ASSERT_EQ(none.size(), 2u);
-    EXPECT_EQ(none[1].Average, std::string(10, ' '));
+    for (const auto& r : cells) labels += r.Label.substr(0, 2) + "|";
+    EXPECT_EQ(labels, "L1|  |L3|  |  |  |");
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ namespace {
 struct CustomTestWindow {
     HWND hwnd = nullptr;
     core::SessionState* state = nullptr;
-    core::MainWindowControls* main = nullptr;
+    MainWindow* main = nullptr;
     HWND* slot = nullptr;
     CustomTestModel model;
 };
@@ -88,7 +88,7 @@ void OnCommand(CustomTestWindow& w, int id, int code) {
             OnBrowse(w);
             return;
         case IDC_RUN_TEST:
-            core::RunCustomTest(*w.state, *w.main, Choices(w.model));
+            RunFromMainWindow(*w.main, common::BenchmarkPreset::kCustomTest, Choices(w.model));
             return;
         case IDC_CUSTOM_CANCEL:
         case IDCANCEL:
@@ -125,8 +125,7 @@ INT_PTR CALLBACK CustomTestProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lpara
 
 }  // namespace
 
-void ShowCustomTestWindow(HWND owner, core::SessionState& state, core::MainWindowControls& main,
-                          HWND* slot) {
+void ShowCustomTestWindow(HWND owner, core::SessionState& state, MainWindow& main, HWND* slot) {
     if (*slot) {
         ShowWindow(*slot, SW_SHOWNORMAL);
         SetForegroundWindow(*slot);

@@ -5,7 +5,10 @@
 
 namespace ui {
 
-void ApplyInstallation(MainWindowModel& model, const registry::InstallationOutcome& outcome) {
+void ApplyInstallation(MainWindowModel& model, core::SessionState& state,
+                       const registry::InstallationOutcome& outcome) {
+    state.GameEdition = outcome.game_edition;
+    state.InstallFolder = outcome.install_folder;
     model.full_enabled = outcome.full_enabled;
     model.demo_enabled = outcome.demo_enabled;
     model.edition = outcome.selected;
@@ -21,8 +24,9 @@ void SelectRenderEngine(MainWindowModel& model, core::SessionState& state, bool 
 
 EditionChangeResult ChangeEdition(MainWindowModel& model, core::SessionState& state,
                                   registry::Edition edition, bool present,
-                                  const std::string& previous_edition, bool custom_open) {
+                                  const std::string& install_folder, bool custom_open) {
     EditionChangeResult result;
+    const std::string previous_edition = state.GameEdition;
     if (!present) {
         result.close_custom = custom_open;
         (edition == registry::Edition::kFull ? model.full_enabled : model.demo_enabled) = false;
@@ -33,7 +37,8 @@ EditionChangeResult ChangeEdition(MainWindowModel& model, core::SessionState& st
         state.GameEdition.clear();
         return result;
     }
-    state.GameEdition = edition == registry::Edition::kFull ? "full" : "demo";
+    state.GameEdition = registry::EditionName(edition);
+    state.InstallFolder = install_folder;
     // Only a change of edition reloads the custom test window; choosing the current one again
     // leaves it as the user set it.
     result.reopen_custom =

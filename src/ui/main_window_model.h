@@ -26,16 +26,18 @@ struct MainWindowModel {
     // selected until the load sequence picks Direct3D.
     bool render_chosen = false;
     bool opengl = false;
-    // The four preset buttons ("CPU Benchmark", "High Quality", "Low Quality", "Custom Test") and the five resolution boxes.
+    // The four preset buttons ("CPU Benchmark", "High Quality", "Low Quality", "Custom Test") and
+    // the five resolution boxes.
     bool preset_buttons_enabled = true;
     bool resolution_boxes_enabled = true;
     // A game folder is known. Without one nothing can run, so the preset buttons stay disabled.
     bool installed = false;
 };
 
-// Step 1 of the load sequence: shows what installation discovery found. Discovery itself has
-// already set GameEdition and InstallFolder.
-void ApplyInstallation(MainWindowModel& model, const registry::InstallationOutcome& outcome);
+// Step 1 of the load sequence: shows what installation discovery found, and sets GameEdition and
+// InstallFolder as selecting the found edition's option does.
+void ApplyInstallation(MainWindowModel& model, core::SessionState& state,
+                       const registry::InstallationOutcome& outcome);
 
 // "Direct3D" and "OpenGL" clicks.
 void SelectRenderEngine(MainWindowModel& model, core::SessionState& state, bool opengl);
@@ -46,14 +48,14 @@ struct EditionChangeResult {
     bool close_custom = false;   // close it for good (the edition is gone)
 };
 
-// "Full" and "Demo" clicks, after registry::SelectEdition has read the
-// edition's folder again into the session (`present` false, and the user told, when its entry has
-// gone). `previous_edition` is GameEdition before the click; `custom_open` says whether the custom
-// test window is open. An edition that has gone behaves as not installed: GameEdition is emptied,
-// its option disabled, and the preset buttons stay disabled until an installed edition is chosen.
+// "Full" and "Demo" clicks, after registry::SelectEdition has read the edition's folder again
+// (`present` false, and the user told, when its entry has gone): sets GameEdition and
+// InstallFolder. `custom_open` says whether the custom test window is open. An edition that has
+// gone behaves as not installed: GameEdition and InstallFolder are emptied, its option disabled,
+// and the preset buttons stay disabled until an installed edition is chosen.
 EditionChangeResult ChangeEdition(MainWindowModel& model, core::SessionState& state,
                                   registry::Edition edition, bool present,
-                                  const std::string& previous_edition, bool custom_open);
+                                  const std::string& install_folder, bool custom_open);
 
 // The control-state procedures.
 void DisablePresetButtons(MainWindowModel& model);

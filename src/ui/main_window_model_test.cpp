@@ -12,27 +12,28 @@ using registry::Edition;
 TEST(MainWindowModel, PresetButtonsStayDisabledWithoutAGameFolder) {
     // None installed: a run procedure asking for the buttons again does not bring them back.
     MainWindowModel none;
-    ApplyInstallation(none, {false, false, Edition::kNone});
+    core::SessionState state;
+    ApplyInstallation(none, state, {false, false, Edition::kNone, "", ""});
     EnablePresetButtons(none);
     EXPECT_FALSE(none.preset_buttons_enabled);
 
     // An edition gone since start: its option and the buttons go, the custom window closes.
     MainWindowModel model;
-    ApplyInstallation(model, {true, true, Edition::kFull});
-    core::SessionState state;
-    state.GameEdition = "demo";  // as the registry leaves it after a failed re-read
-    EditionChangeResult gone = ChangeEdition(model, state, Edition::kDemo, false, "full", true);
+    ApplyInstallation(model, state, {true, true, Edition::kFull, "full", "C:\\UT2003"});
+    EditionChangeResult gone = ChangeEdition(model, state, Edition::kDemo, false, "", true);
     EXPECT_TRUE(gone.close_custom && !gone.reopen_custom);
-    EXPECT_TRUE(state.GameEdition.empty());
+    EXPECT_TRUE(state.GameEdition.empty() && state.InstallFolder.empty());
     EXPECT_TRUE(model.full_enabled && !model.demo_enabled);
     EnablePresetButtons(model);
     EXPECT_FALSE(model.preset_buttons_enabled);
 
     // The edition still installed brings them back; no window to reopen from "".
-    EditionChangeResult back = ChangeEdition(model, state, Edition::kFull, true, "", true);
+    EditionChangeResult back =
+        ChangeEdition(model, state, Edition::kFull, true, "C:\\UT2003", true);
     EXPECT_FALSE(back.reopen_custom);
     EXPECT_TRUE(model.preset_buttons_enabled);
     EXPECT_EQ(state.GameEdition, "full");
+    EXPECT_EQ(state.InstallFolder, "C:\\UT2003");
 }
 
 }  // namespace

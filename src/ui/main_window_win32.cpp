@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "config/staged_files.h"
+#include "core/run_driver.h"
 #include "platform/platform.h"
 #include "registry/discovery.h"
 #include "results/results_page.h"
@@ -31,11 +32,30 @@ void Render(MainWindow& w) {
     }
 }
 
+std::array<bool, 5> ResolutionChecks(HWND hwnd) {
+    std::array<bool, 5> checks{};
+    for (int i = 0; i < 5; ++i)
+        checks[i] = IsDlgButtonChecked(hwnd, IDC_RESOLUTION_FIRST + i) == BST_CHECKED;
+    return checks;
+}
+
+// What a run on this thread has to tell the user.
+struct MessageBoxObserver : core::RunObserver {
+    void LaunchStarting(size_t) override {}
+    void LaunchFinished(const results::LaunchResult&) override {}
+    void LaunchFailed(const std::string& message, platform::MessageIcon icon) override {
+        platform::ShowMessage(message, "", icon);
+    }
+    void StepFailed(const std::string& error) override {
+        platform::ShowMessage(error, "", platform::MessageIcon::kCritical);
+    }
+};
+
 void ResetLogs(const core::SessionState& state) {
     // Without a game folder there are no logs to empty, and nothing is written elsewhere.
     if (state.InstallFolder.empty()) return;
     std::string error;
-    if (!config::ResetBenchmarkLogs(state, &error)) {
+    if (!config::ResetBenchmarkLogs(state.InstallFolder, &error)) {
         platform::ShowMessage(error, "", platform::MessageIcon::kExclamation);
     }
 }
@@ -47,15 +67,10 @@ void OnLoad(MainWindow& w) {
     AddTooltip(w.hwnd, banner, kBannerTip);
     platform::SetOwnerWindow(w.hwnd);
 
-    ApplyInstallation(w.model, registry::FindGameInstallation(*w.state));
+    ApplyInstallation(w.model, *w.state, registry::FindGameInstallation());
     core::InitAppFolder(*w.state);
     ResetLogs(*w.state);
     SelectRenderEngine(w.model, *w.state, false);
-    Render(w);
-}
-
-void OnPreset(MainWindow& w, core::BenchmarkPreset preset) {
-    core::RunPresetFromButton(*w.state, w, preset);
     Render(w);
 }
 
@@ -68,10 +83,10 @@ void OnCustomTest(MainWindow& w) {
 }
 
 void OnEdition(MainWindow& w, registry::Edition edition) {
-    const std::string previous = w.state->GameEdition;
-    const bool present = registry::SelectEdition(*w.state, edition);
+    std::string folder;
+    const bool present = registry::SelectEdition(edition, &folder);
     EditionChangeResult result =
-        ChangeEdition(w.model, *w.state, edition, present, previous, w.custom != nullptr);
+        ChangeEdition(w.model, *w.state, edition, present, folder, w.custom != nullptr);
     if ((result.reopen_custom || result.close_custom) && w.custom) DestroyWindow(w.custom);
     if (result.reopen_custom) ShowCustomTestWindow(w.hwnd, *w.state, w, &w.custom);
     Render(w);
@@ -86,13 +101,13 @@ void OnCommand(MainWindow& w, int id, int code) {
     if (code != BN_CLICKED && code != STN_CLICKED) return;  // also covers menu items (code 0)
     switch (id) {
         case IDC_CPU_BENCHMARK:
-            OnPreset(w, core::BenchmarkPreset::kCpuBenchmark);
+            RunFromMainWindow(w, common::BenchmarkPreset::kCpuBenchmark, {});
             break;
         case IDC_HIGH_QUALITY:
-            OnPreset(w, core::BenchmarkPreset::kHighQuality);
+            RunFromMainWindow(w, common::BenchmarkPreset::kHighQuality, {});
             break;
         case IDC_LOW_QUALITY:
-            OnPreset(w, core::BenchmarkPreset::kLowQuality);
+            RunFromMainWindow(w, common::BenchmarkPreset::kLowQuality, {});
             break;
         case IDC_CUSTOM_TEST:
             OnCustomTest(w);
@@ -152,29 +167,25 @@ INT_PTR CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
 
 }  // namespace
 
-std::array<bool, 5> MainWindow::ResolutionChecks() {
-    std::array<bool, 5> checks{};
-    for (int i = 0; i < 5; ++i) {
-        checks[i] = IsDlgButtonChecked(hwnd, IDC_RESOLUTION_FIRST + i) == BST_CHECKED;
-    }
-    return checks;
-}
-
-void MainWindow::DisablePresetButtons() {
-    ui::DisablePresetButtons(model);
-    Render(*this);
-}
-void MainWindow::EnablePresetButtons() {
-    ui::EnablePresetButtons(model);
-    Render(*this);
-}
-void MainWindow::DisableResolutionBoxes() {
-    ui::DisableResolutionBoxes(model);
-    Render(*this);
-}
-void MainWindow::EnableResolutionBoxes() {
-    ui::EnableResolutionBoxes(model);
-    Render(*this);
+void RunFromMainWindow(MainWindow& w, common::BenchmarkPreset preset,
+                       const core::CustomTestChoices& custom) {
+    const core::SessionState& state = *w.state;
+    const core::RunSettings settings = {preset,
+                                        state.InstallFolder,
+                                        state.AppFolder,
+                                        state.RenderEngine,
+                                        state.GameEdition,
+                                        ResolutionChecks(w.hwnd),
+                                        custom};
+    DisablePresetButtons(w.model);
+    DisableResolutionBoxes(w.model);
+    Render(w);
+    MessageBoxObserver observer;
+    core::RunControl control;
+    core::RunBenchmark(settings, observer, control);
+    EnablePresetButtons(w.model);
+    EnableResolutionBoxes(w.model);
+    Render(w);
 }
 
 HWND ShowMainWindow(MainWindow& window, core::SessionState& state) {
