@@ -1,0 +1,106 @@
+// Reading results.csv back, trusting nothing in it.
+#include "results/results_csv.h"
+
+#include <algorithm>
+
+#include "results/csv.h"
+#include "results/run_statistics.h"
+
+namespace results {
+
+namespace {
+
+std::string Trimmed(const std::string& text) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::string FpsCell(const std::string& field) {
+    const auto fps = ParseFps(field);
+    return fps ? FormatFps(*fps) : Trimmed(field);
+}
+
+std::string CountOrUnknown(uint64_t count) {
+    return count == 0 ? "unknown" : std::to_string(count);
+}
+
+// "12.345": whole milliseconds need no floating point.
+std::string Seconds(uint32_t milliseconds) {
+    const std::string fraction = std::to_string(milliseconds % 1000);
+    return std::to_string(milliseconds / 1000) + "." + std::string(3 - fraction.size(), '0') +
+           fraction;
+}
+
+bool GameRan(LaunchOutcome outcome) {
+    return outcome != LaunchOutcome::kFailedToStart && outcome != LaunchOutcome::kNotRun;
+}
+
+}  // namespace
+
+std::string ResultsCsvHeaderLine() {
+    return CsvLine({kResultsCsvColumns.begin(), kResultsCsvColumns.end()});
+}
+
+std::string ResultsCsvRow(const RunInfo& run, const platform::SystemInfo& system,
+                          const LaunchResult& launch) {
+    std::vector<std::string> f(kResultsCsvColumns.size());
+    f[kStarted] = launch.started;
+    f[kMachine] = system.computer_name;
+    f[kPreset] = run.preset;
+    f[kEdition] = run.edition;
+    f[kRenderer] = run.renderer;
+    f[kResolution] = launch.resolution;
+    f[kLevel] = launch.level;
+    f[kSeconds] = std::to_string(launch.seconds);
+    f[kRepeat] = std::to_string(launch.repeat);
+    if (launch.HasRecord()) {
+        f[kLowFps] = FpsCell(launch.record.Low);
+        f[kAvgFps] = FpsCell(launch.record.Average);
+        f[kHighFps] = FpsCell(launch.record.High);
+        f[kScore] = launch.score;
+        f[kFrameCount] = launch.frame_count;
+    }
+    f[kDurationS] = Seconds(launch.duration_ms);
+    f[kOutcome] = OutcomeName(launch.outcome);
+    if (GameRan(launch.outcome)) f[kExitCode] = std::to_string(launch.exit_code);
+    f[kOs] = system.os;
+    f[kCpu] = system.cpu;
+    f[kCores] = CountOrUnknown(system.cores);
+    f[kMemoryMb] = CountOrUnknown(system.memory_mb);
+    f[kGpu] = system.gpu;
+    f[kGpuDriver] = system.gpu_driver;
+    return CsvLine(f);
+}
+
+bool ReadResultsCsv(std::string_view text, std::vector<std::vector<std::string>>* rows,
+                    std::string* why) {
+    rows->clear();
+    std::vector<std::vector<std::string>> records;
+    std::string error;
+    if (!ParseCsv(text, &records, &error)) {
+        if (why) *why = "It is not CSV: " + error;
+        return false;
+    }
+    const bool header_matches =
+        !records.empty() && records[0].size() == kResultsCsvColumns.size() &&
+        std::equal(records[0].begin(), records[0].end(), kResultsCsvColumns.begin());
+    if (!header_matches) {
+        if (why) *why = "Its header is not the one results.csv has.";
+        return false;
+    }
+    for (size_t i = 1; i < records.size(); ++i) {
+        if (records[i].size() != kResultsCsvColumns.size()) {
+            if (why) {
+                *why = "Row " + std::to_string(i) + " has " + std::to_string(records[i].size()) +
+                       " fields instead of " + std::to_string(kResultsCsvColumns.size()) + ".";
+            }
+            rows->clear();
+            return false;
+        }
+        rows->push_back(std::move(records[i]));
+    }
+    return true;
+}
+
+}  // namespace results

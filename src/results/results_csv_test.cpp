@@ -1,0 +1,147 @@
+// Reading results.csv back: only a file with exactly our columns and whole rows is accepted.
+#include "results/results_csv.h"
+
+#include <gtest/gtest.h>
+
+#include "results/csv.h"
+
+namespace results {
+namespace {
+
+std::vector<std::string> Header() { return {kResultsCsvColumns.begin(), kResultsCsvColumns.end()}; }
+
+std::vector<std::string> Row(const std::string& level) {
+    std::vector<std::string> row(kResultsCsvColumns.size(), "x");
+    row[kLevel] = level;
+    return row;
+}
+
+TEST(ReadResultsCsv, ReadsRowsInColumnOrder) {
+    std::vector<std::vector<std::string>> rows;
+    std::string why;
+    ASSERT_TRUE(
+        ReadResultsCsv(CsvLine(Header()) + CsvLine(Row("dm-a,b")) + CsvLine(Row("c")), &rows, &why))
+        << why;
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0][kLevel], "dm-a,b");
+    EXPECT_EQ(rows[1][kLevel], "c");
+    EXPECT_EQ(std::string(kResultsCsvColumns[kAvgFps]), "avg_fps");
+    EXPECT_EQ(std::string(kResultsCsvColumns[kGpuDriver]), "gpu_driver");
+
+    ASSERT_TRUE(ReadResultsCsv(CsvLine(Header()), &rows, &why));
+    EXPECT_TRUE(rows.empty());
+}
+
+TEST(ReadResultsCsv, RefusesOtherFiles) {
+    auto renamed = Header();
+    renamed[kAvgFps] = "average";
+    auto extra = Header();
+    extra.push_back("note");
+    auto short_row = Row("a");
+    short_row.pop_back();
+    const std::string cases[] = {
+        "",
+        "not,a,results,file\r\n",
+        CsvLine(renamed),
+        CsvLine(extra),
+        CsvLine(Header()) + CsvLine(Row("a")) + CsvLine(short_row),
+        CsvLine(Header()) + "\"cut",
+        CsvLine(Header()) + CsvLine(Row("a")) + "\r\n",
+    };
+    for (const auto& text : cases) {
+        std::vector<std::vector<std::string>> rows = {{"stale"}};
+        std::string why;
+        EXPECT_FALSE(ReadResultsCsv(text, &rows, &why)) << text;
+        EXPECT_TRUE(rows.empty()) << text;
+        EXPECT_FALSE(why.empty()) << text;
+    }
+}
+
+const platform::SystemInfo kSystem = {"BENCH,PC", "Windows XP \"SP3\"", " Athlon ", 2,
+                                      1024,       "GeForce4\r\nTi",     "6.14"};
+
+RunInfo CpuRun() {
+    RunInfo run;
+    run.preset = "CPU Benchmark";
+    run.edition = "full";
+    run.renderer = "Direct3D";
+    run.started = "2026-12-06T14:05:09";
+    run.resolutions = {"640x480"};
+    run.levels_per_resolution = 1;
+    return run;
+}
+
+TEST(ResultsCsvRow, OneRowPerLaunchThatReadsBack) {
+    LaunchResult recorded;
+    recorded.index = 1;
+    recorded.resolution = "640x480";
+    recorded.level = "dm-inferno";
+    recorded.seconds = 77;
+    recorded.repeat = 2;
+    recorded.outcome = LaunchOutcome::kRecorded;
+    recorded.exit_code = 0;
+    recorded.duration_ms = 80125;
+    recorded.started = "2026-12-06T14:05:10";
+    recorded.record = {FitToWidth("dm-inferno", kLabelWidth), FitToWidth("21.5", kValueWidth),
+                       FitToWidth("63.87", kValueWidth), FitToWidth("n/a", kValueWidth)};
+    recorded.score = "63.871";
+    recorded.frame_count = "4918, more";
+
+    LaunchResult failed = recorded;
+    failed.outcome = LaunchOutcome::kFailedToStart;
+    failed.failure = "cannot be found.";
+    failed.duration_ms = 7;
+    failed.exit_code = 3221225477u;
+
+    LaunchResult crashed = failed;
+    crashed.outcome = LaunchOutcome::kNoRecord;
+
+    platform::SystemInfo unknown = kSystem;
+    unknown.cores = 0;
+    unknown.memory_mb = 0;
+
+    const std::string text = ResultsCsvHeaderLine() + ResultsCsvRow(CpuRun(), kSystem, recorded) +
+                             ResultsCsvRow(CpuRun(), unknown, failed) +
+                             ResultsCsvRow(CpuRun(), kSystem, crashed);
+    std::vector<std::vector<std::string>> rows;
+    std::string why;
+    ASSERT_TRUE(ReadResultsCsv(text, &rows, &why)) << why << "\n" << text;
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"2026-12-06T14:05:10",
+                                                 "BENCH,PC",
+                                                 "CPU Benchmark",
+                                                 "full",
+                                                 "Direct3D",
+                                                 "640x480",
+                                                 "dm-inferno",
+                                                 "77",
+                                                 "2",
+                                                 "21.50",
+                                                 "63.87",
+                                                 "n/a",
+                                                 "63.871",
+                                                 "4918, more",
+                                                 "80.125",
+                                                 "recorded",
+                                                 "0",
+                                                 "Windows XP \"SP3\"",
+                                                 " Athlon ",
+                                                 "2",
+                                                 "1024",
+                                                 "GeForce4\r\nTi",
+                                                 "6.14"}));
+    // No record: empty frame-rate cells; never started: no exit code either.
+    for (int column : {kLowFps, kAvgFps, kHighFps, kScore, kFrameCount, kExitCode}) {
+        EXPECT_EQ(rows[1][column], "") << kResultsCsvColumns[column];
+    }
+    EXPECT_EQ(rows[1][kOutcome], "failed to start");
+    EXPECT_EQ(rows[1][kDurationS], "0.007");
+    EXPECT_EQ(rows[1][kCores], "unknown");
+    EXPECT_EQ(rows[1][kMemoryMb], "unknown");
+    EXPECT_EQ(rows[2][kAvgFps], "");
+    EXPECT_EQ(rows[2][kExitCode], "3221225477");
+    EXPECT_EQ(rows[2][kOutcome], "no record");
+}
+
+}  // namespace
+}  // namespace results
