@@ -1,9 +1,8 @@
 // The results page: its lines, the footer, writing and opening it.
 #include "results/results_page.h"
 
-#include <algorithm>
-
 #include "platform/platform.h"
+#include "results/run_cells.h"
 
 namespace results {
 namespace {
@@ -46,15 +45,6 @@ std::string WithLineEnds(const std::vector<std::string>& lines) {
 }  // namespace
 
 std::string ResultsPagePath(const std::string& app_folder) { return app_folder + "results.html"; }
-
-std::vector<FrameRateRecord> PageRecords(const std::vector<LaunchResult>& launches,
-                                         size_t resolution_count, int records_per_resolution) {
-    std::vector<FrameRateRecord> records(resolution_count *
-                                         static_cast<size_t>(std::max(records_per_resolution, 0)));
-    for (size_t i = 0; i < launches.size() && i < records.size(); ++i)
-        if (launches[i].HasRecord()) records[i] = launches[i].record;
-    return records;
-}
 
 std::vector<std::string> ResultsPageLines(const std::vector<std::string>& resolution_names,
                                           int records_per_resolution,
@@ -109,7 +99,7 @@ bool WriteResultsPage(const std::string& app_folder,
                       const std::vector<std::string>& resolution_names, int records_per_resolution,
                       const std::vector<LaunchResult>& launches, std::string* error) {
     const std::vector<FrameRateRecord> records =
-        PageRecords(launches, resolution_names.size(), records_per_resolution);
+        PageRecords(launches, resolution_names, records_per_resolution);
     return platform::WriteWholeFile(
         ResultsPagePath(app_folder),
         WithLineEnds(ResultsPageLines(resolution_names, records_per_resolution, records)), error);

@@ -13,12 +13,6 @@ namespace results {
 
 std::string ResultsPagePath(const std::string& app_folder);
 
-// The record of each cell, resolution by resolution and level by level: record j of resolution r
-// is entry (r-1)*N + j, N = records_per_resolution. A launch without record gives a blank record,
-// so no later value moves into its cell.
-std::vector<FrameRateRecord> PageRecords(const std::vector<LaunchResult>& launches,
-                                         size_t resolution_count, int records_per_resolution);
-
 // The lines of the page body. A cell or heading with no record is blank (its width in spaces).
 std::vector<std::string> ResultsPageLines(const std::vector<std::string>& resolution_names,
                                           int records_per_resolution,
@@ -29,8 +23,9 @@ std::vector<std::string> RunFooterLines(common::BenchmarkPreset preset,
                                         const std::string& render_engine,
                                         const std::string& game_edition);
 
-// Writes the page anew from the launches' records. On failure returns false with `error` naming
-// the page and the reason.
+// Writes the page anew from the launches' records: each cell shows the record of its median
+// repeat (PageRecords), a launch without record a blank cell. On failure returns false with `error`
+// naming the page and the reason.
 bool WriteResultsPage(const std::string& app_folder,
                       const std::vector<std::string>& resolution_names, int records_per_resolution,
                       const std::vector<LaunchResult>& launches, std::string* error);
