@@ -6,6 +6,7 @@
 #include "config/engine_ini.h"
 #include "config/staged_files.h"
 #include "core/launch.h"
+#include "core/results_folder.h"
 #include "results/frame_rate_log.h"
 #include "results/results_page.h"
 
@@ -34,6 +35,7 @@ results::LaunchResult Launch(const RunPlan& plan, size_t index, RunObserver& obs
     result.resolution = planned.resolution;
     result.level = planned.level;
     result.seconds = planned.seconds;
+    result.repeat = planned.repeat;
     if (Stopping(control)) return result;  // kNotRun
 
     observer.LaunchStarting(index);
@@ -107,10 +109,25 @@ RunReport CarryOutRun(const RunPlan& plan, RunObserver& observer, RunControl& co
         return report;
     }
 
+    ResultsFolder folder(plan, platform::ReadSystemInfo(), IsoTime(platform::Now()));
+    const uint32_t started_ms = platform::Milliseconds();
+    bool saving = !s.results_folder.empty();
+    auto keep = [&](bool ok) {
+        if (saving && !ok) observer.ResultsNotSaved(error);
+        saving = saving && ok;
+    };
     size_t records_before = results::ReadFrameRateLog(s.install_folder).size();
     for (size_t i = 0; i < plan.launches.size(); ++i) {
+        if (i == 0 && saving) keep(folder.Create(&error));
         report.launches.push_back(Launch(plan, i, observer, control, &records_before));
+        const bool ran = report.launches.back().outcome != results::LaunchOutcome::kNotRun;
+        if (saving && ran) keep(folder.Add(report.launches.back(), &error));
         observer.LaunchFinished(report.launches.back());
+    }
+    if (saving && !report.launches.empty()) {
+        report.results_folder = folder.Path();
+        keep(folder.WriteReport(report.launches, platform::Milliseconds() - started_ms, &error));
+        if (saving) report.report_path = folder.ReportPath();
     }
 
     if (!results::WriteResultsPage(s.app_folder, plan.resolutions, plan.levels_per_resolution,

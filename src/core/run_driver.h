@@ -32,6 +32,9 @@ public:
     // A file step failed (`error` names the file and the reason); the run stops, what it staged
     // is removed, and no page is opened.
     virtual void StepFailed(const std::string& error) = 0;
+    // The run's results folder cannot be written (said once a run); the run goes on and
+    // results.html is still written.
+    virtual void ResultsNotSaved(const std::string& /*why*/) {}
 };
 
 // How the user steers a run from another thread.
@@ -44,6 +47,8 @@ struct RunControl {
 struct RunReport {
     std::vector<results::LaunchResult> launches;  // one per planned launch, in plan order
     bool page_written = false;                    // results.html is complete and may be opened
+    std::string results_folder;                   // the run's own folder; empty when not made
+    std::string report_path;                      // its report.html; empty when not written
 };
 
 // Plans the run and empties the game's logs. False when it cannot start; the message saying why
@@ -51,10 +56,12 @@ struct RunReport {
 // emptied).
 bool StartRun(const RunSettings& settings, RunPlan* plan);
 
-// Carries out the plan. Stopping (control.stop_after_launch) lets the running game finish and
-// starts no further launch; ending the game (control.end_game) ends it and stops. Either way the
-// run ends like a finished one: the page with the finished launches' values and blank cells for
-// the rest, the staged files removed, the footer appended.
+// Carries out the plan. As launches end, each is added to results.csv in the run's own folder
+// under settings.results_folder, and report.html is written there at the end. Stopping
+// (control.stop_after_launch) lets the running game finish and starts no further launch; ending the
+// game (control.end_game) ends it and stops. Either way the run ends like a finished one: the page
+// with the finished launches' values and blank cells for the rest, the staged files removed, the
+// footer appended.
 RunReport CarryOutRun(const RunPlan& plan, RunObserver& observer, RunControl& control);
 
 // Opens the page when the run wrote it.

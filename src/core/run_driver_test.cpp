@@ -35,7 +35,9 @@ public:
     void StepFailed(const std::string& error) override {
         platform::ShowMessage(error, "", platform::MessageIcon::kCritical);
     }
+    void ResultsNotSaved(const std::string& why) override { not_saved.push_back(why); }
     std::vector<results::LaunchResult> finished;
+    std::vector<std::string> not_saved;
 
 private:
     static void Note(const std::string& s) { standin::Get().journal.push_back("ui " + s); }
@@ -411,6 +413,54 @@ TEST_F(RunDriverTest, AStoppedRunEndsLikeAFinishedOneWithBlankCells) {
     EXPECT_EQ(ended.launches[1].outcome, results::LaunchOutcome::kNotRun);
     EXPECT_EQ(Page().find("1.1"), std::string::npos);
     EXPECT_FALSE(Staged());
+}
+
+TEST_F(RunDriverTest, RepeatsAndTheResultsFolderRowByRow) {
+    const std::string results = "C:\\Tools\\Bench\\Results";
+    const std::string folder = results + "\\2026-12-06 14-05-09 High Quality";
+    settings.results_folder = results;
+    settings.runs_per_level = 2;
+    const std::array<bool, 5> one = {false, false, true, false, false};
+    Run(BenchmarkPreset::kHighQuality, one);
+    ASSERT_EQ(launches.size(), 14u);  // each of the seven levels twice in a row
+    EXPECT_EQ(launches[0].command_line, launches[1].command_line);
+    EXPECT_EQ(observer.finished[1].repeat, 2);
+    const std::string csv = standin::FindFile(folder + "\\results.csv")->contents;
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 15);
+    EXPECT_NE(csv.find(",dm-antalus,77,2,2.10,2.20,2.30,score 2,frames 2,1.000,recorded,0,"),
+              std::string::npos)
+        << csv;
+    // results.html: per cell the lower of the two repeats' averages, a real record.
+    EXPECT_NE(Page().find("<TD>1024x768\r\n<TD>1.1       \r\n<TD>3.1       \r\n"),
+              std::string::npos);
+    const std::string report = standin::FindFile(folder + "\\report.html")->contents;
+    EXPECT_NE(report.find("no earlier result to compare with"), std::string::npos);
+
+    // The next run of that kind compares with this one; one stopped after three launches keeps
+    // three rows.
+    Restart();
+    standin::Get().milliseconds = 60 * 1000;
+    on_launch = [this](size_t n) {
+        if (n == 3) control.stop_after_launch = true;
+    };
+    const RunReport stopped = Run(BenchmarkPreset::kHighQuality, one);
+    control.stop_after_launch = false;
+    ASSERT_EQ(stopped.results_folder, results + "\\2026-12-06 14-06-09 High Quality");
+    const std::string second_csv =
+        standin::FindFile(stopped.results_folder + "\\results.csv")->contents;
+    EXPECT_EQ(std::count(second_csv.begin(), second_csv.end(), '\n'), 4);
+    EXPECT_EQ(standin::FindFile(stopped.report_path)->contents.find("no earlier result"),
+              std::string::npos);
+    EXPECT_TRUE(observer.not_saved.empty());
+
+    // A folder that cannot be made: said once, and results.html is still written.
+    Restart();
+    standin::Get().failures.insert({"folder", results + "\\2026-12-06 14-05-09 CPU Benchmark"});
+    standin::Get().milliseconds = 0;
+    const RunReport unsaved = Run(BenchmarkPreset::kCpuBenchmark, k640And1024);
+    EXPECT_EQ(observer.not_saved.size(), 1u);
+    EXPECT_TRUE(unsaved.report_path.empty());
+    EXPECT_EQ(PageLines(), 63u);
 }
 
 }  // namespace

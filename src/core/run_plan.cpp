@@ -1,6 +1,8 @@
 // Planning a run: the launches of each preset, their command lines and the files they name.
 #include "core/run_plan.h"
 
+#include <algorithm>
+
 #include "config/staged_files.h"
 #include "core/session.h"
 
@@ -81,13 +83,15 @@ bool PlanRun(const RunSettings& settings, RunPlan* plan, PlanProblem* problem) {
     const LaunchFiles files = {settings.install_folder, plan->exec_script_path,
                                plan->engine_ini_path};
     const std::string sound_switch = settings.custom.sound_disabled ? "-nosound " : "";
+    const int repeats = std::clamp(settings.runs_per_level, 1, kMaxRunsPerLevel);
     for (const std::string& resolution : plan->resolutions) {
         for (const GameRun& run : runs) {
             const std::string line =
                 custom ? BuildCustomGameCommandLine(files, run, resolution, user_ini_file,
                                                     sound_switch)
                        : BuildGameCommandLine(files, run, resolution, user_ini_file);
-            plan->launches.push_back({resolution, run.level, run.seconds, line});
+            for (int repeat = 1; repeat <= repeats; ++repeat)
+                plan->launches.push_back({resolution, run.level, run.seconds, repeat, line});
         }
     }
     return true;

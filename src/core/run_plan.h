@@ -31,13 +31,21 @@ struct RunSettings {
     std::string game_edition;    // GameEdition
     std::array<bool, 5> resolutions{};
     CustomTestChoices custom;  // the custom test only
+    int runs_per_level = 1;    // each launch made this many times in a row (1 to 5)
+    // Where the run's own folder of results is made: AppFolder + "Results" unless the command
+    // line names another; empty: no results folder.
+    std::string results_folder;
 };
+
+// Runs per level are 1 to 5; anything else is taken as the nearest of those.
+inline constexpr int kMaxRunsPerLevel = 5;
 
 // One launch of the game.
 struct PlannedLaunch {
     std::string resolution;
     std::string level;
     int seconds = 0;
+    int repeat = 1;  // which of the runs per level, from 1
     std::string command_line;
 };
 
