@@ -176,7 +176,9 @@ void RunFromMainWindow(MainWindow& w, common::BenchmarkPreset preset,
                                         state.RenderEngine,
                                         state.GameEdition,
                                         ResolutionChecks(w.hwnd),
-                                        custom};
+                                        custom,
+                                        1,
+                                        state.AppFolder + "Results"};
     DisablePresetButtons(w.model);
     DisableResolutionBoxes(w.model);
     Render(w);
