@@ -1,0 +1,66 @@
+// CSV records: quoting on the way out, every quoting and line-end form on the way back.
+#include "results/csv.h"
+
+#include <gtest/gtest.h>
+
+namespace results {
+namespace {
+
+using Records = std::vector<std::vector<std::string>>;
+
+TEST(CsvLine, QuotesOnlyWhatNeedsIt) {
+    EXPECT_EQ(CsvLine({"640x480", "63.87", ""}), "640x480,63.87,\r\n");
+    EXPECT_EQ(CsvLine({"a,b", "say \"hi\"", "two\r\nlines", "lf\n"}),
+              "\"a,b\",\"say \"\"hi\"\"\",\"two\r\nlines\",\"lf\n\"\r\n");
+    EXPECT_EQ(CsvLine({" lead", "trail ", "in side"}), "\" lead\",\"trail \",in side\r\n");
+    EXPECT_EQ(CsvLine({}), "\r\n");
+}
+
+TEST(ParseCsv, ReadsBackWhatCsvLineWrites) {
+    const Records written = {{"a,b", "say \"hi\"", "two\r\nlines", " x ", ""},
+                             {"", "", "", "", "\""},
+                             {"<tag>", "1.5", "\n", "'", "end"}};
+    std::string text;
+    for (const auto& r : written) text += CsvLine(r);
+    Records read;
+    std::string error;
+    ASSERT_TRUE(ParseCsv(text, &read, &error)) << error;
+    EXPECT_EQ(read, written);
+}
+
+TEST(ParseCsv, LineEndsAndTheLastRecord) {
+    const struct {
+        const char* text;
+        Records records;
+    } cases[] = {
+        {"", {}},
+        {"a,b\nc,d\n", {{"a", "b"}, {"c", "d"}}},
+        {"a,b\r\nc,d", {{"a", "b"}, {"c", "d"}}},
+        {"a,\r\n,\r\n\"\"", {{"a", ""}, {"", ""}, {""}}},
+        {"\r\n", {{""}}},
+        // A lone CR is text, not a line end; a quote inside an unquoted field is kept.
+        {"a\rb,c\"d\n", {{"a\rb", "c\"d"}}},
+    };
+    for (const auto& c : cases) {
+        Records read;
+        std::string error;
+        EXPECT_TRUE(ParseCsv(c.text, &read, &error)) << c.text;
+        EXPECT_EQ(read, c.records) << c.text;
+    }
+}
+
+TEST(ParseCsv, RejectsBrokenQuotes) {
+    for (const char* text : {"a,\"open\r\nb,c\r\n", "\"\"\"", "a,\"x\"y,z\r\n", "\"x\" \r\n"}) {
+        Records read = {{"stale"}};
+        std::string error;
+        EXPECT_FALSE(ParseCsv(text, &read, &error)) << text;
+        EXPECT_FALSE(error.empty()) << text;
+    }
+    std::string error;
+    Records read;
+    ParseCsv("h\r\n\"a\r\nb\r\n", &read, &error);
+    EXPECT_NE(error.find("line 2"), std::string::npos) << error;
+}
+
+}  // namespace
+}  // namespace results
