@@ -134,6 +134,12 @@ TEST_F(ComparisonTest, MedianAndSpreadOfRecordedLaunchesAndChangeAgainstTheFirst
     EXPECT_NE(html.find("<span class=\"median\">54.00</span><br/><span class=\"spread\">"
                         "53.00-56.00 (5.6%, 4 runs)</span><br/><span class=\"up\">+8.0%</span>"),
               std::string::npos);
+    // The baseline shows no change against itself; a blank cell is empty.
+    EXPECT_NE(html.find("<td>dm-antalus</td><td>1024x768</td><td class=\"fps\"><span "
+                        "class=\"median\">50.00</span></td>"),
+              std::string::npos);
+    EXPECT_NE(html.find("<td>dm-phobos2</td><td>1024x768</td><td class=\"fps\"></td>"),
+              std::string::npos);
     EXPECT_EQ(html.find("-100.0%"), std::string::npos);
 }
 
