@@ -129,9 +129,9 @@ constexpr const char* kStyle =
     "body{font-family:Tahoma,Verdana,Arial,sans-serif;font-size:13px;color:#222;margin:16px}"
     "h1{font-size:20px}h2{font-size:16px;margin-top:24px}"
     "table{border-collapse:collapse}"
-    "th,td{border:1px solid #bbb;padding:3px 6px;vertical-align:top}"
+    "th,td{border:1px solid #bbb;padding:3px 6px;vertical-align:top}td{white-space:nowrap}"
     "th{background:#e8e8e8;text-align:left;font-weight:normal}"
-    "td.fps{text-align:right;white-space:nowrap}"
+    "td.fps{text-align:right}"
     ".median{font-weight:bold}.spread{color:#666;font-size:11px}"
     ".up{color:#070}.down{color:#b00}";
 
