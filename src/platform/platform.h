@@ -157,6 +157,24 @@ long QueryLocalMachineValue(const std::string& key, const std::string& value, Re
                             RegistryData* data);
 
 // ---------------------------------------------------------------------------------------------
+// The machine
+
+// What a results file says about the machine that made it. A text that cannot be read is
+// "unknown"; a number that cannot be read is 0.
+struct SystemInfo {
+    std::string computer_name;  // "BENCH-PC"
+    std::string os;             // "Windows 10 Pro 22H2 (10.0.19045.3803)"
+    std::string cpu;            // "AMD Athlon(tm) XP 2400+"
+    unsigned cores = 0;         // logical processors
+    uint64_t memory_mb = 0;     // installed memory the system can use, in MiB
+    std::string gpu;            // the primary display adapter: "NVIDIA GeForce4 Ti 4600"
+    std::string gpu_driver;     // its driver version: "6.14.10.4403"
+};
+
+// Reads it from the system with calls Windows XP has. Never fails.
+SystemInfo ReadSystemInfo();
+
+// ---------------------------------------------------------------------------------------------
 // Message boxes
 
 enum class MessageIcon { kNone, kCritical, kExclamation, kInformation };

@@ -332,6 +332,8 @@ long QueryLocalMachineValue(const std::string& key, const std::string& value, Re
     return 0;
 }
 
+SystemInfo ReadSystemInfo() { return g_state.system_info; }
+
 void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) {
     Note("message " + (title.empty() ? std::string("Benchwright") : title) + ": " + text);
     g_state.messages.push_back({text, title, icon});

@@ -67,6 +67,15 @@ struct State {
     uint32_t run_milliseconds = 1000;
     LocalTime start_time = {2026, 12, 6, 14, 5, 9};
 
+    // What ReadSystemInfo returns.
+    SystemInfo system_info = {"BENCH-PC",
+                              "Windows XP Professional Service Pack 3 (5.1.2600)",
+                              "AMD Athlon(tm) XP 2400+",
+                              1,
+                              1024,
+                              "NVIDIA GeForce4 Ti 4600",
+                              "6.14.10.4523"};
+
     std::vector<std::string> journal;
     std::vector<Message> messages;
     std::vector<std::string> runs;     // command lines of RunAndWait, in order

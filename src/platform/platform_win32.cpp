@@ -4,6 +4,8 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "platform/platform.h"
@@ -286,6 +288,127 @@ long QueryLocalMachineValue(const std::string& key, const std::string& value, Re
     }
     RegCloseKey(k);
     return status;
+}
+
+namespace {
+
+// A string value of HKLM\`key` in the program's own view, without its NULs; "" when missing.
+std::string MachineString(const std::string& key, const char* value) {
+    RegistryData data;
+    if (QueryLocalMachineValue(key, value, RegistryView::kNative, &data) != ERROR_SUCCESS ||
+        (data.type != REG_SZ && data.type != REG_EXPAND_SZ)) {
+        return "";
+    }
+    std::string text = data.bytes.substr(0, data.bytes.find('\0'));
+    // Intel pads its processor names with spaces on the left.
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// A 32-bit number value; false when missing or of another type.
+bool MachineNumber(const std::string& key, const char* value, DWORD* number) {
+    RegistryData data;
+    if (QueryLocalMachineValue(key, value, RegistryView::kNative, &data) != ERROR_SUCCESS ||
+        data.type != REG_DWORD || data.bytes.size() != sizeof(DWORD)) {
+        return false;
+    }
+    memcpy(number, data.bytes.data(), sizeof(DWORD));
+    return true;
+}
+
+std::string OrUnknown(const std::string& text) { return text.empty() ? "unknown" : text; }
+
+// The version as CurrentVersion states it: GetVersionEx answers what the program's manifest
+// allows it to know, not what is installed.
+std::string OsDescription() {
+    const std::string key = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+    std::string product = MachineString(key, "ProductName");
+    if (product.empty()) return "unknown";
+    // Windows 10 and later keep "6.3" in CurrentVersion for old programs; the numbers are true.
+    std::string version = MachineString(key, "CurrentVersion");
+    DWORD major = 0, minor = 0;
+    if (MachineNumber(key, "CurrentMajorVersionNumber", &major) &&
+        MachineNumber(key, "CurrentMinorVersionNumber", &minor)) {
+        version = std::to_string(major) + "." + std::to_string(minor);
+    }
+    const std::string build = MachineString(key, "CurrentBuild");
+    // Windows 11 still names itself "Windows 10" here; its builds start at 22000.
+    if (product.rfind("Windows 10", 0) == 0 && atoi(build.c_str()) >= 22000) product[9] = '1';
+    std::string text = product;
+    std::string edition = MachineString(key, "DisplayVersion");
+    if (edition.empty()) edition = MachineString(key, "CSDVersion");  // "Service Pack 3"
+    if (!edition.empty()) text += " " + edition;
+    // "10.0.19045.3803": version, build and update revision, as far as they are known.
+    std::vector<std::string> parts;
+    if (!version.empty()) parts.push_back(version);
+    DWORD ubr = 0;
+    if (!build.empty()) {
+        parts.push_back(build);
+        if (MachineNumber(key, "UBR", &ubr)) parts.push_back(std::to_string(ubr));
+    }
+    for (size_t i = 0; i < parts.size(); ++i) {
+        text += i == 0 ? " (" : ".";
+        text += parts[i];
+    }
+    if (!parts.empty()) text += ")";
+    return text;
+}
+
+// The driver version of the adapter whose registry key is `device_key` ("\Registry\Machine\...").
+// Vista and later copy DriverVersion into that key; on XP it lives in the display class key of
+// the same adapter, found by its description.
+std::string DriverVersion(const std::string& device_key, const std::string& adapter) {
+    const std::string prefix = "\\registry\\machine\\";
+    if (device_key.size() > prefix.size() &&
+        lstrcmpiA(device_key.substr(0, prefix.size()).c_str(), prefix.c_str()) == 0) {
+        const std::string version =
+            MachineString(device_key.substr(prefix.size()), "DriverVersion");
+        if (!version.empty()) return version;
+    }
+    const std::string display_class =
+        "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E968-E325-11CE-BFC1-08002BE10318}\\";
+    for (int i = 0; i < 16; ++i) {
+        char number[8];
+        wsprintfA(number, "%04d", i);
+        if (MachineString(display_class + number, "DriverDesc") == adapter) {
+            const std::string version = MachineString(display_class + number, "DriverVersion");
+            if (!version.empty()) return version;
+        }
+    }
+    return "";
+}
+
+}  // namespace
+
+SystemInfo ReadSystemInfo() {
+    SystemInfo info;
+    char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = sizeof name;
+    info.computer_name = OrUnknown(GetComputerNameA(name, &size) ? name : "");
+    info.os = OsDescription();
+    info.cpu = OrUnknown(
+        MachineString("HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", "ProcessorNameString"));
+    SYSTEM_INFO system = {};
+    GetSystemInfo(&system);
+    info.cores = system.dwNumberOfProcessors;
+    MEMORYSTATUSEX memory = {};
+    memory.dwLength = sizeof memory;
+    if (GlobalMemoryStatusEx(&memory)) info.memory_mb = memory.ullTotalPhys / (1024 * 1024);
+
+    DISPLAY_DEVICEA device = {};
+    device.cb = sizeof device;
+    for (DWORD i = 0; EnumDisplayDevicesA(nullptr, i, &device, 0); ++i) {
+        if (device.StateFlags & DISPLAY_DEVICE_PRIMARY_DEVICE) {
+            info.gpu = device.DeviceString;
+            info.gpu_driver = DriverVersion(device.DeviceKey, info.gpu);
+            break;
+        }
+        device.cb = sizeof device;
+    }
+    info.gpu = OrUnknown(info.gpu);
+    info.gpu_driver = OrUnknown(info.gpu_driver);
+    return info;
 }
 
 void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) {

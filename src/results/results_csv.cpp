@@ -4,8 +4,74 @@
 #include <algorithm>
 
 #include "results/csv.h"
+#include "results/run_statistics.h"
 
 namespace results {
+
+namespace {
+
+std::string Trimmed(const std::string& text) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::string FpsCell(const std::string& field) {
+    const auto fps = ParseFps(field);
+    return fps ? FormatFps(*fps) : Trimmed(field);
+}
+
+std::string CountOrUnknown(uint64_t count) {
+    return count == 0 ? "unknown" : std::to_string(count);
+}
+
+// "12.345": whole milliseconds need no floating point.
+std::string Seconds(uint32_t milliseconds) {
+    const std::string fraction = std::to_string(milliseconds % 1000);
+    return std::to_string(milliseconds / 1000) + "." + std::string(3 - fraction.size(), '0') +
+           fraction;
+}
+
+bool GameRan(LaunchOutcome outcome) {
+    return outcome != LaunchOutcome::kFailedToStart && outcome != LaunchOutcome::kNotRun;
+}
+
+}  // namespace
+
+std::string ResultsCsvHeaderLine() {
+    return CsvLine({kResultsCsvColumns.begin(), kResultsCsvColumns.end()});
+}
+
+std::string ResultsCsvRow(const RunInfo& run, const platform::SystemInfo& system,
+                          const LaunchResult& launch) {
+    std::vector<std::string> f(kResultsCsvColumns.size());
+    f[kStarted] = launch.started;
+    f[kMachine] = system.computer_name;
+    f[kPreset] = run.preset;
+    f[kEdition] = run.edition;
+    f[kRenderer] = run.renderer;
+    f[kResolution] = launch.resolution;
+    f[kLevel] = launch.level;
+    f[kSeconds] = std::to_string(launch.seconds);
+    f[kRepeat] = std::to_string(launch.repeat);
+    if (launch.HasRecord()) {
+        f[kLowFps] = FpsCell(launch.record.Low);
+        f[kAvgFps] = FpsCell(launch.record.Average);
+        f[kHighFps] = FpsCell(launch.record.High);
+        f[kScore] = launch.score;
+        f[kFrameCount] = launch.frame_count;
+    }
+    f[kDurationS] = Seconds(launch.duration_ms);
+    f[kOutcome] = OutcomeName(launch.outcome);
+    if (GameRan(launch.outcome)) f[kExitCode] = std::to_string(launch.exit_code);
+    f[kOs] = system.os;
+    f[kCpu] = system.cpu;
+    f[kCores] = CountOrUnknown(system.cores);
+    f[kMemoryMb] = CountOrUnknown(system.memory_mb);
+    f[kGpu] = system.gpu;
+    f[kGpuDriver] = system.gpu_driver;
+    return CsvLine(f);
+}
 
 bool ReadResultsCsv(std::string_view text, std::vector<std::vector<std::string>>* rows,
                     std::string* why) {

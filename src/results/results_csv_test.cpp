@@ -57,5 +57,91 @@ TEST(ReadResultsCsv, RefusesOtherFiles) {
     }
 }
 
+const platform::SystemInfo kSystem = {"BENCH,PC", "Windows XP \"SP3\"", " Athlon ", 2,
+                                      1024,       "GeForce4\r\nTi",     "6.14"};
+
+RunInfo CpuRun() {
+    RunInfo run;
+    run.preset = "CPU Benchmark";
+    run.edition = "full";
+    run.renderer = "Direct3D";
+    run.started = "2026-12-06T14:05:09";
+    run.resolutions = {"640x480"};
+    run.levels_per_resolution = 1;
+    return run;
+}
+
+TEST(ResultsCsvRow, OneRowPerLaunchThatReadsBack) {
+    LaunchResult recorded;
+    recorded.index = 1;
+    recorded.resolution = "640x480";
+    recorded.level = "dm-inferno";
+    recorded.seconds = 77;
+    recorded.repeat = 2;
+    recorded.outcome = LaunchOutcome::kRecorded;
+    recorded.exit_code = 0;
+    recorded.duration_ms = 80125;
+    recorded.started = "2026-12-06T14:05:10";
+    recorded.record = {FitToWidth("dm-inferno", kLabelWidth), FitToWidth("21.5", kValueWidth),
+                       FitToWidth("63.87", kValueWidth), FitToWidth("n/a", kValueWidth)};
+    recorded.score = "63.871";
+    recorded.frame_count = "4918, more";
+
+    LaunchResult failed = recorded;
+    failed.outcome = LaunchOutcome::kFailedToStart;
+    failed.failure = "cannot be found.";
+    failed.duration_ms = 7;
+    failed.exit_code = 3221225477u;
+
+    LaunchResult crashed = failed;
+    crashed.outcome = LaunchOutcome::kNoRecord;
+
+    platform::SystemInfo unknown = kSystem;
+    unknown.cores = 0;
+    unknown.memory_mb = 0;
+
+    const std::string text = ResultsCsvHeaderLine() + ResultsCsvRow(CpuRun(), kSystem, recorded) +
+                             ResultsCsvRow(CpuRun(), unknown, failed) +
+                             ResultsCsvRow(CpuRun(), kSystem, crashed);
+    std::vector<std::vector<std::string>> rows;
+    std::string why;
+    ASSERT_TRUE(ReadResultsCsv(text, &rows, &why)) << why << "\n" << text;
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0], (std::vector<std::string>{"2026-12-06T14:05:10",
+                                                 "BENCH,PC",
+                                                 "CPU Benchmark",
+                                                 "full",
+                                                 "Direct3D",
+                                                 "640x480",
+                                                 "dm-inferno",
+                                                 "77",
+                                                 "2",
+                                                 "21.50",
+                                                 "63.87",
+                                                 "n/a",
+                                                 "63.871",
+                                                 "4918, more",
+                                                 "80.125",
+                                                 "recorded",
+                                                 "0",
+                                                 "Windows XP \"SP3\"",
+                                                 " Athlon ",
+                                                 "2",
+                                                 "1024",
+                                                 "GeForce4\r\nTi",
+                                                 "6.14"}));
+    // No record: empty frame-rate cells; never started: no exit code either.
+    for (int column : {kLowFps, kAvgFps, kHighFps, kScore, kFrameCount, kExitCode}) {
+        EXPECT_EQ(rows[1][column], "") << kResultsCsvColumns[column];
+    }
+    EXPECT_EQ(rows[1][kOutcome], "failed to start");
+    EXPECT_EQ(rows[1][kDurationS], "0.007");
+    EXPECT_EQ(rows[1][kCores], "unknown");
+    EXPECT_EQ(rows[1][kMemoryMb], "unknown");
+    EXPECT_EQ(rows[2][kAvgFps], "");
+    EXPECT_EQ(rows[2][kExitCode], "3221225477");
+    EXPECT_EQ(rows[2][kOutcome], "no record");
+}
+
 }  // namespace
 }  // namespace results

@@ -1,0 +1,41 @@
+// Finding the latest earlier run of the same kind in the Results folder, for the report to
+// compare with.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "results/run_info.h"
+
+namespace results {
+
+struct EarlierRun {
+    std::string folder_name;  // "2026-12-05 20-14-03 CPU Benchmark"
+    std::string started;      // from the folder name, ISO 8601: "2026-12-05T20:14:03"
+    // (resolution, level) -> the median of the recorded average frame rates.
+    std::map<std::pair<std::string, std::string>, double> median_avg;
+};
+
+// "<yyyy-mm-dd hh-mm-ss> <preset>", the name of a run's folder under Results.
+std::string RunFolderName(const std::string& started_iso, const std::string& preset);
+
+// Reads the results.csv of one run folder by its name; false when there is none to read.
+using ReadRunCsv = std::function<bool(const std::string& folder_name, std::string* text)>;
+
+// Among `folder_names` (Results' subfolders), the latest run of `run`'s preset whose results.csv
+// is whole, has our columns, says `run`'s preset, edition and renderer on every row and holds at
+// least one recorded average. Never `current_folder` itself; folders of other names, damaged
+// files and other kinds of run are passed over. nullopt when there is none.
+std::optional<EarlierRun> FindEarlierRun(const std::vector<std::string>& folder_names,
+                                         const std::string& current_folder, const RunInfo& run,
+                                         const ReadRunCsv& read_csv);
+
+// The same over `results_folder` on disk (its subfolders and their results.csv).
+std::optional<EarlierRun> FindEarlierRunIn(const std::string& results_folder,
+                                           const std::string& current_folder, const RunInfo& run);
+
+}  // namespace results

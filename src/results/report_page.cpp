@@ -1,0 +1,284 @@
+// Building report.html from a run's launch results.
+#include "results/report_page.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "results/html_text.h"
+#include "results/run_cells.h"
+#include "results/run_statistics.h"
+
+namespace results {
+
+namespace {
+
+// Tables and blocks only: IE6 knows no inline-block, max-width or child selectors.
+const char kStyle[] =
+    "body{font-family:Tahoma,Verdana,Arial,sans-serif;font-size:13px;color:#222;"
+    "background:#fff;margin:16px}\n"
+    "h1{font-size:20px;margin:0 0 8px 0}\n"
+    "h2{font-size:16px;margin:20px 0 6px 0;border-bottom:1px solid #99a}\n"
+    "table{border-collapse:collapse}\n"
+    "th,td{padding:2px 8px;text-align:left;vertical-align:middle}\n"
+    "table.list th{background:#dde;border:1px solid #aab}\n"
+    "table.list td{border:1px solid #ccd;white-space:nowrap}\n"
+    "td.n{text-align:right}\n"
+    "table.info th{font-weight:normal;color:#555;padding-left:0}\n"
+    "table.chart{width:100%}\n"
+    "table.chart th{width:20%;font-weight:normal}\n"
+    "table.chart td.plot{width:60%;padding:3px 0}\n"
+    "table.chart td.n{width:20%;text-align:left}\n"
+    "div.whisker{height:3px;overflow:hidden;font-size:0;line-height:0;background:#333}\n"
+    "div.bar{height:14px;overflow:hidden;font-size:0;line-height:0;background:#4a7ebb}\n"
+    "td.failed{color:#a00;white-space:normal}\n"
+    "p.none{color:#555;font-style:italic}\n";
+
+// Outside text for element content or an attribute: escaped, and control characters (which
+// no markup may hold) shown as spaces.
+std::string Text(std::string_view text) {
+    std::string clean(text);
+    for (char& c : clean) {
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') c = ' ';
+    }
+    return HtmlEscape(clean);
+}
+
+std::string Trimmed(const std::string& text) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// A record's field for a table: the number with two decimals, or the log's text when it is none.
+std::string FpsText(const std::string& field) {
+    const auto fps = ParseFps(field);
+    return fps ? FormatFps(*fps) : Text(Trimmed(field));
+}
+
+// "2026-12-06 14:05:09" from "2026-12-06T14:05:09".
+std::string ShownTime(const std::string& iso) {
+    std::string shown = iso;
+    if (shown.size() > 10 && shown[10] == 'T') shown[10] = ' ';
+    return Text(shown);
+}
+
+// "1 h 02 min 09 s", "3 min 05 s", "42 s".
+std::string ShownDuration(uint32_t milliseconds) {
+    const uint32_t s = (milliseconds + 500) / 1000;
+    const auto two = [](uint32_t n) { return (n < 10 ? "0" : "") + std::to_string(n); };
+    if (s >= 3600)
+        return std::to_string(s / 3600) + " h " + two(s / 60 % 60) + " min " + two(s % 60) + " s";
+    if (s >= 60) return std::to_string(s / 60) + " min " + two(s % 60) + " s";
+    return std::to_string(s) + " s";
+}
+
+std::string Row(const std::vector<std::string>& cells, const std::vector<bool>& numeric = {}) {
+    std::string row = "<tr>";
+    for (size_t i = 0; i < cells.size(); ++i) {
+        row += i < numeric.size() && numeric[i] ? "<td class=\"n\">" : "<td>";
+        row += cells[i] + "</td>";
+    }
+    return row + "</tr>\n";
+}
+
+std::string InfoRow(const std::string& name, const std::string& value) {
+    return "<tr><th>" + name + "</th><td>" + value + "</td></tr>\n";
+}
+
+std::string Percent(double value, double scale) {
+    const double p = scale > 0 ? std::clamp(value / scale * 100, 0.0, 100.0) : 0;
+    return FormatDecimal(p, 1) + "%";
+}
+
+std::string SignedPercent(double change) {
+    return (change > 0 ? "+" : "") + FormatDecimal(change, 1) + "%";
+}
+
+std::string HeaderSection(const RunInfo& run, const platform::SystemInfo& system,
+                          const std::vector<LaunchResult>& results) {
+    uint32_t took = run.elapsed_ms;
+    if (took == 0) {
+        for (const auto& launch : results) took += launch.duration_ms;
+    }
+    std::string resolutions;
+    for (const auto& r : run.resolutions)
+        resolutions += (resolutions.empty() ? "" : ", ") + Text(r);
+    const auto count = [](uint64_t n) {
+        return n == 0 ? std::string("unknown") : std::to_string(n);
+    };
+
+    std::string html = "<h1>Benchwright report: " + Text(run.preset) + "</h1>\n";
+    html += "<h2>The run</h2>\n<table class=\"info\">\n";
+    html += InfoRow("Preset", Text(run.preset));
+    html += InfoRow("Edition", Text(run.edition));
+    html += InfoRow("Renderer", Text(run.renderer));
+    html += InfoRow("Started", ShownTime(run.started));
+    html += InfoRow("Took", ShownDuration(took));
+    html += InfoRow("Resolutions", resolutions);
+    html += InfoRow("Runs per level", std::to_string(run.runs_per_level));
+    html += "</table>\n<h2>The machine</h2>\n<table class=\"info\">\n";
+    html += InfoRow("Computer", Text(system.computer_name));
+    html += InfoRow("Windows", Text(system.os));
+    html += InfoRow("Processor", Text(system.cpu));
+    html += InfoRow("Logical processors", count(system.cores));
+    html += InfoRow("Memory", system.memory_mb == 0 ? "unknown" : count(system.memory_mb) + " MiB");
+    html += InfoRow("Display adapter", Text(system.gpu));
+    html += InfoRow("Driver version", Text(system.gpu_driver));
+    return html + "</table>\n";
+}
+
+// The longest bar: the highest frame rate any cell shows, so every chart has one scale.
+double ChartScale(const std::vector<std::vector<Cell>>& cells) {
+    double scale = 0;
+    for (const auto& row : cells) {
+        for (const Cell& cell : row) {
+            const CellAverages averages = AveragesOf(cell);
+            if (!averages.median_launch) continue;
+            scale = std::max(scale, averages.spread->median);
+            if (auto high = ParseFps(averages.median_launch->record.High)) {
+                scale = std::max(scale, *high);
+            }
+        }
+    }
+    return scale;
+}
+
+std::string ChartSection(const std::vector<std::vector<Cell>>& cells, const RunInfo& run) {
+    const double scale = ChartScale(cells);
+    std::string html =
+        "<h2>Average frames per second</h2>\n<p>The bar is the average (with repeats, the "
+        "median launch's); the line above it spans the lowest to the highest frame rate.</p>\n";
+    for (const auto& row : cells) {
+        if (row.empty()) continue;
+        html += "<h3>" + Text(row.front().resolution) + "</h3>\n<table class=\"chart\">\n";
+        for (const Cell& cell : row) {
+            const CellAverages averages = AveragesOf(cell);
+            html += "<tr><th>" + Text(cell.level) + "</th><td class=\"plot\">";
+            std::string value = "no result";
+            if (averages.median_launch) {
+                const FrameRateRecord& record = averages.median_launch->record;
+                const double avg = averages.spread->median;
+                const auto low = ParseFps(record.Low);
+                const auto high = ParseFps(record.High);
+                if (low && high && *low <= *high) {
+                    html += "<div class=\"whisker\" style=\"margin-left:" + Percent(*low, scale) +
+                            ";width:" + Percent(*high - *low, scale) + "\"></div>";
+                }
+                html += "<div class=\"bar\" style=\"width:" + Percent(avg, scale) + "\"></div>";
+                value = FormatFps(avg);
+                if (low && high) value += " (" + FormatFps(*low) + " - " + FormatFps(*high) + ")";
+                if (run.runs_per_level > 1) {
+                    value += ", " + std::to_string(averages.spread->count) + " of " +
+                             std::to_string(cell.launches.size()) + " runs";
+                }
+            }
+            html += "</td><td class=\"n\">" + value + "</td></tr>\n";
+        }
+        html += "</table>\n";
+    }
+    return html;
+}
+
+std::string SpreadSection(const std::vector<std::vector<Cell>>& cells) {
+    std::string html =
+        "<h2>Median and spread of the repeats</h2>\n<table class=\"list\">\n"
+        "<tr><th>Resolution</th><th>Level</th><th>Runs with a result</th><th>Median average</th>"
+        "<th>Lowest - highest average</th><th>Spread</th></tr>\n";
+    for (const auto& row : cells) {
+        for (const Cell& cell : row) {
+            const auto spread = AveragesOf(cell).spread;
+            const std::string runs = std::to_string(spread ? spread->count : 0) + " of " +
+                                     std::to_string(cell.launches.size());
+            if (!spread) {
+                html += Row({Text(cell.resolution), Text(cell.level), runs, "", "", ""},
+                            {false, false, true});
+                continue;
+            }
+            html += Row({Text(cell.resolution), Text(cell.level), runs, FormatFps(spread->median),
+                         FormatFps(spread->min) + " - " + FormatFps(spread->max),
+                         FormatDecimal(spread->percent, 1) + "%"},
+                        {false, false, true, true, true, true});
+        }
+    }
+    return html + "</table>\n";
+}
+
+std::string ComparisonSection(const std::vector<std::vector<Cell>>& cells,
+                              const EarlierRun* earlier) {
+    std::string html = "<h2>Compared with the run before</h2>\n";
+    if (!earlier) return html + "<p class=\"none\">no earlier result to compare with</p>\n";
+    html += "<p>The earlier run: " + Text(earlier->folder_name) + ", started " +
+            ShownTime(earlier->started) +
+            ".</p>\n<table class=\"list\">\n"
+            "<tr><th>Resolution</th><th>Level</th><th>This run</th><th>Earlier run</th>"
+            "<th>Change</th></tr>\n";
+    for (const auto& row : cells) {
+        for (const Cell& cell : row) {
+            const auto spread = AveragesOf(cell).spread;
+            const auto it = earlier->median_avg.find({cell.resolution, cell.level});
+            const std::optional<double> before =
+                it == earlier->median_avg.end() ? std::nullopt : std::optional(it->second);
+            std::string change;
+            if (spread && before && *before > 0) {
+                change = SignedPercent((spread->median - *before) / *before * 100);
+            }
+            html += Row(
+                {Text(cell.resolution), Text(cell.level), spread ? FormatFps(spread->median) : "",
+                 before ? FormatFps(*before) : "", change},
+                {false, false, true, true, true});
+        }
+    }
+    return html + "</table>\n";
+}
+
+std::string LaunchSection(const std::vector<LaunchResult>& results) {
+    std::string html =
+        "<h2>Every launch</h2>\n<table class=\"list\">\n"
+        "<tr><th>#</th><th>Started</th><th>Resolution</th><th>Level</th><th>Repeat</th>"
+        "<th>Low</th><th>Average</th><th>High</th><th>Score</th><th>Frames</th>"
+        "<th>Seconds</th><th>Exit code</th><th>Outcome</th></tr>\n";
+    std::vector<const LaunchResult*> ordered;
+    for (const auto& launch : results) ordered.push_back(&launch);
+    std::stable_sort(
+        ordered.begin(), ordered.end(),
+        [](const LaunchResult* a, const LaunchResult* b) { return a->index < b->index; });
+    for (const LaunchResult* launch : ordered) {
+        const bool recorded = launch->HasRecord();
+        const bool ran = launch->outcome != LaunchOutcome::kFailedToStart &&
+                         launch->outcome != LaunchOutcome::kNotRun;
+        std::string outcome = OutcomeName(launch->outcome);
+        if (!launch->failure.empty()) outcome += ": " + Text(launch->failure);
+        html += "<tr><td class=\"n\">" + std::to_string(launch->index) + "</td><td>" +
+                ShownTime(launch->started) + "</td><td>" + Text(launch->resolution) + "</td><td>" +
+                Text(launch->level) + "</td><td class=\"n\">" + std::to_string(launch->repeat) +
+                "</td><td class=\"n\">" + (recorded ? FpsText(launch->record.Low) : "") +
+                "</td><td class=\"n\">" + (recorded ? FpsText(launch->record.Average) : "") +
+                "</td><td class=\"n\">" + (recorded ? FpsText(launch->record.High) : "") +
+                "</td><td class=\"n\">" + (recorded ? Text(launch->score) : "") +
+                "</td><td class=\"n\">" + (recorded ? Text(launch->frame_count) : "") +
+                "</td><td class=\"n\">" +
+                (ran ? FormatDecimal(launch->duration_ms / 1000.0, 1) : "") +
+                "</td><td class=\"n\">" + (ran ? std::to_string(launch->exit_code) : "") + "</td>" +
+                (recorded ? "<td>" : "<td class=\"failed\">") + outcome + "</td></tr>\n";
+    }
+    return html + "</table>\n";
+}
+
+}  // namespace
+
+std::string ReportPage(const RunInfo& run, const platform::SystemInfo& system,
+                       const std::vector<LaunchResult>& results, const EarlierRun* earlier) {
+    const auto cells = GroupIntoCells(results, run.resolutions, run.levels_per_resolution);
+    std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<title>Benchwright report: " +
+                       Text(run.preset) + ", " + ShownTime(run.started) +
+                       "</title>\n<style type=\"text/css\">\n" + kStyle +
+                       "</style>\n</head>\n<body>\n";
+    html += HeaderSection(run, system, results);
+    html += ChartSection(cells, run);
+    if (run.runs_per_level > 1) html += SpreadSection(cells);
+    html += ComparisonSection(cells, earlier);
+    html += LaunchSection(results);
+    return html + "</body>\n</html>\n";
+}
+
+}  // namespace results
