@@ -5,6 +5,7 @@
 
 #include "platform/platform_standin.h"
 #include "results/csv.h"
+#include "results/launch_result.h"
 #include "results/results_csv.h"
 
 namespace results {
@@ -141,6 +142,41 @@ TEST_F(ComparisonTest, MedianAndSpreadOfRecordedLaunchesAndChangeAgainstTheFirst
     EXPECT_NE(html.find("<td>dm-phobos2</td><td>1024x768</td><td class=\"fps\"></td>"),
               std::string::npos);
     EXPECT_EQ(html.find("-100.0%"), std::string::npos);
+}
+
+TEST_F(ComparisonTest, ReadsResultsCsvAsARunWritesIt) {
+    RunInfo run;
+    run.preset = "CPU Benchmark";
+    run.started = "2026-12-06T14:05:09";
+    platform::SystemInfo system;
+    system.computer_name = "BENCH-PC";
+    system.gpu = "Radeon 9700, \"Pro\"";
+    system.gpu_driver = "6.14.10.6343";
+    std::string text = ResultsCsvHeaderLine();
+    const std::pair<LaunchOutcome, const char*> launches[] = {{LaunchOutcome::kRecorded, " 61.23"},
+                                                              {LaunchOutcome::kRecorded, "59.5"},
+                                                              {LaunchOutcome::kNoRecord, ""},
+                                                              {LaunchOutcome::kFailedToStart, ""}};
+    for (const auto& [outcome, average] : launches) {
+        LaunchResult launch;
+        launch.level = "dm-inferno";
+        launch.resolution = outcome == LaunchOutcome::kFailedToStart ? "640x480" : "1024x768";
+        launch.outcome = outcome;
+        launch.record.Average = FitToWidth(average, kValueWidth);
+        text += ResultsCsvRow(run, system, launch);
+    }
+    standin::AddFolder("D:\\Run");
+    standin::AddFile("D:\\Run\\results.csv", text);
+    const Comparison c = CompareResults({"D:\\Run"});
+    ASSERT_EQ(c.results.size(), 1u) << (c.skipped.empty() ? "" : c.skipped[0].reason);
+    EXPECT_EQ(c.results[0].machine + " | " + c.results[0].gpu + " | " + c.results[0].gpu_driver +
+                  " | " + c.results[0].preset,
+              "BENCH-PC | Radeon 9700, \"Pro\" | 6.14.10.6343 | CPU Benchmark");
+    ASSERT_EQ(c.rows.size(), 2u);
+    ASSERT_TRUE(c.results[0].cells[0]);
+    EXPECT_EQ(c.results[0].cells[0]->count, 2u);
+    EXPECT_DOUBLE_EQ(c.results[0].cells[0]->median, 59.5);
+    EXPECT_FALSE(c.results[0].cells[1]);
 }
 
 TEST_F(ComparisonTest, FoldersOfResultsFilesAndEverythingSkippedWithItsReason) {
