@@ -27,20 +27,18 @@ protected:
     }
 };
 
-TEST_F(ProgramArgumentsTest, ModesFromNothingHelpRunAndCompare) {
+TEST_F(ProgramArgumentsTest, ModesAndEveryRunOptionInBothSpellingsAndAnyCase) {
     EXPECT_EQ(Parse({}).mode, ProgramMode::kWindow);
     for (const Args& help :
          {Args{"--help"}, Args{"/?"}, Args{"/HELP"}, Args{"--preset", "cpu", "--bogus", "/?"}})
         EXPECT_EQ(Parse(help).mode, ProgramMode::kHelp) << help.back();
-    EXPECT_EQ(Parse({"--preset", "cpu", "--resolutions", "640x480"}).mode, ProgramMode::kRun);
     EXPECT_EQ(Parse({"--compare", "Results"}).mode, ProgramMode::kCompare);
-}
 
-TEST_F(ProgramArgumentsTest, RunOptionsInBothSpellingsAndAnyCase) {
     const ProgramArguments a =
         Parse({"--preset", "custom", "/Resolutions", "1600x1200,640X480", "--RENDERER", "OpenGL",
                "/edition", "Demo", "--runs", "3", "/level", "DM-Antalus*", "--Sound", "ON", "/ini",
                "D:\\my configs\\fast.ini", "--results", "E:\\Lab Results"});
+    EXPECT_EQ(a.mode, ProgramMode::kRun);
     EXPECT_EQ(a.preset, P::kCustomTest);
     EXPECT_EQ(a.resolutions, (std::array<bool, 5>{true, false, false, false, true}));
     EXPECT_EQ(a.render_engine, "OGL");
@@ -53,33 +51,25 @@ TEST_F(ProgramArgumentsTest, RunOptionsInBothSpellingsAndAnyCase) {
     EXPECT_EQ(a.ini->path, "D:\\my configs\\fast.ini");
     EXPECT_EQ(a.results_folder, "E:\\Lab Results");
 
-    using K = IniArgument::Kind;
-    const struct {
-        Args args;
-        P preset;
-        std::optional<std::string> renderer, edition;
-        std::optional<K> ini;
-    } cases[] = {
-        {{"/PRESET", "HIGH", "/renderer", "D3D", "/edition", "full"},
-         P::kHighQuality,
-         "D3D",
-         "full",
-         {}},
-        {{"--preset", "Low"}, P::kLowQuality, {}, {}, {}},
-        {{"--preset", "cpu", "--renderer", "opengl"}, P::kCpuBenchmark, "OGL", {}, {}},
-        {{"--preset", "custom", "--ini", "MIN"}, P::kCustomTest, {}, {}, K::kMinDetail},
-        {{"--preset", "custom", "--ini", "Max"}, P::kCustomTest, {}, {}, K::kMaxDetail},
+    // The other presets and keywords; what is not given stays unset for the window's defaults.
+    const ProgramArguments high = Parse(
+        {"/PRESET", "HIGH", "/resolutions", "1024x768", "/renderer", "D3D", "/edition", "full"});
+    EXPECT_EQ(high.preset, P::kHighQuality);
+    EXPECT_EQ(high.render_engine, "D3D");
+    EXPECT_EQ(high.game_edition, "full");
+    EXPECT_FALSE(high.runs_per_level || high.results_folder || high.level || high.ini);
+    const Args res = {"--resolutions", "640x480"};
+    auto with = [&](Args args) {
+        args.insert(args.end(), res.begin(), res.end());
+        return Parse(args);
     };
-    for (const auto& c : cases) {
-        Args args = c.args;
-        args.insert(args.end(), {"--resolutions", "1024x768"});
-        const ProgramArguments b = Parse(args);
-        EXPECT_EQ(b.preset, c.preset) << args[1];
-        EXPECT_EQ(b.render_engine, c.renderer) << args[1];
-        EXPECT_EQ(b.game_edition, c.edition) << args[1];
-        EXPECT_EQ(b.ini ? std::optional<K>(b.ini->kind) : std::nullopt, c.ini) << args[1];
-        EXPECT_FALSE(b.runs_per_level || b.results_folder || b.level || b.sound) << args[1];
-    }
+    EXPECT_EQ(with({"--preset", "Low"}).preset, P::kLowQuality);
+    EXPECT_EQ(with({"--preset", "cpu"}).preset, P::kCpuBenchmark);
+    EXPECT_EQ(with({"--preset", "custom", "--ini", "MIN"}).ini->kind,
+              IniArgument::Kind::kMinDetail);
+    EXPECT_EQ(with({"--preset", "custom", "--ini", "Max"}).ini->kind,
+              IniArgument::Kind::kMaxDetail);
+    EXPECT_EQ(with({"--preset", "custom", "--sound", "Off"}).sound, false);
 }
 
 TEST_F(ProgramArgumentsTest, CompareTakesEveryInputUpToTheNextOption) {
@@ -100,7 +90,6 @@ TEST_F(ProgramArgumentsTest, BadInputNamesTheArgumentAndWhatIsAllowed) {
         std::vector<const char*> says;
     } cases[] = {
         {{"--bogus", "1"}, {"\"--bogus\"", "--preset", "--compare"}},
-        {{"/Fast"}, {"\"/Fast\""}},
         {{"stray"}, {"\"stray\""}},
         {{"--preset", "cpu", "--resolutions", "640x480", "extra"}, {"\"extra\""}},
         {{"--preset"}, {"--preset needs a value", "high, low, cpu or custom"}},
@@ -116,7 +105,6 @@ TEST_F(ProgramArgumentsTest, BadInputNamesTheArgumentAndWhatIsAllowed) {
          {"/PRESET is given twice"}},
         {{"--preset", "cpu", "--resolutions", "640x480", "--runs", "0"}, {"\"0\"", "1 to 5"}},
         {{"--preset", "cpu", "--resolutions", "640x480", "--runs", "6"}, {"\"6\"", "1 to 5"}},
-        {{"--preset", "cpu", "--resolutions", "640x480", "--runs", "2.5"}, {"\"2.5\""}},
         {{"--preset", "cpu", "--resolutions", "640x480", "--renderer", "vulkan"},
          {"--renderer", "\"vulkan\"", "d3d or opengl"}},
         {{"--preset", "cpu", "--resolutions", "640x480", "--edition", "gold"},
@@ -127,7 +115,6 @@ TEST_F(ProgramArgumentsTest, BadInputNamesTheArgumentAndWhatIsAllowed) {
          {"--level is for --preset custom only", "High Quality"}},
         {{"--preset", "cpu", "--resolutions", "640x480", "/Sound", "on"},
          {"/Sound is for --preset custom only"}},
-        {{"--preset", "low", "--resolutions", "640x480", "--ini", "max"}, {"--ini is for"}},
         {{"--preset", "custom", "--resolutions", "640x480", "--ini", "D:\\my configs\\gone.ini"},
          {"--ini", "\"D:\\my configs\\gone.ini\"", "max, min"}},
         {{"--preset", "custom", "--resolutions", "640x480", "--ini", "D:\\my configs"},
@@ -135,7 +122,6 @@ TEST_F(ProgramArgumentsTest, BadInputNamesTheArgumentAndWhatIsAllowed) {
         {{"--resolutions", "640x480", "--runs", "2"}, {"--preset is missing", "cpu or custom"}},
         {{"--preset", "cpu"}, {"--resolutions is missing", "1600x1200"}},
         {{"--compare"}, {"--compare needs at least one results folder"}},
-        {{"--compare", "--out", "x.html"}, {"--compare needs"}},
         {{"--compare", "A", "--preset", "cpu"}, {"--preset cannot be combined with --compare"}},
         {{"--out", "x.html", "--preset", "cpu", "--resolutions", "640x480"},
          {"--out is for --compare only"}},
