@@ -1,0 +1,296 @@
+// The comparison: merging results, blank cells, medians, change, skipped inputs, page and CSV.
+#include "results/comparison.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/platform_standin.h"
+#include "results/csv.h"
+#include "results/launch_result.h"
+#include "results/results_csv.h"
+
+namespace results {
+namespace {
+
+namespace standin = platform::standin;
+
+struct Launch {
+    std::string level, resolution, outcome, avg;
+};
+
+// A results.csv of `launches` from machine `machine`.
+std::string ResultsCsv(const std::string& machine, const std::vector<Launch>& launches) {
+    std::string text = CsvLine({kResultsCsvColumns.begin(), kResultsCsvColumns.end()});
+    for (const Launch& l : launches) {
+        std::vector<std::string> row(kResultsCsvColumns.size());
+        row[kStarted] = "2026-12-06T14:05:09";
+        row[kMachine] = machine;
+        row[kPreset] = "High Quality";
+        row[kGpu] = "GeForce4 Ti 4200";
+        row[kGpuDriver] = "6.14.10.4523";
+        row[kLevel] = l.level;
+        row[kResolution] = l.resolution;
+        row[kOutcome] = l.outcome;
+        row[kAvgFps] = l.avg;
+        text += CsvLine(row);
+    }
+    return text;
+}
+
+void AddResult(const std::string& folder, const std::string& machine,
+               const std::vector<Launch>& launches) {
+    standin::AddFolder(folder);
+    standin::AddFile(folder + "\\results.csv", ResultsCsv(machine, launches));
+}
+
+// Every element closed in order, or written as <x/>.
+::testing::AssertionResult WellFormed(const std::string& html) {
+    std::vector<std::string> open;
+    for (size_t i = html.find('<'); i != std::string::npos; i = html.find('<', i + 1)) {
+        const size_t end = html.find('>', i);
+        if (end == std::string::npos) return ::testing::AssertionFailure() << "unclosed <";
+        const std::string tag = html.substr(i + 1, end - i - 1);
+        if (tag.starts_with("!") || tag.ends_with("/")) continue;
+        const std::string name = tag.substr(0, tag.find(' '));
+        if (!name.starts_with("/")) {
+            open.push_back(name);
+        } else if (open.empty() || open.back() != name.substr(1)) {
+            return ::testing::AssertionFailure() << "</" << name << "> closes nothing open";
+        } else {
+            open.pop_back();
+        }
+    }
+    if (!open.empty()) return ::testing::AssertionFailure() << "<" << open.back() << "> left open";
+    return ::testing::AssertionSuccess();
+}
+
+class ComparisonTest : public ::testing::Test {
+protected:
+    void SetUp() override { standin::Reset(); }
+};
+
+TEST_F(ComparisonTest, RowsInFirstSeenOrderAndBlankCellsWhereAResultLacksOne) {
+    AddResult("D:\\A", "pc-a",
+              {{"dm-antalus", "1024x768", "recorded", "61.23"},
+               {"dm-inferno", "1024x768", "recorded", "40.00"}});
+    AddResult("D:\\B", "pc-b",
+              {{"dm-inferno", "1024x768", "recorded", "44.00"},
+               {"dm-inferno", "640x480", "recorded", "90.50"},
+               {"dm-antalus", "640x480", "recorded", "99.00"}});
+    const Comparison c = CompareResults({"D:\\A", "D:\\B"});
+    ASSERT_EQ(c.results.size(), 2u);
+    std::string rows;
+    for (const ComparisonRow& r : c.rows) rows += r.level + " " + r.resolution + ", ";
+    EXPECT_EQ(rows,
+              "dm-antalus 1024x768, dm-inferno 1024x768, dm-inferno 640x480, "
+              "dm-antalus 640x480, ");
+    auto median = [&](size_t col, size_t row) {
+        const auto& cell = c.results[col].cells.at(row);
+        return cell ? FormatFps(cell->median) : "blank";
+    };
+    EXPECT_EQ(median(0, 0) + " " + median(0, 1) + " " + median(0, 2) + " " + median(0, 3),
+              "61.23 40.00 blank blank");
+    EXPECT_EQ(median(1, 0) + " " + median(1, 1) + " " + median(1, 2) + " " + median(1, 3),
+              "blank 44.00 90.50 99.00");
+    EXPECT_EQ(c.results[1].machine, "pc-b");
+    EXPECT_EQ(c.results[1].source, "D:\\B\\results.csv");
+    EXPECT_TRUE(c.skipped.empty());
+}
+
+TEST_F(ComparisonTest, MedianAndSpreadOfRecordedLaunchesAndChangeAgainstTheFirst) {
+    AddResult("D:\\Old", "pc",
+              {{"dm-antalus", "1024x768", "recorded", "50.00"},
+               {"dm-inferno", "1024x768", "recorded", "0.00"},
+               {"dm-phobos2", "1024x768", "no record", ""}});
+    AddResult("D:\\New", "pc",
+              {{"dm-antalus", "1024x768", "recorded", "56.00"},
+               {"dm-antalus", "1024x768", "timed out", "10.00"},  // not a record: left out
+               {"dm-antalus", "1024x768", "recorded", "55.00"},
+               {"dm-antalus", "1024x768", "failed to start", ""},
+               {"dm-antalus", "1024x768", "recorded", "54.00"},
+               {"dm-antalus", "1024x768", "recorded", "53.00"},
+               {"dm-inferno", "1024x768", "recorded", "30.00"},
+               {"dm-phobos2", "1024x768", "recorded", "20.00"}});
+    const Comparison c = CompareResults({"D:\\Old", "D:\\New"});
+    ASSERT_EQ(c.rows.size(), 3u);
+    const std::optional<Spread>& antalus = c.results[1].cells[0];
+    ASSERT_TRUE(antalus);
+    EXPECT_EQ(antalus->count, 4u);
+    EXPECT_DOUBLE_EQ(antalus->median, 54.0);  // the lower middle of four
+    EXPECT_DOUBLE_EQ(antalus->min, 53.0);
+    EXPECT_DOUBLE_EQ(antalus->max, 56.0);
+    EXPECT_FALSE(c.results[0].cells[2]);  // a row of failed launches only stays, blank
+
+    EXPECT_DOUBLE_EQ(*ChangePercent(c.results[0].cells[0], antalus), 8.0);
+    EXPECT_FALSE(ChangePercent(c.results[0].cells[1], c.results[1].cells[1]));  // baseline 0
+    EXPECT_FALSE(ChangePercent(c.results[0].cells[2], c.results[1].cells[2]));  // baseline blank
+    EXPECT_FALSE(ChangePercent(c.results[1].cells[2], c.results[0].cells[2]));  // value blank
+
+    const std::string html = ComparisonHtml(c);
+    EXPECT_NE(html.find("<span class=\"median\">54.00</span><br/><span class=\"spread\">"
+                        "53.00-56.00 (5.6%, 4 runs)</span><br/><span class=\"up\">+8.0%</span>"),
+              std::string::npos);
+    // The baseline shows no change against itself; a blank cell is empty.
+    EXPECT_NE(html.find("<td>dm-antalus</td><td>1024x768</td><td class=\"fps\"><span "
+                        "class=\"median\">50.00</span></td>"),
+              std::string::npos);
+    EXPECT_NE(html.find("<td>dm-phobos2</td><td>1024x768</td><td class=\"fps\"></td>"),
+              std::string::npos);
+    EXPECT_EQ(html.find("-100.0%"), std::string::npos);
+}
+
+TEST_F(ComparisonTest, ReadsResultsCsvAsARunWritesIt) {
+    RunInfo run;
+    run.preset = "CPU Benchmark";
+    run.started = "2026-12-06T14:05:09";
+    platform::SystemInfo system;
+    system.computer_name = "BENCH-PC";
+    system.gpu = "Radeon 9700, \"Pro\"";
+    system.gpu_driver = "6.14.10.6343";
+    std::string text = ResultsCsvHeaderLine();
+    const std::pair<LaunchOutcome, const char*> launches[] = {{LaunchOutcome::kRecorded, " 61.23"},
+                                                              {LaunchOutcome::kRecorded, "59.5"},
+                                                              {LaunchOutcome::kNoRecord, ""},
+                                                              {LaunchOutcome::kFailedToStart, ""}};
+    for (const auto& [outcome, average] : launches) {
+        LaunchResult launch;
+        launch.level = "dm-inferno";
+        launch.resolution = outcome == LaunchOutcome::kFailedToStart ? "640x480" : "1024x768";
+        launch.outcome = outcome;
+        launch.record.Average = FitToWidth(average, kValueWidth);
+        text += ResultsCsvRow(run, system, launch);
+    }
+    standin::AddFolder("D:\\Run");
+    standin::AddFile("D:\\Run\\results.csv", text);
+    const Comparison c = CompareResults({"D:\\Run"});
+    ASSERT_EQ(c.results.size(), 1u) << (c.skipped.empty() ? "" : c.skipped[0].reason);
+    EXPECT_EQ(c.results[0].machine + " | " + c.results[0].gpu + " | " + c.results[0].gpu_driver +
+                  " | " + c.results[0].preset,
+              "BENCH-PC | Radeon 9700, \"Pro\" | 6.14.10.6343 | CPU Benchmark");
+    ASSERT_EQ(c.rows.size(), 2u);
+    ASSERT_TRUE(c.results[0].cells[0]);
+    EXPECT_EQ(c.results[0].cells[0]->count, 2u);
+    EXPECT_DOUBLE_EQ(c.results[0].cells[0]->median, 59.5);
+    EXPECT_FALSE(c.results[0].cells[1]);
+}
+
+TEST_F(ComparisonTest, FoldersOfResultsFilesAndEverythingSkippedWithItsReason) {
+    const std::string header = CsvLine({kResultsCsvColumns.begin(), kResultsCsvColumns.end()});
+    const Launch one = {"dm-antalus", "640x480", "recorded", "70.00"};
+    AddResult("D:\\Results\\2026-12-01 10-00-00 High Quality", "first", {one});
+    AddResult("D:\\Results\\2026-12-02 10-00-00 High Quality", "second", {one});
+    standin::AddFolder("D:\\Results\\2026-12-03 not ours");
+    standin::AddFolder("D:\\Results\\2026-12-04 damaged");
+    standin::AddFile("D:\\Results\\2026-12-04 damaged\\results.csv", header + "\"open,");
+    standin::AddFolder("D:\\Results\\2026-12-05 extra");
+    std::string extra = ResultsCsv("x", {one});
+    extra.replace(extra.find("\r\n"), 2, ",fan_rpm\r\n");
+    standin::AddFile("D:\\Results\\2026-12-05 extra\\results.csv", extra);
+    standin::AddFolder("D:\\Results\\2026-12-06 missing");
+    std::string missing = ResultsCsv("x", {one});
+    missing.replace(missing.find(",gpu_driver"), 11, "");
+    standin::AddFile("D:\\Results\\2026-12-06 missing\\results.csv", missing);
+    AddResult("D:\\Results\\2026-12-07 empty", "x", {});
+    standin::AddFolder("D:\\Results\\2026-12-08 short");
+    standin::AddFile("D:\\Results\\2026-12-08 short\\results.csv", header + "a,b,c\r\n");
+    standin::AddFolder("D:\\Empty");
+    standin::AddFolder("E:\\Lab");
+    standin::AddFile("E:\\Lab\\pc-c.csv", ResultsCsv("third", {one}));
+    standin::AddFile("E:\\Lab\\notes.txt", "not a table");
+
+    const Comparison c = CompareResults(
+        {"D:\\Results\\", "D:\\Empty", "E:\\Lab\\pc-c.csv", "E:\\Lab\\notes.txt", "E:\\Gone"});
+    std::string read;
+    for (const ComparedResult& r : c.results) read += r.machine + " ";
+    EXPECT_EQ(read, "first second third ");
+    std::string skipped;
+    for (const SkippedInput& s : c.skipped) skipped += s.path + " | " + s.reason + "\n";
+    EXPECT_EQ(skipped,
+              "D:\\Results\\2026-12-03 not ours | It holds no results.csv.\n"
+              "D:\\Results\\2026-12-04 damaged\\results.csv | It is not CSV: A quote opened on "
+              "line 2 is never closed.\n"
+              "D:\\Results\\2026-12-05 extra\\results.csv | Its header is not the one "
+              "results.csv has.\n"
+              "D:\\Results\\2026-12-06 missing\\results.csv | Its header is not the one "
+              "results.csv has.\n"
+              "D:\\Results\\2026-12-07 empty\\results.csv | It holds no launches.\n"
+              "D:\\Results\\2026-12-08 short\\results.csv | Row 1 has 3 fields instead of 23.\n"
+              "D:\\Empty | It holds no results.csv and no results folders.\n"
+              "E:\\Lab\\notes.txt | Its header is not the one results.csv has.\n"
+              "E:\\Gone | It cannot be found.\n");
+    // A locked file is named with the system's reason.
+    standin::Get().files["E:\\Lab\\pc-c.csv"].locked = true;
+    const Comparison locked = CompareResults({"E:\\Lab\\pc-c.csv"});
+    ASSERT_EQ(locked.skipped.size(), 1u);
+    EXPECT_NE(locked.skipped[0].reason.find("Access is denied"), std::string::npos);
+}
+
+TEST_F(ComparisonTest, PageIsWellFormedAndEscapesEveryTextFromTheFiles) {
+    AddResult("D:\\<A & B>", "pc \"<b>\"",
+              {{"<script>alert(1)</script>", "640x480", "recorded", "61.00"}});
+    const std::string html = ComparisonHtml(CompareResults({"D:\\<A & B>", "D:\\<gone>"}));
+    EXPECT_TRUE(WellFormed(html));
+    EXPECT_EQ(html.find("<script"), std::string::npos);
+    EXPECT_EQ(html.find("<b>"), std::string::npos);
+    for (const char* escaped : {"&lt;script&gt;alert(1)&lt;/script&gt;", "pc &quot;&lt;b&gt;&quot;",
+                                "title=\"D:\\&lt;A &amp; B&gt;\\results.csv\"",
+                                "<li>D:\\&lt;gone&gt;: It cannot be found.</li>"})
+        EXPECT_NE(html.find(escaped), std::string::npos) << escaped;
+
+    const std::string none = ComparisonHtml(CompareResults({"D:\\Nothing"}));
+    EXPECT_TRUE(WellFormed(none));
+    EXPECT_NE(none.find("No result could be read."), std::string::npos);
+}
+
+TEST_F(ComparisonTest, CsvHoldsTheSameTableWithBlankCellsEmpty) {
+    AddResult("D:\\A", "pc, one",
+              {{"dm-antalus", "640x480", "recorded", "50.00"},
+               {"dm-antalus", "640x480", "recorded", "52.00"}});
+    AddResult("D:\\B", "pc-two",
+              {{"dm-antalus", "640x480", "recorded", "45.00"},
+               {"dm-inferno", "640x480", "recorded", "30.00"}});
+    std::vector<std::vector<std::string>> table;
+    std::string error;
+    ASSERT_TRUE(ParseCsv(ComparisonCsv(CompareResults({"D:\\A", "D:\\B"})), &table, &error));
+    ASSERT_EQ(table.size(), 3u);
+    EXPECT_EQ(table[0][2],
+              "pc, one / GeForce4 Ti 4200 / 6.14.10.4523 / 2026-12-06 14:05:09: median_fps");
+    EXPECT_EQ(table[0][11],
+              "pc-two / GeForce4 Ti 4200 / 6.14.10.4523 / 2026-12-06 14:05:09: "
+              "change_percent");
+    EXPECT_EQ(table[1],
+              (std::vector<std::string>{"dm-antalus", "640x480", "50.00", "50.00", "52.00", "4.0",
+                                        "", "45.00", "45.00", "45.00", "0.0", "-10.0"}));
+    EXPECT_EQ(table[2], (std::vector<std::string>{"dm-inferno", "640x480", "", "", "", "", "",
+                                                  "30.00", "30.00", "30.00", "0.0", ""}));
+}
+
+TEST_F(ComparisonTest, WritesThePageAndTheCsvBesideItAndCountsWhatItRead) {
+    AddResult("D:\\A", "pc", {{"dm-antalus", "640x480", "recorded", "50.00"}});
+    size_t read = 99;
+    std::string error;
+    EXPECT_FALSE(WriteComparison({"D:\\A"}, "C:\\out\\cmp.html", &read, &error));  // no folder
+    EXPECT_EQ(read, 1u);
+    standin::AddFolder("C:\\out");
+    ASSERT_TRUE(WriteComparison({"D:\\A", "D:\\Missing"}, "C:\\out\\cmp.html", &read, &error))
+        << error;
+    EXPECT_EQ(read, 1u);
+    EXPECT_TRUE(WellFormed(standin::FindFile("C:\\out\\cmp.html")->contents));
+    EXPECT_TRUE(standin::FindFile("C:\\out\\cmp.csv")->contents.starts_with("level,resolution,"));
+
+    ASSERT_TRUE(WriteComparison({"D:\\Missing"}, "C:\\out\\none.html", &read, &error));
+    EXPECT_EQ(read, 0u);
+
+    standin::Get().failures.insert({"write", "C:\\out\\cmp.csv"});
+    EXPECT_FALSE(WriteComparison({"D:\\A"}, "C:\\out\\cmp.html", &read, &error));
+    EXPECT_EQ(read, 1u);
+    EXPECT_NE(error.find("C:\\out\\cmp.csv"), std::string::npos);
+
+    const std::pair<const char*, const char*> paths[] = {{"compare.html", "compare.csv"},
+                                                         {"D:\\x.y\\report", "D:\\x.y\\report.csv"},
+                                                         {"report.HTM", "report.csv"},
+                                                         {"table.CSV", "table.CSV.csv"}};
+    for (const auto& [html, csv] : paths) EXPECT_EQ(ComparisonCsvPath(html), csv);
+}
+
+}  // namespace
+}  // namespace results
