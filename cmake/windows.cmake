@@ -70,5 +70,5 @@ if(BW_TESTS)
         add_dependencies(${name} standin_game)
     endforeach()
 
-    include(cmake/windows_checks.cmake OPTIONAL)
+    include(cmake/windows_checks.cmake)
 endif()
