@@ -22,7 +22,7 @@ constexpr const char* kDemoInstall = "T:\\UT2003Demo";
 constexpr int kRes = IDC_RESOLUTION_FIRST;  // the resolution boxes: kRes + 0 (640x480) to + 4
 
 bool Until(const std::function<bool()>& done, DWORD timeout_ms = kWait) {
-    return gui::WaitUntil(done, timeout_ms);
+    return ts::WaitUntil(done, timeout_ms);
 }
 bool Tick(HWND control) { return gui::ClickUntilChecked(control, true, kWait); }
 bool Contains(const std::string& text, const char* part) {
