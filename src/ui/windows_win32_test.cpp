@@ -11,6 +11,7 @@
 #include "gui_support_win32.h"
 #include "test_support_win32.h"
 #include "ui/resource.h"
+#include "version.h"
 
 namespace {
 
@@ -65,6 +66,25 @@ std::string ReleaseExeUnusable() {
 }
 
 std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
+
+// The exe's version resource: its numbers ("2.1.0") and, after a space, its FileVersion text.
+std::string ResourceVersion(const std::string& exe) {
+    DWORD unused = 0;
+    std::vector<char> info(GetFileVersionInfoSizeA(exe.c_str(), &unused));
+    if (info.empty() ||
+        !GetFileVersionInfoA(exe.c_str(), 0, static_cast<DWORD>(info.size()), info.data()))
+        return "";
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    char* text = nullptr;
+    UINT size = 0;
+    if (!VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &size) ||
+        !VerQueryValueA(info.data(), "\\StringFileInfo\\040904b0\\FileVersion",
+                        reinterpret_cast<void**>(&text), &size))
+        return "";
+    return std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
+           std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
+           std::to_string(HIWORD(fixed->dwFileVersionLS)) + " " + text;
+}
 
 enum Editions { kNone = 0, kFull = 1, kDemo = 2, kBoth = 3 };
 
@@ -420,7 +440,9 @@ TEST_P(EveryBuildGui, AboutWindowTextsSystemInfoAndEnterAndEscClose) {
     HWND about = program.About();
     ASSERT_TRUE(about);
     EXPECT_EQ(gui::Text(GetDlgItem(about, IDC_ABOUT_TITLE)), "Benchwright");
-    EXPECT_EQ(gui::Text(GetDlgItem(about, IDC_ABOUT_VERSION)), "Version 2.1.0");
+    // The project's version, in the window and in the exe's version resource.
+    EXPECT_EQ(gui::Text(GetDlgItem(about, IDC_ABOUT_VERSION)), "Version " BW_VERSION_TEXT);
+    EXPECT_EQ(ResourceVersion(Exe()), BW_VERSION_TEXT " " BW_VERSION_TEXT);
     for (int id : {IDC_ABOUT_DESCRIPTION, IDC_ABOUT_WEB_ADDRESS, IDC_ABOUT_DISCLAIMER}) {
         EXPECT_FALSE(gui::Text(GetDlgItem(about, id)).empty()) << id;
     }
