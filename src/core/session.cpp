@@ -21,7 +21,8 @@ void BuildResolutionList(SessionState& state, const std::array<bool, 5>& checked
     }
     std::string walk = state.ResolutionList;
     state.ResolutionNames.clear();
-    for (int k = 0; k < state.ResolutionCount; ++k) state.ResolutionNames.push_back(TakeNextResolution(walk));
+    for (int k = 0; k < state.ResolutionCount; ++k)
+        state.ResolutionNames.push_back(TakeNextResolution(walk));
 }
 
 std::string TakeNextResolution(std::string& list) {

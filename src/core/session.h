@@ -39,8 +39,8 @@ struct SessionState {
 };
 
 // The five resolutions, in check-box order (indexes 0 to 4).
-inline constexpr std::array<const char*, 5> kResolutionNames = {
-    "640x480", "800x600", "1024x768", "1280x1024", "1600x1200"};
+inline constexpr std::array<const char*, 5> kResolutionNames = {"640x480", "800x600", "1024x768",
+                                                                "1280x1024", "1600x1200"};
 
 // Sets AppFolder from the folder the program was started from, with a trailing backslash.
 void InitAppFolder(SessionState& state);

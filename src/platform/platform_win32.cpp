@@ -1,5 +1,6 @@
 // The Win32 implementation of the platform seam: the -A APIs, nothing else in between.
 #include <windows.h>
+// after windows.h, which it needs
 #include <shellapi.h>
 
 #include <vector>
@@ -61,8 +62,7 @@ bool WriteAll(HANDLE h, const std::string& contents) {
 }
 
 bool Truncate(HANDLE h) {
-    return SetFilePointer(h, 0, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
-           SetEndOfFile(h);
+    return SetFilePointer(h, 0, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER && SetEndOfFile(h);
 }
 
 bool Start(const std::string& command_line, WORD show, PROCESS_INFORMATION* pi,
@@ -73,8 +73,7 @@ bool Start(const std::string& command_line, WORD show, PROCESS_INFORMATION* pi,
     si.wShowWindow = show;
     std::vector<char> line(command_line.begin(), command_line.end());
     line.push_back('\0');
-    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                       pi))
+    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, pi))
         return true;
     const DWORD code = GetLastError();
     if (failure) {
@@ -217,10 +216,17 @@ long QueryLocalMachineValue(const std::string& key, const std::string& value, Re
 void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) {
     UINT flags = MB_OK;
     switch (icon) {
-        case MessageIcon::kCritical: flags |= MB_ICONHAND; break;
-        case MessageIcon::kExclamation: flags |= MB_ICONEXCLAMATION; break;
-        case MessageIcon::kInformation: flags |= MB_ICONINFORMATION; break;
-        case MessageIcon::kNone: break;
+        case MessageIcon::kCritical:
+            flags |= MB_ICONHAND;
+            break;
+        case MessageIcon::kExclamation:
+            flags |= MB_ICONEXCLAMATION;
+            break;
+        case MessageIcon::kInformation:
+            flags |= MB_ICONINFORMATION;
+            break;
+        case MessageIcon::kNone:
+            break;
     }
     MessageBoxA(g_owner, text.c_str(), title.empty() ? "Benchwright" : title.c_str(), flags);
 }

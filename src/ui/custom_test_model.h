@@ -26,8 +26,8 @@ const std::vector<std::string>& LevelEntries(const std::string& game_edition);
 // default. Called once per load of the window.
 void loadComboBox(CustomTestModel& model, const std::string& game_edition);
 
-// "Max Detail", "Min Detail" and "Custom ini" clicks. Leaving "Custom ini" empties the path box, so a path shown
-// always belongs to a "Custom ini" choice made since the last switch away from it.
+// "Max Detail", "Min Detail" and "Custom ini" clicks. Leaving "Custom ini" empties the path box, so
+// a path shown always belongs to a "Custom ini" choice made since the last switch away from it.
 void SelectIni(CustomTestModel& model, IniChoice choice);
 
 // The file dialog's outcome: a chosen file replaces the path; a cancel keeps it.

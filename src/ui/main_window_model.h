@@ -26,7 +26,8 @@ struct MainWindowModel {
     // selected until the load sequence picks Direct3D.
     bool render_chosen = false;
     bool opengl = false;
-    // The four preset buttons ("CPU Benchmark", "High Quality", "Low Quality", "Custom Test") and the five resolution boxes.
+    // The four preset buttons ("CPU Benchmark", "High Quality", "Low Quality", "Custom Test") and
+    // the five resolution boxes.
     bool preset_buttons_enabled = true;
     bool resolution_boxes_enabled = true;
     // A game folder is known. Without one nothing can run, so the preset buttons stay disabled.
