@@ -16,4 +16,4 @@ if(BW_TESTS)
     gtest_discover_tests(benchwright_tests DISCOVERY_TIMEOUT 60)
 endif()
 
-include(cmake/fuzz.cmake OPTIONAL)
+include(cmake/fuzz.cmake)

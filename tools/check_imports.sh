@@ -1,21 +1,20 @@
 #!/usr/bin/env bash
 # Checks a Windows exe's import table: every DLL must be a Windows system DLL, and with --xp no
 # function may be one that Windows XP lacks (the exe would not load there).
-#   check_imports.sh [--xp] [--if-present] <exe>
+# A missing exe fails the check: nothing unchecked may pass.
+#   check_imports.sh [--xp] <exe>
 set -eu
-xp=0 if_present=0
+xp=0
 while [ $# -gt 1 ]; do
     case "$1" in
         --xp) xp=1 ;;
-        --if-present) if_present=1 ;;
         *) echo "unknown option $1" >&2; exit 2 ;;
     esac
     shift
 done
-exe=${1:?usage: check_imports.sh [--xp] [--if-present] <exe>}
+exe=${1:?usage: check_imports.sh [--xp] <exe>}
 if [ ! -f "$exe" ]; then
-    [ "$if_present" = 1 ] && { echo "$exe not built: nothing to check"; exit 0; }
-    echo "$exe does not exist" >&2
+    echo "$exe does not exist: build it first (cmake --build --preset windows-x86)" >&2
     exit 1
 fi
 objdump=$(command -v x86_64-w64-mingw32-objdump || command -v objdump)

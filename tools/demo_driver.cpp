@@ -6,6 +6,7 @@
 #include <string>
 
 #include "gui_support_win32.h"
+#include "test_support_win32.h"
 
 int main(int argc, char** argv) {
     if (argc < 4) {
@@ -30,7 +31,7 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    if (!gui::WaitUntil([&] { return IsWindowEnabled(button) != FALSE; }, 10000)) {
+    if (!test_support::WaitUntil([&] { return IsWindowEnabled(button) != FALSE; }, 10000)) {
         std::fprintf(stderr, "demo_driver: \"%s\" stays disabled\n", argv[2]);
         return 2;
     }
@@ -38,7 +39,7 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     gui::Click(button);
     // The page is complete once its footer is written and the buttons are back.
-    const bool done = gui::WaitUntil(
+    const bool done = test_support::WaitUntil(
         [&] {
             return gui::ReadShared(page).find("</CENTER>") != std::string::npos &&
                    IsWindowEnabled(button);

@@ -25,15 +25,6 @@ BOOL CALLBACK MatchChild(HWND window, LPARAM param) {
 
 }  // namespace
 
-bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start >= timeout_ms) return done();
-        Sleep(20);
-    }
-    return true;
-}
-
 HWND FindTopWindow(DWORD pid, const char* class_name, const std::string& caption) {
     return test_support::FindVisibleWindow(pid, [&](HWND window) {
         char name[64] = {};
@@ -45,8 +36,8 @@ HWND FindTopWindow(DWORD pid, const char* class_name, const std::string& caption
 HWND WaitForTopWindow(DWORD pid, const char* class_name, const std::string& caption,
                       DWORD timeout_ms) {
     HWND found = nullptr;
-    WaitUntil([&] { return (found = FindTopWindow(pid, class_name, caption)) != nullptr; },
-              timeout_ms);
+    test_support::WaitUntil(
+        [&] { return (found = FindTopWindow(pid, class_name, caption)) != nullptr; }, timeout_ms);
     return found;
 }
 
@@ -74,7 +65,7 @@ bool Checked(HWND control) { return SendMessageA(control, BM_GETCHECK, 0, 0) == 
 
 bool ClickUntilChecked(HWND control, bool checked, DWORD timeout_ms) {
     Click(control);
-    return WaitUntil([&] { return Checked(control) == checked; }, timeout_ms);
+    return test_support::WaitUntil([&] { return Checked(control) == checked; }, timeout_ms);
 }
 
 int ComboCount(HWND combo) { return static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0)); }
@@ -132,7 +123,7 @@ bool SaveWindowBitmap(HWND window, const std::string& path) {
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     const auto* pixels = static_cast<const unsigned char*>(bits);
     const size_t bytes = static_cast<size_t>(((width * 3 + 3) / 4) * 4) * height;
-    const bool painted = WaitUntil(
+    const bool painted = test_support::WaitUntil(
         [&] {
             BitBlt(dc, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
             GdiFlush();

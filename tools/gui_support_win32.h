@@ -5,14 +5,10 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
 namespace gui {
-
-// Polls `done` every 20 ms until it is true or `timeout_ms` has passed; returns its last answer.
-bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms);
 
 // A visible top-level window of process `pid` (0: any process) with this class and caption.
 HWND FindTopWindow(DWORD pid, const char* class_name, const std::string& caption);

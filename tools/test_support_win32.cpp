@@ -19,6 +19,15 @@ bool IsDriveRoot(const std::string& folder) {
 
 }  // namespace
 
+bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start >= timeout_ms) return done();
+        Sleep(20);
+    }
+    return true;
+}
+
 std::string TestExeFolder() {
     char module[MAX_PATH * 4];
     const DWORD n = GetModuleFileNameA(nullptr, module, sizeof module);
@@ -51,13 +60,12 @@ void RemoveTreeOnce(const std::string& folder) {
 
 bool RemoveTree(const std::string& folder) {
     // A program that has just exited can hold its exe open a moment longer: try for a while.
-    const DWORD start = GetTickCount();
-    for (;;) {
-        RemoveTreeOnce(folder);
-        if (GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
-        if (GetTickCount() - start > 3000) return false;
-        Sleep(50);
-    }
+    return WaitUntil(
+        [&] {
+            RemoveTreeOnce(folder);
+            return GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES;
+        },
+        3000);
 }
 
 bool MakeFolders(const std::string& folder) {
@@ -307,33 +315,23 @@ HWND FindVisibleWindow(DWORD pid, const std::function<bool(HWND)>& match) {
 
 MessageBoxSeen WaitForMessageBox(DWORD pid, DWORD timeout_ms) {
     MessageBoxSeen seen;
-    const DWORD start = GetTickCount();
-    do {
-        const HWND box = FindVisibleWindow(pid, [](HWND window) {
-            char name[16] = {};
-            GetClassNameA(window, name, sizeof name);
-            return std::strcmp(name, "#32770") == 0 && GetDlgItem(window, 0xFFFF) != nullptr;
-        });
-        if (box) {
-            seen.window = box;
-            seen.title = WindowText(box);
-            seen.text = WindowText(GetDlgItem(box, 0xFFFF));
-            EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&seen.has_icon));
-            return seen;
-        }
-        Sleep(20);
-    } while (GetTickCount() - start < timeout_ms);
+    const auto is_box = [](HWND window) {
+        char name[16] = {};
+        GetClassNameA(window, name, sizeof name);
+        return std::strcmp(name, "#32770") == 0 && GetDlgItem(window, 0xFFFF) != nullptr;
+    };
+    if (!WaitUntil([&] { return (seen.window = FindVisibleWindow(pid, is_box)) != nullptr; },
+                   timeout_ms))
+        return seen;
+    seen.title = WindowText(seen.window);
+    seen.text = WindowText(GetDlgItem(seen.window, 0xFFFF));
+    EnumChildWindows(seen.window, FindIcon, reinterpret_cast<LPARAM>(&seen.has_icon));
     return seen;
 }
 
 bool DismissMessageBox(HWND box, DWORD timeout_ms) {
     PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-    const DWORD start = GetTickCount();
-    while (IsWindow(box)) {
-        if (GetTickCount() - start >= timeout_ms) return false;
-        Sleep(20);
-    }
-    return true;
+    return WaitUntil([&] { return !IsWindow(box); }, timeout_ms);
 }
 
 namespace {

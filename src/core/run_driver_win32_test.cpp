@@ -143,8 +143,7 @@ TEST_F(RunDriverWin32, CpuBenchmarkOnTheFullEditionEndToEnd) {
         "using the Direct3D Rendering Engine\r\n<BR>\r\nThis test was run using "
         "the full version of Unreal Tournament 2003\r\n<BR>\r\nThis test was run "
         "using the CPU_LowDetail.ini provided by Quillmark\r\n<BR>\r\n</CENTER>\r\n"));
-    for (int i = 0; i < 500 && !Exists(kOpenedCopy); ++i) Sleep(20);
-    Sleep(100);
+    ts::WaitUntil([&] { return ts::ReadFile(kOpenedCopy) == page; }, 10000);
     EXPECT_EQ(ts::ReadFile(kOpenedCopy), page);
 }
 

@@ -3,6 +3,7 @@
 
 #include "platform/platform.h"
 #include "ui/main_window_model.h"
+#include "version.h"
 
 namespace ui {
 
@@ -22,8 +23,7 @@ AboutTexts LoadAboutTexts() {
     AboutTexts texts;
     texts.title = kAppTitle;
     texts.caption = std::string("About ") + texts.title;
-    texts.version = "Version " + std::to_string(BW_VERSION_MAJOR) + "." +
-                    std::to_string(BW_VERSION_MINOR) + "." + std::to_string(BW_VERSION_REVISION);
+    texts.version = std::string("Version ") + BW_VERSION_TEXT;
     texts.description = "Runs the game's own benchmark and collects the frame rates.";
     texts.credits = "Written by the Benchwright developers.";
     texts.credits_tip = std::string("Questions and reports: ") + kMakerWebAddress;

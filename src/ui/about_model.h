@@ -8,7 +8,7 @@ namespace ui {
 struct AboutTexts {
     std::string caption;      // "About Benchwright"
     std::string title;        // lblTitle
-    std::string version;      // lblVersion, "Version 2.1.0"
+    std::string version;      // lblVersion, "Version " and the project's version
     std::string description;  // lblDescription, a credits line
     std::string credits;      // Label1, a credits line
     std::string credits_tip;  // Label1's tooltip, a contact line
