@@ -49,12 +49,14 @@ inline std::string MeasurementField(const FrameRates& r) {
     return Hundredths(r.low) + " / " + Hundredths(r.average) + " / " + Hundredths(r.high) + " fps";
 }
 
-// One whole line of the frame-rate log, CR LF included:
-//   dm-inferno, 21.40 / 63.87 / 141.20 fps, 77 seconds, 640x480
+// One whole line of the frame-rate log, CR LF included: the level, the measurement, a score (the
+// average) and the frames drawn in the run's seconds:
+//   dm-inferno, 21.40 / 63.87 / 141.20 fps, 63.87, 4917
 inline std::string LogLine(const std::string& level, const std::string& resolution, int seconds,
                            uint32_t ini_checksum) {
-    return level + ", " + MeasurementField(RatesFor(level, resolution, ini_checksum)) + ", " +
-           std::to_string(seconds) + " seconds, " + resolution + "\r\n";
+    const FrameRates r = RatesFor(level, resolution, ini_checksum);
+    return level + ", " + MeasurementField(r) + ", " + Hundredths(r.average) + ", " +
+           std::to_string(r.average * static_cast<uint32_t>(seconds) / 100) + "\r\n";
 }
 
 }  // namespace standin
