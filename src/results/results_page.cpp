@@ -10,6 +10,32 @@ namespace {
 
 const FrameRateRecord kBlankRecord;
 
+// The log's text is the game's (or anyone's): it must not become markup on the page. Fields are
+// escaped after they were fitted to width, so the widths stay the log's characters.
+std::string HtmlEscape(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
 // Entry `k` (from 1) of the records, or a blank one when the log did not hold it.
 const FrameRateRecord& Entry(const std::vector<FrameRateRecord>& records, long long k) {
     if (k < 1 || k > static_cast<long long>(records.size())) return kBlankRecord;
@@ -23,13 +49,14 @@ void AddTable(std::vector<std::string>& lines, const std::vector<std::string>& r
     lines.push_back(std::string("<CAPTION ALIGN=TOP><B>") + caption + "</b></caption>");
     lines.push_back("<TR>");
     lines.push_back("<TD>Resolution");
-    for (int j = 1; j <= n; ++j) lines.push_back("<TD>" + Entry(records, j).Label);
+    for (int j = 1; j <= n; ++j) lines.push_back("<TD>" + HtmlEscape(Entry(records, j).Label));
     lines.push_back("</TR>");
     for (size_t r = 1; r <= resolution_names.size(); ++r) {
         lines.push_back("<TR>");
         lines.push_back("<TD>" + resolution_names[r - 1]);
         for (int j = 1; j <= n; ++j)
-            lines.push_back("<TD>" + Entry(records, static_cast<long long>(r - 1) * n + j).*field);
+            lines.push_back(
+                "<TD>" + HtmlEscape(Entry(records, static_cast<long long>(r - 1) * n + j).*field));
         lines.push_back("</TR>");
     }
     lines.push_back("</TABLE>");

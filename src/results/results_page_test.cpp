@@ -119,6 +119,35 @@ TEST(RunFooterLines, NamePresetEngineEditionAndIni) {
     EXPECT_EQ(low[8], "This test was run using the Custom_MinDetail.ini provided by Quillmark");
 }
 
+TEST(WriteResultsPage, LogTextIsEscapedAfterFittingToWidth) {
+    standin::Reset();
+    standin::AddFolder("C:\\Tools\\Bench");
+    const auto log = ParseFrameRateLog(
+        "<script>/*,1 / 2 / 3 fps,a,b\r\n"
+        "*/alert(1)/*,4 / 5 / 6 fps,a,b\r\n"
+        "*/</script>,7 / 8 / 9 fps,a,b\r\n"
+        "ABCDEFGHIJKLM&Z,1\"2 / 3>4 / 5&6 fps,a,b\r\n");
+    ASSERT_EQ(log.size(), 4u);
+    std::vector<LaunchResult> launches(4);
+    for (size_t i = 0; i < 4; ++i) {
+        launches[i].outcome = LaunchOutcome::kRecorded;
+        launches[i].record = log[i].record;
+    }
+    std::string error;
+    ASSERT_TRUE(WriteResultsPage("C:\\Tools\\Bench\\", {"640x480"}, 4, launches, &error)) << error;
+    const std::string page = standin::FindFile(kPage)->contents;
+    EXPECT_EQ(page.find("<script"), std::string::npos) << page;
+    EXPECT_EQ(page.find("</script"), std::string::npos) << page;
+    // Fourteen characters of the label as the log has them ("&" is the 14th), then escaped.
+    EXPECT_NE(page.find("<TD>&lt;script&gt;/*    \r\n<TD>*/alert(1)/*  \r\n"
+                        "<TD>*/&lt;/script&gt;   \r\n<TD>ABCDEFGHIJKLM&amp;\r\n</TR>"),
+              std::string::npos)
+        << page;
+    EXPECT_NE(page.find("<TD>1&quot;2       \r\n</TR>"), std::string::npos) << page;
+    EXPECT_NE(page.find("<TD>3&gt;4       \r\n</TR>"), std::string::npos) << page;
+    EXPECT_NE(page.find("<TD>5&amp;6       \r\n</TR>"), std::string::npos) << page;
+}
+
 TEST(PageRecords, EachLaunchFillsItsOwnCell) {
     // Launch 2 left no record and launch 4 was not run: their cells are blank, no value moves.
     std::vector<LaunchResult> launches(4);
