@@ -42,6 +42,23 @@ const FrameRateRecord& Entry(const std::vector<FrameRateRecord>& records, long l
     return records[static_cast<size_t>(k - 1)];
 }
 
+// A cell without record holds the blank record (a record of only blank fields reads the same).
+bool IsBlank(const FrameRateRecord& r) {
+    return r.Label == kBlankRecord.Label && r.Low == kBlankRecord.Low &&
+           r.Average == kBlankRecord.Average && r.High == kBlankRecord.High;
+}
+
+// Column j's heading is the level name of the first resolution that has a record there: a launch
+// that left none at the first resolution must not blank a heading later rows fill.
+const FrameRateRecord& HeadingRecord(const std::vector<FrameRateRecord>& records,
+                                     size_t resolution_count, int n, int j) {
+    for (size_t r = 1; r <= resolution_count; ++r) {
+        const FrameRateRecord& record = Entry(records, static_cast<long long>(r - 1) * n + j);
+        if (!IsBlank(record)) return record;
+    }
+    return kBlankRecord;
+}
+
 void AddTable(std::vector<std::string>& lines, const std::vector<std::string>& resolution_names,
               int n, const std::vector<FrameRateRecord>& records, const char* caption,
               std::string FrameRateRecord::*field) {
@@ -49,7 +66,9 @@ void AddTable(std::vector<std::string>& lines, const std::vector<std::string>& r
     lines.push_back(std::string("<CAPTION ALIGN=TOP><B>") + caption + "</b></caption>");
     lines.push_back("<TR>");
     lines.push_back("<TD>Resolution");
-    for (int j = 1; j <= n; ++j) lines.push_back("<TD>" + HtmlEscape(Entry(records, j).Label));
+    for (int j = 1; j <= n; ++j)
+        lines.push_back("<TD>" +
+                        HtmlEscape(HeadingRecord(records, resolution_names.size(), n, j).Label));
     lines.push_back("</TR>");
     for (size_t r = 1; r <= resolution_names.size(); ++r) {
         lines.push_back("<TR>");

@@ -103,6 +103,20 @@ TEST(ResultsPageLines, RecordsAddressTheirCellsAndMissingOnesAreBlank) {
     for (size_t k : {17, 18, 19}) EXPECT_EQ(lines[k], "<TD>          ") << k;
 }
 
+TEST(ResultsPageLines, AHeadingComesFromTheFirstResolutionWithARecordThere) {
+    // N = 2 at three resolutions: column 1 has records at the second and third resolution only,
+    // column 2 at none.
+    auto records = Records(6);
+    for (size_t i : {0, 1, 3, 5}) records[i] = FrameRateRecord{};
+    const Lines lines = ResultsPageLines({"640x480", "800x600", "1024x768"}, 2, records);
+    for (int table = 0; table < 3; ++table) {
+        const size_t top = 1 + table * (8 + 2 + 3 * 5);
+        EXPECT_EQ(lines[top + 4], "<TD>L3            ");
+        EXPECT_EQ(lines[top + 5], "<TD>              ");
+    }
+    EXPECT_EQ(lines[15], "<TD>lo3       ");  // the second row, first cell
+}
+
 TEST(RunFooterLines, NamePresetEngineEditionAndIni) {
     std::string footer;
     for (const auto& line : RunFooterLines(BenchmarkPreset::kHighQuality, "OGL", "demo"))
