@@ -6,6 +6,7 @@
 #include "config/engine_ini.h"
 #include "config/staged_files.h"
 #include "core/launch.h"
+#include "core/presets.h"
 #include "results/frame_rate_log.h"
 #include "results/results_page.h"
 
@@ -89,8 +90,17 @@ bool StartRun(const RunSettings& settings, RunPlan* plan) {
         platform::ShowMessage(error, "", platform::MessageIcon::kCritical);
         return false;
     }
-    if (!planned) platform::ShowMessage(problem.text, problem.title, problem.icon);
-    return planned;
+    if (!planned) {
+        platform::ShowMessage(problem.text, problem.title, problem.icon);
+        return false;
+    }
+    // Without the game every launch would fail alike: one message instead of one per launch.
+    if (platform::GetAttributes(GameProgramPath(settings.install_folder)) == 0) {
+        const LaunchFailure failure = ProgramNotFound(plan->launches.front().command_line);
+        platform::ShowMessage(failure.message, "", failure.icon);
+        return false;
+    }
+    return true;
 }
 
 RunReport CarryOutRun(const RunPlan& plan, RunObserver& observer, RunControl& control) {

@@ -48,7 +48,7 @@ struct RunReport {
 
 // Plans the run and empties the game's logs. False when it cannot start; the message saying why
 // has been shown (no game folder, no resolution, no custom ini file, a log that cannot be
-// emptied).
+// emptied, no game program: the message a failed first launch would give).
 bool StartRun(const RunSettings& settings, RunPlan* plan);
 
 // Carries out the plan. Stopping (control.stop_after_launch) lets the running game finish and

@@ -313,6 +313,36 @@ TEST_F(RunDriverTest, NoResolutionNoFileOrNoInstallationStagesNothing) {
     EXPECT_FALSE(Staged());
 }
 
+TEST_F(RunDriverTest, AMissingGameProgramGivesOneMessageAndStagesNothing) {
+    standin::Get().files.erase(kInstall + "\\System\\ut2003.exe");
+    for (BenchmarkPreset preset : {BenchmarkPreset::kHighQuality, BenchmarkPreset::kCustomTest}) {
+        Restart();
+        RunSettings s = settings;
+        s.preset = preset;
+        s.resolutions = {true, true, true, true, true};
+        RunPlan plan;
+        PlanProblem problem;
+        ASSERT_TRUE(PlanRun(s, &plan, &problem));
+        const RunReport report = Run(preset, s.resolutions);
+        // Exactly what the first launch's failure says, once, after the logs were emptied.
+        EXPECT_EQ(Steps(), (Strings{"reset", "message"}));
+        ASSERT_EQ(standin::Get().messages.size(), 1u);
+        EXPECT_EQ(standin::Get().messages[0].text,
+                  plan.launches[0].command_line + " cannot be found.");
+        EXPECT_EQ(standin::Get().messages[0].title, "");
+        EXPECT_EQ(standin::Get().messages[0].icon, platform::MessageIcon::kCritical);
+        EXPECT_TRUE(report.launches.empty());
+        EXPECT_TRUE(standin::Get().runs.empty());
+        EXPECT_FALSE(standin::HasFile(kPage));
+        EXPECT_FALSE(Staged());
+    }
+    // No resolution still says only that.
+    Restart();
+    Run(BenchmarkPreset::kCpuBenchmark, {});
+    ASSERT_EQ(standin::Get().messages.size(), 1u);
+    EXPECT_EQ(standin::Get().messages[0].text, "Please Select at least one resolution to use");
+}
+
 TEST_F(RunDriverTest, AFailingFileStepShowsOneMessageAndTidiesUp) {
     const struct {
         const char* operation;
