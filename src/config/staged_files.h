@@ -1,5 +1,5 @@
 // The files a run prepares and tidies away: the game's two logs (emptied), the flyby exec script
-// (copied to the drive root) and, at the end, the staged copies.
+// (copied to the drive root), the staged copies at the end, and what a killed run left behind.
 //
 // Every function that can fail returns false with `error` set to one sentence naming the file and
 // the system's reason; none of them ends the program or shows anything.
@@ -43,5 +43,10 @@ bool StageExecScript(const std::string& install_folder, std::string* exec_script
 // are tried; the errors of both are reported, one per line.
 bool RemoveStagedFiles(const std::string& engine_ini_path, const std::string& exec_script_path,
                        std::string* error);
+
+// At start-up, for what a killed run left: removes the files at the drive root that are ours
+// (byte-equal to what a run writes there, read-only cleared first). Anything else there is the
+// user's and is not touched. Nothing to do without a game folder on a drive.
+bool RemoveLeftovers(const std::string& install_folder, std::string* error);
 
 }  // namespace config

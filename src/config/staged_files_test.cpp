@@ -85,5 +85,46 @@ TEST_F(StagedFilesTest, CleanUpTriesBothAndReportsEachFailure) {
     EXPECT_FALSE(HasFile("T:\\flybyexec.txt"));
 }
 
+TEST_F(StagedFilesTest, LeftoversOfOursGoAndTheUsersFilesStay) {
+    const std::string ours[] = {EngineIniText(EngineIniPreset::CpuLowDetail, "D3D"),
+                                EngineIniText(EngineIniPreset::MinDetail, "D3D"),
+                                EngineIniText(EngineIniPreset::MaxDetail, "D3D"),
+                                EngineIniText(EngineIniPreset::CpuLowDetail, "OGL"),
+                                EngineIniText(EngineIniPreset::MinDetail, "OGL"),
+                                EngineIniText(EngineIniPreset::MaxDetail, "OGL")};
+    for (const std::string& variant : ours) {
+        AddFile("T:\\UT2003.ini", variant, platform::kReadOnly | platform::kArchive);
+        AddFile("T:\\flybyexec.txt", "flyby script\r\n");
+        EXPECT_TRUE(RemoveLeftovers(state.InstallFolder, &error)) << error;
+        EXPECT_FALSE(HasFile("T:\\UT2003.ini"));
+        EXPECT_FALSE(HasFile("T:\\flybyexec.txt"));
+    }
+    // One byte more or less, or another script, is the user's: not even its attributes change.
+    const std::string theirs[][2] = {{ours[0] + " ", "flyby script\r\n\r\n"},
+                                     {ours[5].substr(1), "flyby"},
+                                     {"[Engine.Engine]\r\n", ""}};
+    for (const auto& [ini, script] : theirs) {
+        AddFile("T:\\UT2003.ini", ini, platform::kReadOnly | platform::kHidden);
+        AddFile("T:\\flybyexec.txt", script, platform::kReadOnly);
+        Get().journal.clear();
+        EXPECT_TRUE(RemoveLeftovers(state.InstallFolder, &error)) << error;
+        EXPECT_TRUE(Get().journal.empty()) << Get().journal[0];
+        EXPECT_EQ(FindFile("T:\\UT2003.ini")->contents, ini);
+        EXPECT_EQ(FindFile("T:\\UT2003.ini")->attributes, platform::kReadOnly | platform::kHidden);
+        EXPECT_EQ(FindFile("T:\\flybyexec.txt")->contents, script);
+    }
+    // Without the game's script nothing at the root counts as its copy.
+    Get().files.erase(kSource);
+    AddFile("T:\\flybyexec.txt", "flyby script\r\n");
+    EXPECT_TRUE(RemoveLeftovers(state.InstallFolder, &error)) << error;
+    EXPECT_TRUE(HasFile("T:\\flybyexec.txt"));
+
+    // No game folder: nothing is looked at relative to the current folder.
+    Get().journal.clear();
+    EXPECT_TRUE(RemoveLeftovers("", &error)) << error;
+    EXPECT_TRUE(RemoveLeftovers("UT2003", &error)) << error;
+    EXPECT_TRUE(Get().journal.empty());
+}
+
 }  // namespace
 }  // namespace config
