@@ -1,4 +1,4 @@
-// Log reset, exec script staging, the clean-up of what a run staged and of a killed run.
+// Log reset, exec script staging, the clean-up of what a run staged and the user's files.
 #include "config/staged_files.h"
 
 #include "config/engine_ini.h"
@@ -65,6 +65,29 @@ bool IsOurs(const std::string& install_folder, const std::string& name, const st
            bytes == script;
 }
 
+bool SetAside(const std::string& install_folder, const std::string& name, std::string* error) {
+    std::string path;
+    if (!DriveRootPath(install_folder, name, "move aside", &path, error)) return false;
+    if (platform::GetAttributes(path) == 0 || IsOurs(install_folder, name, path)) return true;
+    const std::string backup = path + kUserBackupSuffix;
+    if (platform::GetAttributes(backup) != 0) {
+        if (error)
+            *error = "Cannot move \"" + path + "\" aside: \"" + backup +
+                     "\" is there already. Move one of the two elsewhere, then start the "
+                     "benchmark again.";
+        return false;
+    }
+    return platform::RenameFile(path, backup, error);
+}
+
+bool Restore(const std::string& install_folder, const std::string& name, std::string* error) {
+    std::string path;
+    if (!DriveRootPath(install_folder, name, "put back", &path, nullptr)) return true;
+    const std::string backup = path + kUserBackupSuffix;
+    if (platform::GetAttributes(backup) == 0 || platform::GetAttributes(path) != 0) return true;
+    return platform::RenameFile(backup, path, error);
+}
+
 bool RemoveLeftover(const std::string& install_folder, const std::string& name,
                     std::string* error) {
     std::string path;
@@ -119,11 +142,34 @@ bool RemoveStagedFiles(const std::string& engine_ini_path, const std::string& ex
     return Both(ini_ok, ini_error, script_ok, script_error, error);
 }
 
-bool RemoveLeftovers(const std::string& install_folder, std::string* error) {
+bool SetAsideUserFiles(const std::string& install_folder, bool engine_ini, std::string* error) {
+    return (!engine_ini || SetAside(install_folder, kEngineIniName, error)) &&
+           SetAside(install_folder, kExecScriptName, error);
+}
+
+bool RestoreUserFiles(const std::string& install_folder, std::string* error) {
     std::string ini_error, script_error;
+    const bool ini_ok = Restore(install_folder, kEngineIniName, &ini_error);
+    const bool script_ok = Restore(install_folder, kExecScriptName, &script_error);
+    return Both(ini_ok, ini_error, script_ok, script_error, error);
+}
+
+bool CleanUpDriveRoot(const std::string& install_folder, const std::string& engine_ini_path,
+                      const std::string& exec_script_path, std::string* error) {
+    std::string removed_error, restored_error;
+    const bool removed = RemoveStagedFiles(engine_ini_path, exec_script_path, &removed_error);
+    const bool restored = RestoreUserFiles(install_folder, &restored_error);
+    return Both(removed, removed_error, restored, restored_error, error);
+}
+
+bool RemoveLeftovers(const std::string& install_folder, std::string* error) {
+    std::string ini_error, script_error, restored_error;
     const bool ini_ok = RemoveLeftover(install_folder, kEngineIniName, &ini_error);
     const bool script_ok = RemoveLeftover(install_folder, kExecScriptName, &script_error);
-    return Both(ini_ok, ini_error, script_ok, script_error, error);
+    std::string removed_error;
+    const bool removed = Both(ini_ok, ini_error, script_ok, script_error, &removed_error);
+    const bool restored = RestoreUserFiles(install_folder, &restored_error);
+    return Both(removed, removed_error, restored, restored_error, error);
 }
 
 }  // namespace config

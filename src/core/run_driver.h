@@ -1,11 +1,12 @@
 // The run driver: a planned run carried out, one result per launch, and the results page.
 //
 // A run goes in three steps. StartRun (the window's thread, at the click) plans it from a
-// snapshot of the settings and empties the game's logs. CarryOutRun (the worker thread) writes
-// the engine ini, stages the exec script, launches the game for every planned launch, writes the
-// results page, removes the staged files and appends the footer. FinishRun (the window's thread)
-// opens the page. CarryOutRun shows nothing itself: it tells a RunObserver, and the window side
-// decides what the user sees.
+// snapshot of the settings and empties the game's logs. CarryOutRun (the worker thread) moves a
+// user's own files out of the way, writes the engine ini, stages the exec script, launches the
+// game for every planned launch, writes the results page, removes the staged files, puts the
+// user's files back and appends the footer. FinishRun (the window's thread) opens the page.
+// CarryOutRun shows nothing itself: it tells a RunObserver, and the window side decides what the
+// user sees.
 #pragma once
 
 #include <atomic>
@@ -54,7 +55,8 @@ bool StartRun(const RunSettings& settings, RunPlan* plan);
 // Carries out the plan. Stopping (control.stop_after_launch) lets the running game finish and
 // starts no further launch; ending the game (control.end_game) ends it and stops. Either way the
 // run ends like a finished one: the page with the finished launches' values and blank cells for
-// the rest, the staged files removed, the footer appended.
+// the rest, the staged files removed, the user's files back, the footer appended. A failed file
+// step also removes what was staged and puts the user's files back.
 RunReport CarryOutRun(const RunPlan& plan, RunObserver& observer, RunControl& control);
 
 // Opens the page when the run wrote it.

@@ -68,7 +68,7 @@ void OnLoad(MainWindow& w) {
     platform::SetOwnerWindow(w.hwnd);
 
     ApplyInstallation(w.model, *w.state, registry::FindGameInstallation());
-    // What a killed run left at the drive root goes.
+    // What a killed run left at the drive root goes, and the user's own files come back.
     std::string error;
     if (!config::RemoveLeftovers(w.state->InstallFolder, &error))
         platform::ShowMessage(error, "", platform::MessageIcon::kExclamation);
