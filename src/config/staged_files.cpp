@@ -163,10 +163,9 @@ bool CleanUpDriveRoot(const std::string& install_folder, const std::string& engi
 }
 
 bool RemoveLeftovers(const std::string& install_folder, std::string* error) {
-    std::string ini_error, script_error, restored_error;
+    std::string ini_error, script_error, removed_error, restored_error;
     const bool ini_ok = RemoveLeftover(install_folder, kEngineIniName, &ini_error);
     const bool script_ok = RemoveLeftover(install_folder, kExecScriptName, &script_error);
-    std::string removed_error;
     const bool removed = Both(ini_ok, ini_error, script_ok, script_error, &removed_error);
     const bool restored = RestoreUserFiles(install_folder, &restored_error);
     return Both(removed, removed_error, restored, restored_error, error);
