@@ -10,7 +10,8 @@
 //     crash <n> <tick>
 //   System\standin_control.txt     optional, one directive a line: "sleep <ms>", "norecord",
 //                                  "norecord <n>", "crash", "crash <n>" (<n>: only the n-th run,
-//                                  counted from the journal)
+//                                  counted from the journal), "label <n> <text>" (the n-th run's
+//                                  record names <text> instead of its level)
 // Exit codes: 0 run done, 2 malformed command line, 3 a named file is missing, 4 cannot write,
 // 5 bad control file; a crash ends the process with 0xC0000005.
 #include <windows.h>
@@ -161,6 +162,7 @@ struct Control {
     DWORD sleep_ms = 0;
     bool record = true;
     bool crash = false;
+    std::string label;  // the record's first field when not empty
 };
 
 // Applies the control file's directives to run number `n`; false on a line it does not know.
@@ -186,6 +188,9 @@ bool ReadControl(const std::string& path, int n, Control* control, std::string* 
             if (this_run) control->record = false;
         } else if (w == "crash") {
             if (this_run) control->crash = true;
+        } else if (w == "label" && fields == 2) {
+            const size_t text = line.find(' ', line.find(' ') + 1);
+            if (this_run && text != std::string::npos) control->label = line.substr(text + 1);
         } else {
             *bad_line = line;
             return false;
@@ -259,9 +264,9 @@ int main() {
         Append(journal, "crash " + stamp() + "\r\n");
         TerminateProcess(GetCurrentProcess(), 0xC0000005);
     }
-    if (control.record &&
-        !Append(log, standin::LogLine(game.level, game.resolution, game.seconds, sum)))
-        return error(4, "cannot append to " + log);
+    std::string record = standin::LogLine(game.level, game.resolution, game.seconds, sum);
+    if (!control.label.empty()) record = control.label + record.substr(game.level.size());
+    if (control.record && !Append(log, record)) return error(4, "cannot append to " + log);
     Append(journal, "end " + stamp() + " ini=" + Hex(ini_attributes) + " sum=" + Hex(sum) +
                         " record=" + (control.record ? "yes" : "no") + "\r\n");
     return 0;

@@ -78,7 +78,8 @@ bool MakeFolders(const std::string& folder) {
 namespace {
 
 void RemoveStagedFiles(const std::string& root) {
-    for (const char* staged : {"UT2003.ini", "flybyexec.txt"}) {
+    for (const char* staged :
+         {"UT2003.ini", "flybyexec.txt", "UT2003.ini.user-backup", "flybyexec.txt.user-backup"}) {
         SetFileAttributesA((root + staged).c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA((root + staged).c_str());
     }

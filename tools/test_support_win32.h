@@ -43,12 +43,13 @@ bool MakeFolders(const std::string& folder);
 // A fresh fake installation at `install` (an old one is removed first): System\ut2003.exe (a
 // copy of standin_game.exe from beside the test exe), Benchmark\Stuff\flybyexec.txt,
 // MinDetailUser.ini, MaxDetailUser.ini and an otherwise empty Benchmark folder. Also removes
-// the drive root's staged UT2003.ini and flybyexec.txt. Returns false (and says why in `error`).
+// the drive root's staged UT2003.ini and flybyexec.txt and their user backups. Returns false (and
+// says why in `error`).
 bool MakeFakeInstall(const std::string& install, std::string* error);
 
 // Removes both fake installation folders (kInstall, and "T:\Program Files" with kSpacedInstall)
-// and the drive root's staged UT2003.ini and flybyexec.txt, so the next test starts on a clean
-// drive. Call it when a test that made an installation ends.
+// and the drive root's staged UT2003.ini and flybyexec.txt (and backups), so the next test starts
+// on a clean drive. Call it when a test that made an installation ends.
 void RemoveFakeInstalls();
 
 // Whole file, or "" when it cannot be read.

@@ -161,5 +161,26 @@ TEST_F(ConfigFilesTest, LockedFilesGiveAnErrorNamingThemAndAreLeftAlone) {
     EXPECT_EQ(state.ExecScriptPath, "");
 }
 
+TEST_F(ConfigFilesTest, LeftoversGoAtStartUpWhileTheUsersFilesStay) {
+    for (EngineIniPreset preset :
+         {EngineIniPreset::CpuLowDetail, EngineIniPreset::MinDetail, EngineIniPreset::MaxDetail})
+        for (const char* device : {"D3D", "OGL"}) {
+            Put(kIni, EngineIniText(preset, device), FILE_ATTRIBUTE_READONLY);
+            Put(kScript, ts::kFlybyExecText);
+            ASSERT_TRUE(RemoveLeftovers(state.InstallFolder, &error)) << error;
+            EXPECT_EQ(Attributes(kIni), INVALID_FILE_ATTRIBUTES) << device;
+            EXPECT_EQ(Attributes(kScript), INVALID_FILE_ATTRIBUTES);
+        }
+    // The same names with the user's bytes: nothing changes, not even an attribute.
+    const std::string theirs = EngineIniText(EngineIniPreset::MaxDetail, "D3D") + "; mine\r\n";
+    Put(kIni, theirs, kOdd);
+    Put(kScript, "my own script\r\n", FILE_ATTRIBUTE_READONLY);
+    ASSERT_TRUE(RemoveLeftovers(state.InstallFolder, &error)) << error;
+    EXPECT_EQ(ts::ReadFile(kIni), theirs);
+    EXPECT_EQ(Attributes(kIni), kOdd);
+    EXPECT_EQ(ts::ReadFile(kScript), "my own script\r\n");
+    EXPECT_EQ(Attributes(kScript), DWORD{FILE_ATTRIBUTE_READONLY});
+}
+
 }  // namespace
 }  // namespace config

@@ -53,6 +53,14 @@ std::string EngineIniText(EngineIniPreset preset, const std::string& render_engi
     return text;
 }
 
+bool IsEngineIniVariant(const std::string& bytes) {
+    for (EngineIniPreset preset :
+         {EngineIniPreset::CpuLowDetail, EngineIniPreset::MinDetail, EngineIniPreset::MaxDetail})
+        for (const char* render_engine : {"D3D", "OGL"})
+            if (bytes == EngineIniText(preset, render_engine)) return true;
+    return false;
+}
+
 bool WriteEngineIni(const std::string& install_folder, EngineIniPreset preset,
                     const std::string& render_engine, std::string* engine_ini_path,
                     std::string* error) {

@@ -15,6 +15,9 @@ std::vector<std::string> EngineIniLines(EngineIniPreset preset, const std::strin
 // The file's bytes: every line followed by CR LF.
 std::string EngineIniText(EngineIniPreset preset, const std::string& render_engine);
 
+// True when `bytes` are exactly one of the six variants: a file this program wrote.
+bool IsEngineIniVariant(const std::string& bytes);
+
 // Writes the variant to DriveRoot(install_folder) + "UT2003.ini", replacing any file in the way
 // (its attributes reset first), then makes it read-only alone, and sets `engine_ini_path` to it
 // (EngineIniPath). On failure returns false with `error` naming the file and the reason, and

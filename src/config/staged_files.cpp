@@ -1,6 +1,7 @@
-// Log reset, exec script staging and the clean-up of what a run staged.
+// Log reset, exec script staging, the clean-up of what a run staged and the user's files.
 #include "config/staged_files.h"
 
+#include "config/engine_ini.h"
 #include "platform/platform.h"
 
 namespace config {
@@ -40,6 +41,62 @@ bool CheckGameFolder(const std::string& folder, const std::string& file, const s
     return false;
 }
 
+// Both steps' errors, one per line.
+bool Both(bool first_ok, const std::string& first_error, bool second_ok,
+          const std::string& second_error, std::string* error) {
+    if (error) {
+        *error = first_error;
+        if (!first_error.empty() && !second_error.empty()) *error += "\n";
+        *error += second_error;
+    }
+    return first_ok && second_ok;
+}
+
+std::string ExecScriptSource(const std::string& install_folder) {
+    return install_folder + "\\Benchmark\\Stuff\\" + std::string(kExecScriptName);
+}
+
+// A file at the drive root is ours when its bytes are exactly what a run writes under its name.
+bool IsOurs(const std::string& install_folder, const std::string& name, const std::string& path) {
+    std::string bytes, script;
+    if (!platform::ReadWholeFile(path, &bytes, nullptr)) return false;
+    if (name == kEngineIniName) return IsEngineIniVariant(bytes);
+    return platform::ReadWholeFile(ExecScriptSource(install_folder), &script, nullptr) &&
+           bytes == script;
+}
+
+bool SetAside(const std::string& install_folder, const std::string& name, std::string* error) {
+    std::string path;
+    if (!DriveRootPath(install_folder, name, "move aside", &path, error)) return false;
+    if (platform::GetAttributes(path) == 0 || IsOurs(install_folder, name, path)) return true;
+    const std::string backup = path + kUserBackupSuffix;
+    if (platform::GetAttributes(backup) != 0) {
+        if (error)
+            *error = "Cannot move \"" + path + "\" aside: \"" + backup +
+                     "\" is there already. Move one of the two elsewhere, then start the "
+                     "benchmark again.";
+        return false;
+    }
+    return platform::RenameFile(path, backup, error);
+}
+
+bool Restore(const std::string& install_folder, const std::string& name, std::string* error) {
+    std::string path;
+    if (!DriveRootPath(install_folder, name, "put back", &path, nullptr)) return true;
+    const std::string backup = path + kUserBackupSuffix;
+    if (platform::GetAttributes(backup) == 0 || platform::GetAttributes(path) != 0) return true;
+    return platform::RenameFile(backup, path, error);
+}
+
+bool RemoveLeftover(const std::string& install_folder, const std::string& name,
+                    std::string* error) {
+    std::string path;
+    if (!DriveRootPath(install_folder, name, "remove", &path, nullptr)) return true;
+    if (!IsOurs(install_folder, name, path)) return true;
+    return platform::SetAttributes(path, platform::kNormal, error) &&
+           platform::RemoveFile(path, error);
+}
+
 }  // namespace
 
 std::string DriveRoot(const std::string& install_folder) { return install_folder.substr(0, 3); }
@@ -67,8 +124,7 @@ bool StageExecScript(const std::string& install_folder, std::string* exec_script
     exec_script_path->clear();
     std::string destination;
     if (!DriveRootPath(install_folder, kExecScriptName, "copy", &destination, error)) return false;
-    const std::string source =
-        install_folder + "\\Benchmark\\Stuff\\" + std::string(kExecScriptName);
+    const std::string source = ExecScriptSource(install_folder);
     if (!platform::CopyOver(source, destination, error)) return false;
     *exec_script_path = destination;
     // A copy keeps the source's attributes; a read-only script (installed from a CD) would make
@@ -83,12 +139,36 @@ bool RemoveStagedFiles(const std::string& engine_ini_path, const std::string& ex
     std::string ini_error, script_error;
     const bool ini_ok = RemoveStaged(engine_ini_path, kEngineIniName, true, &ini_error);
     const bool script_ok = RemoveStaged(exec_script_path, kExecScriptName, false, &script_error);
-    if (error) {
-        *error = ini_error;
-        if (!ini_error.empty() && !script_error.empty()) *error += "\n";
-        *error += script_error;
-    }
-    return ini_ok && script_ok;
+    return Both(ini_ok, ini_error, script_ok, script_error, error);
+}
+
+bool SetAsideUserFiles(const std::string& install_folder, bool engine_ini, std::string* error) {
+    return (!engine_ini || SetAside(install_folder, kEngineIniName, error)) &&
+           SetAside(install_folder, kExecScriptName, error);
+}
+
+bool RestoreUserFiles(const std::string& install_folder, std::string* error) {
+    std::string ini_error, script_error;
+    const bool ini_ok = Restore(install_folder, kEngineIniName, &ini_error);
+    const bool script_ok = Restore(install_folder, kExecScriptName, &script_error);
+    return Both(ini_ok, ini_error, script_ok, script_error, error);
+}
+
+bool CleanUpDriveRoot(const std::string& install_folder, const std::string& engine_ini_path,
+                      const std::string& exec_script_path, std::string* error) {
+    std::string removed_error, restored_error;
+    const bool removed = RemoveStagedFiles(engine_ini_path, exec_script_path, &removed_error);
+    const bool restored = RestoreUserFiles(install_folder, &restored_error);
+    return Both(removed, removed_error, restored, restored_error, error);
+}
+
+bool RemoveLeftovers(const std::string& install_folder, std::string* error) {
+    std::string ini_error, script_error, removed_error, restored_error;
+    const bool ini_ok = RemoveLeftover(install_folder, kEngineIniName, &ini_error);
+    const bool script_ok = RemoveLeftover(install_folder, kExecScriptName, &script_error);
+    const bool removed = Both(ini_ok, ini_error, script_ok, script_error, &removed_error);
+    const bool restored = RestoreUserFiles(install_folder, &restored_error);
+    return Both(removed, removed_error, restored, restored_error, error);
 }
 
 }  // namespace config

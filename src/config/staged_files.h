@@ -1,5 +1,6 @@
 // The files a run prepares and tidies away: the game's two logs (emptied), the flyby exec script
-// (copied to the drive root) and, at the end, the staged copies.
+// (copied to the drive root), the staged copies at the end, the user's own files moved out of
+// their way and back, and what a killed run left behind.
 //
 // Every function that can fail returns false with `error` set to one sentence naming the file and
 // the system's reason; none of them ends the program or shows anything.
@@ -12,6 +13,8 @@ namespace config {
 // The names staged at the game's drive root.
 inline constexpr char kEngineIniName[] = "UT2003.ini";
 inline constexpr char kExecScriptName[] = "flybyexec.txt";
+// Added to the name of a user's own file moved aside while a run stages its file there.
+inline constexpr char kUserBackupSuffix[] = ".user-backup";
 
 // The drive root where the engine ini and exec script are staged: the first three characters of
 // the install folder, taken as they stand (all of it when shorter).
@@ -43,5 +46,29 @@ bool StageExecScript(const std::string& install_folder, std::string* exec_script
 // are tried; the errors of both are reported, one per line.
 bool RemoveStagedFiles(const std::string& engine_ini_path, const std::string& exec_script_path,
                        std::string* error);
+
+// Before staging: a user's own file at the drive root under kEngineIniName (only when
+// `engine_ini`, the run writes one there) or kExecScriptName is renamed in place to its name +
+// kUserBackupSuffix, bytes and attributes as they are. A file byte-equal to what a run writes
+// there (an engine ini variant, the game's own Benchmark\Stuff\flybyexec.txt) is ours and is left
+// to be replaced. Fails, moving nothing further, when a backup name is taken already or a move
+// fails; RestoreUserFiles puts back whatever was moved.
+bool SetAsideUserFiles(const std::string& install_folder, bool engine_ini, std::string* error);
+
+// Puts each backup at the drive root back under its own name when that name is free. A backup
+// whose name is still taken (a staged file that could not be removed) stays for a later clean-up
+// or start.
+bool RestoreUserFiles(const std::string& install_folder, std::string* error);
+
+// The clean-up of every run however it ends: RemoveStagedFiles, then RestoreUserFiles; both are
+// tried and their errors reported, one per line.
+bool CleanUpDriveRoot(const std::string& install_folder, const std::string& engine_ini_path,
+                      const std::string& exec_script_path, std::string* error);
+
+// At start-up, for what a killed run left: removes the files at the drive root that are ours
+// (byte-equal to what a run writes there, read-only cleared first), then RestoreUserFiles.
+// Anything else there is the user's and is not touched. Nothing to do without a game folder on a
+// drive.
+bool RemoveLeftovers(const std::string& install_folder, std::string* error);
 
 }  // namespace config

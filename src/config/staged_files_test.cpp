@@ -85,5 +85,130 @@ TEST_F(StagedFilesTest, CleanUpTriesBothAndReportsEachFailure) {
     EXPECT_FALSE(HasFile("T:\\flybyexec.txt"));
 }
 
+TEST_F(StagedFilesTest, LeftoversOfOursGoAndTheUsersFilesStay) {
+    const std::string ours[] = {EngineIniText(EngineIniPreset::CpuLowDetail, "D3D"),
+                                EngineIniText(EngineIniPreset::MinDetail, "D3D"),
+                                EngineIniText(EngineIniPreset::MaxDetail, "D3D"),
+                                EngineIniText(EngineIniPreset::CpuLowDetail, "OGL"),
+                                EngineIniText(EngineIniPreset::MinDetail, "OGL"),
+                                EngineIniText(EngineIniPreset::MaxDetail, "OGL")};
+    for (const std::string& variant : ours) {
+        AddFile("T:\\UT2003.ini", variant, platform::kReadOnly | platform::kArchive);
+        AddFile("T:\\flybyexec.txt", "flyby script\r\n");
+        EXPECT_TRUE(RemoveLeftovers(state.InstallFolder, &error)) << error;
+        EXPECT_FALSE(HasFile("T:\\UT2003.ini"));
+        EXPECT_FALSE(HasFile("T:\\flybyexec.txt"));
+    }
+    // One byte more or less, or another script, is the user's: not even its attributes change.
+    const std::string theirs[][2] = {{ours[0] + " ", "flyby script\r\n\r\n"},
+                                     {ours[5].substr(1), "flyby"},
+                                     {"[Engine.Engine]\r\n", ""}};
+    for (const auto& [ini, script] : theirs) {
+        AddFile("T:\\UT2003.ini", ini, platform::kReadOnly | platform::kHidden);
+        AddFile("T:\\flybyexec.txt", script, platform::kReadOnly);
+        Get().journal.clear();
+        EXPECT_TRUE(RemoveLeftovers(state.InstallFolder, &error)) << error;
+        EXPECT_TRUE(Get().journal.empty()) << Get().journal[0];
+        EXPECT_EQ(FindFile("T:\\UT2003.ini")->contents, ini);
+        EXPECT_EQ(FindFile("T:\\UT2003.ini")->attributes, platform::kReadOnly | platform::kHidden);
+        EXPECT_EQ(FindFile("T:\\flybyexec.txt")->contents, script);
+    }
+    // Without the game's script nothing at the root counts as its copy.
+    Get().files.erase(kSource);
+    AddFile("T:\\flybyexec.txt", "flyby script\r\n");
+    EXPECT_TRUE(RemoveLeftovers(state.InstallFolder, &error)) << error;
+    EXPECT_TRUE(HasFile("T:\\flybyexec.txt"));
+
+    // No game folder: nothing is looked at relative to the current folder.
+    Get().journal.clear();
+    EXPECT_TRUE(RemoveLeftovers("", &error)) << error;
+    EXPECT_TRUE(RemoveLeftovers("UT2003", &error)) << error;
+    EXPECT_TRUE(Get().journal.empty());
+}
+
+TEST_F(StagedFilesTest, BackupsOfAKilledRunComeBackAtStartUp) {
+    const std::string ini = EngineIniText(EngineIniPreset::MaxDetail, "OGL");
+    // Killed during a run: ours in place, the user's files beside them.
+    AddFile("T:\\UT2003.ini", ini, platform::kReadOnly);
+    AddFile("T:\\UT2003.ini.user-backup", "mine", platform::kReadOnly | platform::kHidden);
+    AddFile("T:\\flybyexec.txt", "flyby script\r\n");
+    AddFile("T:\\flybyexec.txt.user-backup", "my script");
+    EXPECT_TRUE(RemoveLeftovers(state.InstallFolder, &error)) << error;
+    EXPECT_EQ(FindFile("T:\\UT2003.ini")->contents, "mine");
+    EXPECT_EQ(FindFile("T:\\UT2003.ini")->attributes, platform::kReadOnly | platform::kHidden);
+    EXPECT_EQ(FindFile("T:\\flybyexec.txt")->contents, "my script");
+    EXPECT_FALSE(HasFile("T:\\UT2003.ini.user-backup"));
+    EXPECT_FALSE(HasFile("T:\\flybyexec.txt.user-backup"));
+
+    // Killed between moving aside and writing: the place is free.
+    Get().files.erase("T:\\UT2003.ini");
+    AddFile("T:\\UT2003.ini.user-backup", "mine");
+    EXPECT_TRUE(RemoveLeftovers(state.InstallFolder, &error)) << error;
+    EXPECT_EQ(FindFile("T:\\UT2003.ini")->contents, "mine");
+
+    // A file of the user's in the place: both stay. Ours that cannot be removed: it and the
+    // backup stay, and the reason is told.
+    AddFile("T:\\UT2003.ini.user-backup", "older");
+    EXPECT_TRUE(RemoveLeftovers(state.InstallFolder, &error)) << error;
+    EXPECT_EQ(FindFile("T:\\UT2003.ini")->contents, "mine");
+    EXPECT_EQ(FindFile("T:\\UT2003.ini.user-backup")->contents, "older");
+    AddFile("T:\\UT2003.ini", ini, platform::kReadOnly);
+    AddFile("T:\\flybyexec.txt", "flyby script\r\n");
+    Get().failures.insert({"remove", "T:\\UT2003.ini"});
+    EXPECT_FALSE(RemoveLeftovers(state.InstallFolder, &error));
+    EXPECT_NE(error.find("\"T:\\UT2003.ini\""), std::string::npos) << error;
+    EXPECT_EQ(FindFile("T:\\UT2003.ini.user-backup")->contents, "older");
+    EXPECT_FALSE(HasFile("T:\\flybyexec.txt"));  // the other left-over still goes
+}
+
+TEST_F(StagedFilesTest, TheUsersFilesMoveAsideAndBack) {
+    AddFile("T:\\UT2003.ini", "mine", platform::kReadOnly | platform::kSystem);
+    AddFile("T:\\flybyexec.txt", "my script", platform::kHidden);
+    ASSERT_TRUE(SetAsideUserFiles(state.InstallFolder, true, &error)) << error;
+    EXPECT_FALSE(HasFile("T:\\UT2003.ini"));
+    EXPECT_FALSE(HasFile("T:\\flybyexec.txt"));
+    ASSERT_TRUE(WriteEngineIni(state.InstallFolder, EngineIniPreset::CpuLowDetail, "D3D",
+                               &state.EngineIniPath, &error))
+        << error;
+    ASSERT_TRUE(StageExecScript(state.InstallFolder, &state.ExecScriptPath, &error)) << error;
+    EXPECT_TRUE(
+        CleanUpDriveRoot(state.InstallFolder, state.EngineIniPath, state.ExecScriptPath, &error))
+        << error;
+    EXPECT_EQ(FindFile("T:\\UT2003.ini")->contents, "mine");
+    EXPECT_EQ(FindFile("T:\\UT2003.ini")->attributes, platform::kReadOnly | platform::kSystem);
+    EXPECT_EQ(FindFile("T:\\flybyexec.txt")->contents, "my script");
+    EXPECT_EQ(FindFile("T:\\flybyexec.txt")->attributes, platform::kHidden);
+    EXPECT_EQ(Get().files.size(), 3u);  // the two and the game's script
+
+    // Ours in the place is left to be replaced; the user's ini stays when no ini is written.
+    AddFile("T:\\flybyexec.txt", "flyby script\r\n");
+    Get().journal.clear();
+    ASSERT_TRUE(SetAsideUserFiles(state.InstallFolder, false, &error)) << error;
+    EXPECT_TRUE(Get().journal.empty()) << Get().journal[0];
+
+    // A backup name taken: refused before anything moves, and everything stays as it was.
+    AddFile("T:\\flybyexec.txt", "my script");
+    AddFile("T:\\flybyexec.txt.user-backup", "older");
+    Get().journal.clear();
+    EXPECT_FALSE(SetAsideUserFiles(state.InstallFolder, true, &error));
+    EXPECT_EQ(error,
+              "Cannot move \"T:\\flybyexec.txt\" aside: \"T:\\flybyexec.txt.user-backup\" is "
+              "there already. Move one of the two elsewhere, then start the benchmark again.");
+    EXPECT_TRUE(RestoreUserFiles(state.InstallFolder, &error)) << error;
+    EXPECT_EQ(FindFile("T:\\UT2003.ini")->contents, "mine");
+    EXPECT_EQ(FindFile("T:\\flybyexec.txt")->contents, "my script");
+    EXPECT_EQ(FindFile("T:\\flybyexec.txt.user-backup")->contents, "older");
+    EXPECT_EQ(Get().journal,
+              (std::vector<std::string>{"rename T:\\UT2003.ini -> T:\\UT2003.ini.user-backup",
+                                        "rename T:\\UT2003.ini.user-backup -> T:\\UT2003.ini"}));
+
+    // A file another program holds cannot be moved: the run is refused, nothing is lost.
+    Get().files.erase("T:\\flybyexec.txt.user-backup");
+    Get().files.find("T:\\flybyexec.txt")->second.locked = true;
+    EXPECT_FALSE(SetAsideUserFiles(state.InstallFolder, false, &error));
+    EXPECT_NE(error.find("being used by another process"), std::string::npos) << error;
+    EXPECT_EQ(FindFile("T:\\flybyexec.txt")->contents, "my script");
+}
+
 }  // namespace
 }  // namespace config

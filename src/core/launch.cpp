@@ -3,12 +3,16 @@
 
 namespace core {
 
+LaunchFailure ProgramNotFound(const std::string& command_line) {
+    return {command_line + " cannot be found.", platform::MessageIcon::kCritical};
+}
+
 bool LaunchAndWait(const std::string& command_line, uint32_t timeout_ms, platform::EndSignal end,
                    platform::GameEnd* game_end, LaunchFailure* failure) {
     platform::StartFailure start;
     if (platform::RunAndWait(command_line, timeout_ms, end, game_end, &start)) return true;
     if (start.not_found)
-        *failure = {command_line + " cannot be found.", platform::MessageIcon::kCritical};
+        *failure = ProgramNotFound(command_line);
     else
         *failure = {std::to_string(start.code) + " : " + start.description,
                     platform::MessageIcon::kNone};

@@ -14,6 +14,10 @@ struct LaunchFailure {
     platform::MessageIcon icon = platform::MessageIcon::kNone;
 };
 
+// What the user is told when the game's program is not there: `command_line` followed by
+// " cannot be found.", with the critical icon.
+LaunchFailure ProgramNotFound(const std::string& command_line);
+
 // Starts `command_line` minimised with focus and waits until the game's process has ended, been
 // ended through `end`, or run past `timeout_ms` (0: no limit); true then, with `game_end` filled
 // in. When the program cannot be started returns false at once with the message: a missing

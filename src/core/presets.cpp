@@ -17,7 +17,7 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 // Pieces 1 to 3 of every command line: program, level URL and exec script.
 std::string CommandLineStart(const LaunchFiles& files, const GameRun& run) {
-    return Quoted(files.InstallFolder + "\\System\\ut2003.exe") + " " + run.level +
+    return Quoted(GameProgramPath(files.InstallFolder)) + " " + run.level +
            "?game=engine.gameinfo exec=" + Quoted(files.ExecScriptPath) +
            " -benchmark -seconds=" + std::to_string(run.seconds);
 }
@@ -28,6 +28,10 @@ std::string CommandLineEnd(const LaunchFiles& files, const std::string& resoluti
 }
 
 }  // namespace
+
+std::string GameProgramPath(const std::string& install_folder) {
+    return install_folder + "\\System\\ut2003.exe";
+}
 
 const std::vector<GameRun>& RunList(BenchmarkPreset preset, const std::string& game_edition) {
     const bool demo = common::IsDemo(game_edition);

@@ -36,6 +36,9 @@ int LevelSeconds(const std::string& level);
 // removed, seconds by LevelSeconds.
 GameRun CustomGameRun(const std::string& level_entry);
 
+// The game's program, the first word of every command line.
+std::string GameProgramPath(const std::string& install_folder);
+
 // The files a launch's command line names.
 struct LaunchFiles {
     std::string InstallFolder;

@@ -6,6 +6,7 @@
 #include "config/engine_ini.h"
 #include "config/staged_files.h"
 #include "core/launch.h"
+#include "core/presets.h"
 #include "core/results_folder.h"
 #include "results/frame_rate_log.h"
 #include "results/results_page.h"
@@ -14,13 +15,14 @@ namespace core {
 
 namespace {
 
-// Ends a run whose file step failed: whatever it staged goes (a second failure there is not
-// reported again).
+// Ends a run whose file step failed: whatever it staged goes and the user's files come back (a
+// second failure there is not reported again).
 void StopAfterFailure(RunObserver& observer, const std::string& error,
-                      const std::string& engine_ini_path, const std::string& exec_script_path) {
+                      const std::string& install_folder, const std::string& engine_ini_path,
+                      const std::string& exec_script_path) {
     observer.StepFailed(error);
     std::string ignored;
-    config::RemoveStagedFiles(engine_ini_path, exec_script_path, &ignored);
+    config::CleanUpDriveRoot(install_folder, engine_ini_path, exec_script_path, &ignored);
 }
 
 bool Stopping(const RunControl& control) { return control.stop_after_launch.load(); }
@@ -91,8 +93,17 @@ bool StartRun(const RunSettings& settings, RunPlan* plan) {
         platform::ShowMessage(error, "", platform::MessageIcon::kCritical);
         return false;
     }
-    if (!planned) platform::ShowMessage(problem.text, problem.title, problem.icon);
-    return planned;
+    if (!planned) {
+        platform::ShowMessage(problem.text, problem.title, problem.icon);
+        return false;
+    }
+    // Without the game every launch would fail alike: one message instead of one per launch.
+    if (platform::GetAttributes(GameProgramPath(settings.install_folder)) == 0) {
+        const LaunchFailure failure = ProgramNotFound(plan->launches.front().command_line);
+        platform::ShowMessage(failure.message, "", failure.icon);
+        return false;
+    }
+    return true;
 }
 
 RunReport CarryOutRun(const RunPlan& plan, RunObserver& observer, RunControl& control) {
@@ -101,11 +112,13 @@ RunReport CarryOutRun(const RunPlan& plan, RunObserver& observer, RunControl& co
     std::string engine_ini_path = plan.writes_engine_ini ? "" : plan.engine_ini_path;
     std::string exec_script_path;
     std::string error;
-    if ((plan.writes_engine_ini &&
+    // A user's own file where ours go is moved out of the way first: never written through.
+    if (!config::SetAsideUserFiles(s.install_folder, plan.writes_engine_ini, &error) ||
+        (plan.writes_engine_ini &&
          !config::WriteEngineIni(s.install_folder, plan.engine_ini, s.render_engine,
                                  &engine_ini_path, &error)) ||
         !config::StageExecScript(s.install_folder, &exec_script_path, &error)) {
-        StopAfterFailure(observer, error, engine_ini_path, exec_script_path);
+        StopAfterFailure(observer, error, s.install_folder, engine_ini_path, exec_script_path);
         return report;
     }
 
@@ -132,10 +145,10 @@ RunReport CarryOutRun(const RunPlan& plan, RunObserver& observer, RunControl& co
 
     if (!results::WriteResultsPage(s.app_folder, plan.resolutions, plan.levels_per_resolution,
                                    report.launches, &error)) {
-        StopAfterFailure(observer, error, engine_ini_path, exec_script_path);
+        StopAfterFailure(observer, error, s.install_folder, engine_ini_path, exec_script_path);
         return report;
     }
-    if (!config::RemoveStagedFiles(engine_ini_path, exec_script_path, &error) ||
+    if (!config::CleanUpDriveRoot(s.install_folder, engine_ini_path, exec_script_path, &error) ||
         !results::AppendRunFooter(s.app_folder, s.preset, s.render_engine, s.game_edition,
                                   &error)) {
         observer.StepFailed(error);

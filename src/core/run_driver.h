@@ -1,11 +1,12 @@
 // The run driver: a planned run carried out, one result per launch, and the results page.
 //
 // A run goes in three steps. StartRun (the window's thread, at the click) plans it from a
-// snapshot of the settings and empties the game's logs. CarryOutRun (the worker thread) writes
-// the engine ini, stages the exec script, launches the game for every planned launch, writes the
-// results page, removes the staged files and appends the footer. FinishRun (the window's thread)
-// opens the page. CarryOutRun shows nothing itself: it tells a RunObserver, and the window side
-// decides what the user sees.
+// snapshot of the settings and empties the game's logs. CarryOutRun (the worker thread) moves a
+// user's own files out of the way, writes the engine ini, stages the exec script, launches the
+// game for every planned launch, writes the results page, removes the staged files, puts the
+// user's files back and appends the footer. FinishRun (the window's thread) opens the page.
+// CarryOutRun shows nothing itself: it tells a RunObserver, and the window side decides what the
+// user sees.
 #pragma once
 
 #include <atomic>
@@ -53,15 +54,16 @@ struct RunReport {
 
 // Plans the run and empties the game's logs. False when it cannot start; the message saying why
 // has been shown (no game folder, no resolution, no custom ini file, a log that cannot be
-// emptied).
+// emptied, no game program: the message a failed first launch would give).
 bool StartRun(const RunSettings& settings, RunPlan* plan);
 
 // Carries out the plan. As launches end, each is added to results.csv in the run's own folder
 // under settings.results_folder, and report.html is written there at the end. Stopping
-// (control.stop_after_launch) lets the running game finish and starts no further launch; ending the
-// game (control.end_game) ends it and stops. Either way the run ends like a finished one: the page
-// with the finished launches' values and blank cells for the rest, the staged files removed, the
-// footer appended.
+// (control.stop_after_launch) lets the running game finish and
+// starts no further launch; ending the game (control.end_game) ends it and stops. Either way the
+// run ends like a finished one: the page with the finished launches' values and blank cells for
+// the rest, the staged files removed, the user's files back, the footer appended. A failed file
+// step also removes what was staged and puts the user's files back.
 RunReport CarryOutRun(const RunPlan& plan, RunObserver& observer, RunControl& control);
 
 // Opens the page when the run wrote it.

@@ -315,6 +315,36 @@ TEST_F(RunDriverTest, NoResolutionNoFileOrNoInstallationStagesNothing) {
     EXPECT_FALSE(Staged());
 }
 
+TEST_F(RunDriverTest, AMissingGameProgramGivesOneMessageAndStagesNothing) {
+    standin::Get().files.erase(kInstall + "\\System\\ut2003.exe");
+    for (BenchmarkPreset preset : {BenchmarkPreset::kHighQuality, BenchmarkPreset::kCustomTest}) {
+        Restart();
+        RunSettings s = settings;
+        s.preset = preset;
+        s.resolutions = {true, true, true, true, true};
+        RunPlan plan;
+        PlanProblem problem;
+        ASSERT_TRUE(PlanRun(s, &plan, &problem));
+        const RunReport report = Run(preset, s.resolutions);
+        // Exactly what the first launch's failure says, once, after the logs were emptied.
+        EXPECT_EQ(Steps(), (Strings{"reset", "message"}));
+        ASSERT_EQ(standin::Get().messages.size(), 1u);
+        EXPECT_EQ(standin::Get().messages[0].text,
+                  plan.launches[0].command_line + " cannot be found.");
+        EXPECT_EQ(standin::Get().messages[0].title, "");
+        EXPECT_EQ(standin::Get().messages[0].icon, platform::MessageIcon::kCritical);
+        EXPECT_TRUE(report.launches.empty());
+        EXPECT_TRUE(standin::Get().runs.empty());
+        EXPECT_FALSE(standin::HasFile(kPage));
+        EXPECT_FALSE(Staged());
+    }
+    // No resolution still says only that.
+    Restart();
+    Run(BenchmarkPreset::kCpuBenchmark, {});
+    ASSERT_EQ(standin::Get().messages.size(), 1u);
+    EXPECT_EQ(standin::Get().messages[0].text, "Please Select at least one resolution to use");
+}
+
 TEST_F(RunDriverTest, AFailingFileStepShowsOneMessageAndTidiesUp) {
     const struct {
         const char* operation;
@@ -349,6 +379,92 @@ TEST_F(RunDriverTest, AFailingFileStepShowsOneMessageAndTidiesUp) {
             EXPECT_FALSE(Staged());
         }
     }
+}
+
+TEST_F(RunDriverTest, TheUsersOwnFilesAtTheRootComeBackHoweverTheRunEnds) {
+    const uint32_t kTheirs = platform::kReadOnly | platform::kHidden;
+    auto put_theirs = [&] {
+        standin::AddFile(kEngineIni, "[mine]\r\n", kTheirs);
+        standin::AddFile(kExecScript, "my script", platform::kReadOnly);
+    };
+    auto expect_theirs_back = [&] {
+        ASSERT_TRUE(standin::HasFile(kEngineIni));
+        EXPECT_EQ(standin::FindFile(kEngineIni)->contents, "[mine]\r\n");
+        EXPECT_EQ(standin::FindFile(kEngineIni)->attributes, kTheirs);
+        ASSERT_TRUE(standin::HasFile(kExecScript));
+        EXPECT_EQ(standin::FindFile(kExecScript)->contents, "my script");
+        EXPECT_EQ(standin::FindFile(kExecScript)->attributes, platform::kReadOnly);
+        EXPECT_FALSE(standin::HasFile(kEngineIni + ".user-backup"));
+        EXPECT_FALSE(standin::HasFile(kExecScript + ".user-backup"));
+    };
+
+    // A finished run: ours is what the game gets, theirs is back before the footer.
+    put_theirs();
+    Run(BenchmarkPreset::kCpuBenchmark, k640And1024);
+    ASSERT_EQ(launches.size(), 2u);
+    EXPECT_EQ(launches[1].engine_ini,
+              config::EngineIniText(config::EngineIniPreset::CpuLowDetail, "D3D"));
+    expect_theirs_back();
+    EXPECT_EQ(Steps(),
+              (Strings{"reset", "ini", "stage", "run", "page", "clean-up", "footer", "open"}));
+    const Strings& journal = standin::Get().journal;
+    const auto at = [&](const std::string& line) {
+        return std::find(journal.begin(), journal.end(), line) - journal.begin();
+    };
+    EXPECT_LT(at("rename C:\\UT2003.ini -> C:\\UT2003.ini.user-backup"),
+              at("write C:\\UT2003.ini"));
+    EXPECT_LT(at("rename C:\\flybyexec.txt.user-backup -> C:\\flybyexec.txt"),
+              at("append " + kPage));
+
+    // A stopped run, and one whose page cannot be written.
+    Restart();
+    on_launch = [this](size_t) { control.stop_after_launch = true; };
+    Run(BenchmarkPreset::kHighQuality, k640And1024);
+    EXPECT_EQ(launches.size(), 1u);
+    expect_theirs_back();
+    control.stop_after_launch = false;
+    Restart();
+    standin::Get().failures = {{"write", kPage}};
+    Run(BenchmarkPreset::kCpuBenchmark, k640And1024);
+    EXPECT_EQ(standin::Get().messages.size(), 1u);
+    expect_theirs_back();
+
+    // A script that cannot be staged: the ini was already moved, and comes back.
+    Restart();
+    standin::Get().failures = {{"copy", kExecScript}};
+    Run(BenchmarkPreset::kCpuBenchmark, k640And1024);
+    EXPECT_TRUE(launches.empty());
+    expect_theirs_back();
+
+    // The custom test with an ini of the user's elsewhere leaves the one at the root where it is.
+    Restart();
+    standin::Get().failures.clear();
+    standin::AddFile("E:\\fast.ini", "[Engine]\r\n");
+    CustomTestChoices own;
+    own.custom_ini = true;
+    own.custom_ini_path = "E:\\fast.ini";
+    Run(BenchmarkPreset::kCustomTest, k640And1024, own);
+    ASSERT_EQ(launches.size(), 2u);
+    EXPECT_EQ(launches[0].engine_ini, "[mine]\r\n");
+    for (const std::string& line : standin::Get().journal)
+        EXPECT_EQ(line.find("rename C:\\UT2003.ini"), std::string::npos) << line;
+    expect_theirs_back();
+}
+
+TEST_F(RunDriverTest, ABackupNameTakenRefusesToStage) {
+    standin::AddFile(kExecScript, "my script");
+    standin::AddFile(kExecScript + ".user-backup", "an older one");
+    Run(BenchmarkPreset::kCpuBenchmark, k640And1024);
+    ASSERT_EQ(standin::Get().messages.size(), 1u);
+    EXPECT_EQ(standin::Get().messages[0].text,
+              "Cannot move \"C:\\flybyexec.txt\" aside: \"C:\\flybyexec.txt.user-backup\" is "
+              "there already. Move one of the two elsewhere, then start the benchmark again.");
+    EXPECT_EQ(standin::Get().messages[0].icon, platform::MessageIcon::kCritical);
+    EXPECT_TRUE(launches.empty());
+    EXPECT_FALSE(standin::HasFile(kEngineIni));
+    EXPECT_FALSE(standin::HasFile(kPage));
+    EXPECT_EQ(standin::FindFile(kExecScript)->contents, "my script");
+    EXPECT_EQ(standin::FindFile(kExecScript + ".user-backup")->contents, "an older one");
 }
 
 TEST_F(RunDriverTest, EachLaunchGetsItsOutcomeAndOnlyItsCellsGoBlank) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "config/engine_ini.h"
+#include "config/staged_files.h"
 #include "core/run_driver.h"
 #include "core/session.h"
 #include "registry/discovery.h"
@@ -32,6 +33,45 @@ struct ShowingObserver : RunObserver {
     void StepFailed(const std::string& error) override {
         platform::ShowMessage(error, "", platform::MessageIcon::kCritical);
     }
+};
+
+// The drive root's files a run stages or sets aside.
+const char* const kRootIni = "T:\\UT2003.ini";
+const char* const kRootFiles[] = {kRootIni, "T:\\UT2003.ini.user-backup", "T:\\flybyexec.txt",
+                                  "T:\\flybyexec.txt.user-backup"};
+
+// A file as the user would miss it: its bytes and attributes (less the archive flag Wine adds).
+struct FileState {
+    bool exists = false;
+    std::string bytes;
+    DWORD attributes = 0;
+    bool operator==(const FileState&) const = default;
+};
+
+FileState StateOf(const std::string& path) {
+    const DWORD a = GetFileAttributesA(path.c_str());
+    if (a == INVALID_FILE_ATTRIBUTES) return {};
+    return {true, ts::ReadFile(path), a & ~DWORD{FILE_ATTRIBUTE_ARCHIVE}};
+}
+
+// Puts `path` on disk as `state` says, or removes it.
+void Lay(const std::string& path, const FileState& state) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
+    if (!state.exists) return;
+    ASSERT_TRUE(ts::WriteFile(path, state.bytes)) << path;
+    SetFileAttributesA(path.c_str(), state.attributes ? state.attributes : FILE_ATTRIBUTE_NORMAL);
+}
+
+// Notes the drive root as the first launch starts, and may stop the run there.
+struct WatchingObserver : ShowingObserver {
+    void LaunchStarting(size_t index) override {
+        if (index == 0)
+            for (const char* path : kRootFiles) at_first_launch.push_back(StateOf(path));
+        if (stop) stop->stop_after_launch = true;
+    }
+    RunControl* stop = nullptr;
+    std::vector<FileState> at_first_launch;
 };
 
 class RunDriverWin32 : public ::testing::Test {
@@ -202,6 +242,87 @@ TEST_F(RunDriverWin32, ALaunchWithoutRecordGetsBlankCells) {
                   std::string::npos)
             << page;
     EXPECT_NE(page.find("<TD>800x600\r\n<TD>          \r\n"), std::string::npos);
+}
+
+TEST_F(RunDriverWin32, AUsersReadOnlyIniComesBackAfterARunAStopAndAKill) {
+    Install(ts::kInstall, registry::Edition::kFull);
+    const std::string mine = "[Engine.Engine]\r\nmy own settings\r\n";
+    ASSERT_TRUE(ts::WriteFile(kRootIni, mine));
+    SetFileAttributesA(kRootIni, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    const FileState theirs = StateOf(kRootIni);
+    ASSERT_EQ(theirs.attributes, DWORD{FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN});
+    const uint32_t ours =
+        standin::Checksum(config::EngineIniText(config::EngineIniPreset::CpuLowDetail, "D3D"));
+    RunSettings s = settings;
+    s.resolutions = {true, false, true, false, false};
+
+    // A finished run, then one stopped during its first launch.
+    WatchingObserver observer;
+    for (bool stop : {false, true}) {
+        SCOPED_TRACE(stop ? "stopped" : "finished");
+        DeleteFileA(ts::JournalPath(install_).c_str());
+        observer = WatchingObserver{};
+        RunControl control;
+        if (stop) observer.stop = &control;
+        EXPECT_TRUE(ts::CatchMessageBoxes([&] { RunBenchmark(s, observer, control); }).empty());
+        const auto runs = ts::StandinRuns(install_);
+        ASSERT_EQ(runs.size(), stop ? 1u : 2u);
+        for (const ts::StandinRun& run : runs) EXPECT_EQ(run.ini_sum, ours);  // never theirs
+        ASSERT_EQ(observer.at_first_launch.size(), 4u);
+        EXPECT_EQ(observer.at_first_launch[1], theirs);  // aside, untouched, while the game ran
+        EXPECT_EQ(StateOf(kRootIni), theirs);
+        for (const char* path : {kRootFiles[1], kRootFiles[2], kRootFiles[3]})
+            EXPECT_FALSE(Exists(path)) << path;
+        EXPECT_EQ(LineCount(Page()), 63u);
+    }
+
+    // Killed during its first launch: the next start finds the drive root as it was then.
+    for (size_t i = 0; i < 4; ++i) Lay(kRootFiles[i], observer.at_first_launch[i]);
+    ASSERT_TRUE(Exists(kRootFiles[1]));
+    EXPECT_EQ(ts::ReadFile(kRootIni),
+              config::EngineIniText(config::EngineIniPreset::CpuLowDetail, "D3D"));
+    std::string error;
+    ASSERT_TRUE(config::RemoveLeftovers(settings.install_folder, &error)) << error;
+    EXPECT_EQ(StateOf(kRootIni), theirs);
+    for (const char* path : {kRootFiles[1], kRootFiles[2], kRootFiles[3]})
+        EXPECT_FALSE(Exists(path)) << path;
+}
+
+TEST_F(RunDriverWin32, AMissingGameExeGivesOneMessageAndStagesNothing) {
+    Install(ts::kInstall, registry::Edition::kFull);
+    ASSERT_TRUE(DeleteFileA(ts::GamePath(install_).c_str()));
+    RunSettings s = settings;
+    s.preset = BenchmarkPreset::kHighQuality;
+    s.resolutions = {true, true, true, true, true};
+    RunPlan plan;
+    PlanProblem problem;
+    ASSERT_TRUE(PlanRun(s, &plan, &problem));
+    ShowingObserver observer;
+    RunControl control;
+    RunReport report;
+    const auto boxes = ts::CatchMessageBoxes([&] { report = RunBenchmark(s, observer, control); });
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, plan.launches[0].command_line + " cannot be found.");
+    EXPECT_EQ(boxes[0].title, "Benchwright");
+    EXPECT_TRUE(boxes[0].has_icon);
+    EXPECT_TRUE(report.launches.empty());
+    for (const char* path : kRootFiles) EXPECT_FALSE(Exists(path)) << path;
+    EXPECT_FALSE(Exists(PagePath()));
+    EXPECT_TRUE(ts::StandinRuns(install_).empty());
+}
+
+TEST_F(RunDriverWin32, AScriptRunningLogGivesAPageWithoutScript) {
+    Install(ts::kInstall, registry::Edition::kDemo);
+    ASSERT_TRUE(ts::WriteControl(
+        ts::kInstall, "label 1 <script>/*\r\nlabel 2 */alert(1)/*\r\nlabel 3 */</script>\r\n"));
+    const auto runs = Run({true, false, false, false, false}, BenchmarkPreset::kHighQuality);
+    ASSERT_EQ(runs.size(), 3u);
+    const std::string page = Page();
+    EXPECT_EQ(page.find("<script"), std::string::npos) << page;
+    EXPECT_NE(page.find("<TD>&lt;script&gt;/*    \r\n<TD>*/alert(1)/*  \r\n"
+                        "<TD>*/&lt;/script&gt;   \r\n</TR>"),
+              std::string::npos)
+        << page;
 }
 
 }  // namespace

@@ -232,6 +232,10 @@ bool RenameFile(const std::string& from, const std::string& to, std::string* err
     auto it = Find(from);
     if (it == g_state.files.end())
         return Fail(error, "rename", from, "The system cannot find the file specified.");
+    if (it->second.locked)
+        return Fail(error, "rename", from,
+                    "The process cannot access the file because it is being used by another "
+                    "process.");
     if (Find(to) != g_state.files.end() || !FolderExistsIn(ParentOf(to)))
         return Fail(error, "rename", from, "Cannot create a file when that file already exists.");
     standin::File f = it->second;

@@ -2,6 +2,7 @@
 #include "results/results_page.h"
 
 #include "platform/platform.h"
+#include "results/html_text.h"
 #include "results/run_cells.h"
 
 namespace results {
@@ -15,6 +16,25 @@ const FrameRateRecord& Entry(const std::vector<FrameRateRecord>& records, long l
     return records[static_cast<size_t>(k - 1)];
 }
 
+// A cell without record holds the blank record (a record of only blank fields reads the same).
+bool IsBlank(const FrameRateRecord& r) {
+    return r.Label == kBlankRecord.Label && r.Low == kBlankRecord.Low &&
+           r.Average == kBlankRecord.Average && r.High == kBlankRecord.High;
+}
+
+// Column j's heading is the level name of the first resolution that has a record there: a launch
+// that left none at the first resolution must not blank a heading later rows fill.
+const FrameRateRecord& HeadingRecord(const std::vector<FrameRateRecord>& records,
+                                     size_t resolution_count, int n, int j) {
+    for (size_t r = 1; r <= resolution_count; ++r) {
+        const FrameRateRecord& record = Entry(records, static_cast<long long>(r - 1) * n + j);
+        if (!IsBlank(record)) return record;
+    }
+    return kBlankRecord;
+}
+
+// The log's text is the game's (or anyone's): it must not become markup on the page. Fields are
+// escaped after they were fitted to width, so the widths stay the log's characters.
 void AddTable(std::vector<std::string>& lines, const std::vector<std::string>& resolution_names,
               int n, const std::vector<FrameRateRecord>& records, const char* caption,
               std::string FrameRateRecord::*field) {
@@ -22,13 +42,16 @@ void AddTable(std::vector<std::string>& lines, const std::vector<std::string>& r
     lines.push_back(std::string("<CAPTION ALIGN=TOP><B>") + caption + "</b></caption>");
     lines.push_back("<TR>");
     lines.push_back("<TD>Resolution");
-    for (int j = 1; j <= n; ++j) lines.push_back("<TD>" + Entry(records, j).Label);
+    for (int j = 1; j <= n; ++j)
+        lines.push_back("<TD>" +
+                        HtmlEscape(HeadingRecord(records, resolution_names.size(), n, j).Label));
     lines.push_back("</TR>");
     for (size_t r = 1; r <= resolution_names.size(); ++r) {
         lines.push_back("<TR>");
         lines.push_back("<TD>" + resolution_names[r - 1]);
         for (int j = 1; j <= n; ++j)
-            lines.push_back("<TD>" + Entry(records, static_cast<long long>(r - 1) * n + j).*field);
+            lines.push_back(
+                "<TD>" + HtmlEscape(Entry(records, static_cast<long long>(r - 1) * n + j).*field));
         lines.push_back("</TR>");
     }
     lines.push_back("</TABLE>");

@@ -13,7 +13,8 @@ namespace results {
 
 std::string ResultsPagePath(const std::string& app_folder);
 
-// The lines of the page body. A cell or heading with no record is blank (its width in spaces).
+// The lines of the page body. A column's heading is the level name of the first resolution with
+// a record in that column. A cell or heading with no record is blank (its width in spaces).
 std::vector<std::string> ResultsPageLines(const std::vector<std::string>& resolution_names,
                                           int records_per_resolution,
                                           const std::vector<FrameRateRecord>& records);

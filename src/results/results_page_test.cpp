@@ -105,6 +105,20 @@ TEST(ResultsPageLines, RecordsAddressTheirCellsAndMissingOnesAreBlank) {
     for (size_t k : {17, 18, 19}) EXPECT_EQ(lines[k], "<TD>          ") << k;
 }
 
+TEST(ResultsPageLines, AHeadingComesFromTheFirstResolutionWithARecordThere) {
+    // N = 2 at three resolutions: column 1 has records at the second and third resolution only,
+    // column 2 at none.
+    auto records = Records(6);
+    for (size_t i : {0, 1, 3, 5}) records[i] = FrameRateRecord{};
+    const Lines lines = ResultsPageLines({"640x480", "800x600", "1024x768"}, 2, records);
+    for (int table = 0; table < 3; ++table) {
+        const size_t top = 1 + table * (8 + 2 + 3 * 5);
+        EXPECT_EQ(lines[top + 4], "<TD>L3            ");
+        EXPECT_EQ(lines[top + 5], "<TD>              ");
+    }
+    EXPECT_EQ(lines[15], "<TD>lo3       ");  // the second row, first cell
+}
+
 TEST(RunFooterLines, NamePresetEngineEditionAndIni) {
     std::string footer;
     for (const auto& line : RunFooterLines(BenchmarkPreset::kHighQuality, "OGL", "demo"))
@@ -119,6 +133,37 @@ TEST(RunFooterLines, NamePresetEngineEditionAndIni) {
     EXPECT_EQ(low[2], "This test was run using the Low Quality Option");
     EXPECT_EQ(low[4], "This test was run using the Direct3D Rendering Engine");
     EXPECT_EQ(low[8], "This test was run using the Custom_MinDetail.ini provided by Quillmark");
+}
+
+TEST(WriteResultsPage, LogTextIsEscapedAfterFittingToWidth) {
+    standin::Reset();
+    standin::AddFolder("C:\\Tools\\Bench");
+    const auto log = ParseFrameRateLog(
+        "<script>/*,1 / 2 / 3 fps,a,b\r\n"
+        "*/alert(1)/*,4 / 5 / 6 fps,a,b\r\n"
+        "*/</script>,7 / 8 / 9 fps,a,b\r\n"
+        "ABCDEFGHIJKLM&Z,1\"2 / 3>4 / 5&6 fps,a,b\r\n");
+    ASSERT_EQ(log.size(), 4u);
+    std::vector<LaunchResult> launches(4);
+    for (size_t i = 0; i < 4; ++i) {
+        launches[i].resolution = "640x480";
+        launches[i].level = "level " + std::to_string(i);
+        launches[i].outcome = LaunchOutcome::kRecorded;
+        launches[i].record = log[i].record;
+    }
+    std::string error;
+    ASSERT_TRUE(WriteResultsPage("C:\\Tools\\Bench\\", {"640x480"}, 4, launches, &error)) << error;
+    const std::string page = standin::FindFile(kPage)->contents;
+    EXPECT_EQ(page.find("<script"), std::string::npos) << page;
+    EXPECT_EQ(page.find("</script"), std::string::npos) << page;
+    // Fourteen characters of the label as the log has them ("&" is the 14th), then escaped.
+    EXPECT_NE(page.find("<TD>&lt;script&gt;/*    \r\n<TD>*/alert(1)/*  \r\n"
+                        "<TD>*/&lt;/script&gt;   \r\n<TD>ABCDEFGHIJKLM&amp;\r\n</TR>"),
+              std::string::npos)
+        << page;
+    EXPECT_NE(page.find("<TD>1&quot;2       \r\n</TR>"), std::string::npos) << page;
+    EXPECT_NE(page.find("<TD>3&gt;4       \r\n</TR>"), std::string::npos) << page;
+    EXPECT_NE(page.find("<TD>5&amp;6       \r\n</TR>"), std::string::npos) << page;
 }
 
 }  // namespace

@@ -68,6 +68,10 @@ void OnLoad(MainWindow& w) {
     platform::SetOwnerWindow(w.hwnd);
 
     ApplyInstallation(w.model, *w.state, registry::FindGameInstallation());
+    // What a killed run left at the drive root goes, and the user's own files come back.
+    std::string error;
+    if (!config::RemoveLeftovers(w.state->InstallFolder, &error))
+        platform::ShowMessage(error, "", platform::MessageIcon::kExclamation);
     core::InitAppFolder(*w.state);
     ResetLogs(*w.state);
     SelectRenderEngine(w.model, *w.state, false);
