@@ -171,30 +171,6 @@ RunReport RunBenchmark(const RunSettings& settings, RunObserver& observer, RunCo
     return report;
 }
 
-namespace {
-RunReport RunPreset(RunSettings settings, BenchmarkPreset preset, RunObserver& observer,
-                    RunControl& control) {
-    settings.preset = preset;
-    return RunBenchmark(settings, observer, control);
-}
-}  // namespace
-
-RunReport RunCpuBenchmark(const RunSettings& settings, RunObserver& observer, RunControl& control) {
-    return RunPreset(settings, BenchmarkPreset::kCpuBenchmark, observer, control);
-}
-
-RunReport RunHighQuality(const RunSettings& settings, RunObserver& observer, RunControl& control) {
-    return RunPreset(settings, BenchmarkPreset::kHighQuality, observer, control);
-}
-
-RunReport RunLowQuality(const RunSettings& settings, RunObserver& observer, RunControl& control) {
-    return RunPreset(settings, BenchmarkPreset::kLowQuality, observer, control);
-}
-
-RunReport RunCustomTest(const RunSettings& settings, RunObserver& observer, RunControl& control) {
-    return RunPreset(settings, BenchmarkPreset::kCustomTest, observer, control);
-}
-
 std::string IsoTime(const platform::LocalTime& t) {
     char text[32];
     std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", t.year, t.month, t.day,

@@ -69,14 +69,8 @@ RunReport CarryOutRun(const RunPlan& plan, RunObserver& observer, RunControl& co
 // Opens the page when the run wrote it.
 void FinishRun(const RunPlan& plan, const RunReport& report);
 
-// The whole run on this thread, from the click to the opened page: the four presets' drivers.
-// Messages of failed launches and file steps go to `observer`.
-RunReport RunCpuBenchmark(const RunSettings& settings, RunObserver& observer, RunControl& control);
-RunReport RunHighQuality(const RunSettings& settings, RunObserver& observer, RunControl& control);
-RunReport RunLowQuality(const RunSettings& settings, RunObserver& observer, RunControl& control);
-RunReport RunCustomTest(const RunSettings& settings, RunObserver& observer, RunControl& control);
-
-// The driver of settings.preset.
+// The whole run of settings.preset on this thread, from the click to the opened page (StartRun,
+// CarryOutRun, FinishRun). Messages of failed launches and file steps go to `observer`.
 RunReport RunBenchmark(const RunSettings& settings, RunObserver& observer, RunControl& control);
 
 // A local time as ISO 8601: "2026-12-06T14:05:09".
