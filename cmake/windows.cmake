@@ -28,7 +28,9 @@ set_source_files_properties(src/ui/benchwright.rc PROPERTIES
     OBJECT_DEPENDS "${BW_GENERATED}/benchwright.manifest;${BW_GENERATED}/version.h")
 add_executable(benchwright WIN32 src/main.cpp src/ui/benchwright.rc)
 target_link_libraries(benchwright bw_win32)
-target_link_options(benchwright PRIVATE ${BW_LINK_OPTIONS} -s)
+# The link map tells what the exe is made of (bench/exe_size.sh reads it).
+target_link_options(benchwright PRIVATE ${BW_LINK_OPTIONS} -s
+    -Wl,-Map=${CMAKE_BINARY_DIR}/benchwright.map)
 add_custom_command(TARGET benchwright POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/dist/help.html
             ${CMAKE_BINARY_DIR}/help.html)
