@@ -79,5 +79,13 @@ if(BW_TESTS)
         add_dependencies(${name} standin_game)
     endforeach()
 
+    # The yardstick of the start-up benchmark: a minimal dialog program built like the exe.
+    add_executable(minimal_dialog WIN32 bench/minimal_dialog.cpp bench/minimal_dialog.rc)
+    target_include_directories(minimal_dialog PRIVATE ${BW_GENERATED})
+    target_link_libraries(minimal_dialog comctl32)
+    target_link_options(minimal_dialog PRIVATE ${BW_LINK_OPTIONS} -s)
+    set_source_files_properties(bench/minimal_dialog.rc PROPERTIES
+        OBJECT_DEPENDS ${BW_GENERATED}/benchwright.manifest)
+
     include(cmake/windows_checks.cmake)
 endif()
