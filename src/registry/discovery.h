@@ -25,8 +25,8 @@ struct InstallationOutcome {
 // "Install UT2003" message and leaves InstallFolder empty.
 InstallationOutcome FindGameInstallation(core::SessionState& state);
 
-// The edition's folder as read now, its terminating NUL dropped; `present` false when the
-// registry no longer has it.
+// The edition's folder as read now, up to its first NUL; `present` false when the registry no
+// longer has it or it is empty.
 std::string EditionFolder(Edition edition, bool* present);
 
 // What selecting an edition's option does: reads that edition's folder again and sets
