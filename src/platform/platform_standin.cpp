@@ -228,6 +228,9 @@ bool CanOpenForReading(const std::string& path) {
 
 std::string ProgramFolder() { return g_state.program_folder; }
 
+// The stand-in's code page is single-byte.
+bool EndsWithBackslash(const std::string& path) { return !path.empty() && path.back() == '\\'; }
+
 bool RunAndWait(const std::string& command_line, StartFailure* failure) {
     Note("run " + command_line);
     if (!Startable(command_line, failure)) return false;

@@ -157,14 +157,32 @@ bool CanOpenForReading(const std::string& path) {
     return true;
 }
 
+namespace {
+
+// Where the last backslash character of `path` starts, or npos. Walks whole characters of the
+// system code page, so a double-byte character's trail byte 0x5C is never taken for one.
+size_t LastBackslash(const std::string& path) {
+    size_t found = std::string::npos;
+    for (const char* at = path.c_str(); *at; at = CharNextA(at)) {
+        if (*at == '\\') found = static_cast<size_t>(at - path.c_str());
+    }
+    return found;
+}
+
+}  // namespace
+
 std::string ProgramFolder() {
     char buffer[MAX_PATH * 4];
     const DWORD n = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
     std::string path(buffer, n < sizeof buffer ? n : 0);
-    const auto slash = path.find_last_of('\\');
+    const auto slash = LastBackslash(path);
     if (slash == std::string::npos) return path;
     if (slash == 2 && path[1] == ':') return path.substr(0, 3);  // a drive root keeps its backslash
     return path.substr(0, slash);
+}
+
+bool EndsWithBackslash(const std::string& path) {
+    return !path.empty() && LastBackslash(path) == path.size() - 1;
 }
 
 bool RunAndWait(const std::string& command_line, StartFailure* failure) {
