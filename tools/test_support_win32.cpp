@@ -19,11 +19,11 @@ bool IsDriveRoot(const std::string& folder) {
 
 }  // namespace
 
-bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms) {
+bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms, DWORD interval_ms) {
     const DWORD start = GetTickCount();
     while (!done()) {
         if (GetTickCount() - start >= timeout_ms) return done();
-        Sleep(20);
+        Sleep(interval_ms);
     }
     return true;
 }

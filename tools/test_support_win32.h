@@ -14,9 +14,9 @@
 
 namespace test_support {
 
-// The one way tests and tools wait for something: polls `done` every 20 ms until it is true or
-// `timeout_ms` has passed, and returns its last answer. Never a fixed sleep in its place.
-bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms);
+// The one way tests and tools wait for something: polls `done` every `interval_ms` until it is
+// true or `timeout_ms` has passed, and returns its last answer. Never a fixed sleep in its place.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeout_ms, DWORD interval_ms = 20);
 
 inline constexpr const char* kInstall = "T:\\UT2003";
 inline constexpr const char* kSpacedInstall = "T:\\Program Files\\UT2003";

@@ -8,7 +8,7 @@ namespace core {
 
 void InitAppFolder(SessionState& state) {
     std::string folder = platform::ProgramFolder();
-    if (folder.empty() || folder.back() != '\\') folder += '\\';
+    if (!platform::EndsWithBackslash(folder)) folder += '\\';
     state.AppFolder = folder;
 }
 

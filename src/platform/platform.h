@@ -78,6 +78,10 @@ std::vector<std::string> ListSubfolders(const std::string& folder);
 // drive root.
 std::string ProgramFolder();
 
+// True when `path` ends in a backslash character of the system code page. In a double-byte code
+// page (932, ...) the last byte of a character such as "\x83\x5C" is 0x5C without being one.
+bool EndsWithBackslash(const std::string& path);
+
 // ---------------------------------------------------------------------------------------------
 // Time
 

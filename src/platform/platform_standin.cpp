@@ -281,6 +281,9 @@ uint32_t Milliseconds() { return g_state.milliseconds; }
 
 std::string ProgramFolder() { return g_state.program_folder; }
 
+// The stand-in's code page is single-byte.
+bool EndsWithBackslash(const std::string& path) { return !path.empty() && path.back() == '\\'; }
+
 EndSignal CreateEndSignal() { return &g_state.end_raised; }
 
 void RaiseEndSignal(EndSignal signal) {

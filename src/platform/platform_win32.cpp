@@ -173,8 +173,8 @@ bool FolderExists(const std::string& path) {
 bool CreateFolders(const std::string& path, std::string* error) {
     if (path.empty()) return Fail(error, "create the folder", path, ERROR_PATH_NOT_FOUND);
     if (FolderExists(path)) return true;
-    // Each level from the top: X:\a, X:\a\b, ... A backslash is never a trail byte's twin
-    // here because every split point comes from a real separator found by CharNextA.
+    // Each level from the top: X:\a, X:\a\b, ... Walked with CharNextA, so the trail byte of a
+    // double-byte character is never taken for a backslash.
     for (const char* p = path.c_str(); *p; p = CharNextA(p)) {
         if (*p != '\\' || p == path.c_str() || p[-1] == ':') continue;
         const std::string level(path.c_str(), p);
@@ -209,15 +209,32 @@ LocalTime Now() {
 }
 
 uint32_t Milliseconds() { return GetTickCount(); }
+namespace {
+
+// Where the last backslash character of `path` starts, or npos. Walks whole characters of the
+// system code page, so a double-byte character's trail byte 0x5C is never taken for one.
+size_t LastBackslash(const std::string& path) {
+    size_t found = std::string::npos;
+    for (const char* at = path.c_str(); *at; at = CharNextA(at)) {
+        if (*at == '\\') found = static_cast<size_t>(at - path.c_str());
+    }
+    return found;
+}
+
+}  // namespace
 
 std::string ProgramFolder() {
     char buffer[MAX_PATH * 4];
     const DWORD n = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
     std::string path(buffer, n < sizeof buffer ? n : 0);
-    const auto slash = path.find_last_of('\\');
+    const auto slash = LastBackslash(path);
     if (slash == std::string::npos) return path;
     if (slash == 2 && path[1] == ':') return path.substr(0, 3);  // a drive root keeps its backslash
     return path.substr(0, slash);
+}
+
+bool EndsWithBackslash(const std::string& path) {
+    return !path.empty() && LastBackslash(path) == path.size() - 1;
 }
 
 EndSignal CreateEndSignal() { return CreateEventA(nullptr, TRUE, FALSE, nullptr); }

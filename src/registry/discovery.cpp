@@ -8,13 +8,8 @@ namespace registry {
 
 namespace {
 
-// A folder value ends in the string's terminating NUL; only that character is dropped, so a value
-// stored without one keeps its last real character.
-std::string FolderOf(const RegistryValue& value) {
-    std::string folder = value.text;
-    if (!folder.empty() && folder.back() == '\0') folder.pop_back();
-    return folder;
-}
+// A folder value ends at its first NUL; a value stored without one keeps its last character.
+std::string FolderOf(const RegistryValue& value) { return value.UsedText(); }
 
 const char* KeyOf(Edition edition) { return edition == Edition::kDemo ? kDemoKey : kFullKey; }
 

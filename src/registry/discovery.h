@@ -28,8 +28,8 @@ InstallationOutcome FindGameInstallation();
 // "full" or "demo".
 const char* EditionName(Edition edition);
 
-// The edition's folder as read now, its terminating NUL dropped; `present` false when the
-// registry no longer has it.
+// The edition's folder as read now, up to its first NUL; `present` false when the registry no
+// longer has it or it is empty.
 std::string EditionFolder(Edition edition, bool* present);
 
 // What selecting an edition's option does: reads that edition's folder again into

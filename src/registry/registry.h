@@ -9,15 +9,18 @@
 namespace registry {
 
 // A value as the program uses it: nothing, a text or a 32-bit number. A text read from a string
-// value keeps its terminating NUL as its last character; every user drops that character.
+// value keeps its terminating NUL as its last character; users read it up to its first NUL.
 struct RegistryValue {
     enum class Kind { kEmpty, kText, kNumber };
     Kind kind = Kind::kEmpty;
     std::string text;
     int32_t number = 0;
 
-    // An edition counts as present when its folder value is a non-empty text.
-    bool Present() const { return kind == Kind::kText && !text.empty(); }
+    // The text as it is used: up to its first NUL, as every C string API reads it (a value of
+    // only NULs is empty).
+    std::string UsedText() const { return text.substr(0, text.find('\0')); }
+    // An edition counts as present when its folder value is a text not empty as used.
+    bool Present() const { return kind == Kind::kText && !UsedText().empty(); }
 };
 
 // Reads `value_name` under HKEY_LOCAL_MACHINE\`key` in the 32-bit view, where the game's

@@ -33,12 +33,33 @@ TEST(QueryOpenKeyValue, KeepsTheNulReadsNumbersAndIgnoresOtherTypes) {
     EXPECT_EQ(value.number, -2);
 }
 
-TEST(EditionFolder, AnEmptyTextWithoutItsNulIsAbsent) {
+// A folder is judged on its text up to the first NUL, alike at start-up and at a click.
+TEST(EditionFolder, OnlyNulsOrNothingIsAbsentAndTheFolderEndsAtTheFirstNul) {
     platform::standin::Reset();
-    platform::standin::Get().registry[std::string(kDemoKey) + "\\" + kFolderValue] = Data(1, "");
-    bool present = true;
-    EXPECT_EQ(EditionFolder(Edition::kDemo, &present), "");
-    EXPECT_FALSE(present);
+    auto& registry = platform::standin::Get().registry;
+    const std::string full = std::string(kFullKey) + "\\" + kFolderValue;
+    const std::string demo = std::string(kDemoKey) + "\\" + kFolderValue;
+    core::SessionState state;
+    for (const std::string& empty : {std::string(), std::string(1, '\0'), std::string(2, '\0')}) {
+        registry[full] = Data(1, empty);
+        bool present = true;
+        EXPECT_EQ(EditionFolder(Edition::kFull, &present), "");
+        EXPECT_FALSE(present) << empty.size() << " NULs";
+        // An empty full edition must not hide a valid demo at start-up.
+        registry[demo] = Data(1, std::string("C:\\UT2003Demo\0", 14));
+        const InstallationOutcome outcome = FindGameInstallation(state);
+        EXPECT_FALSE(outcome.full_enabled);
+        EXPECT_EQ(outcome.selected, Edition::kDemo);
+        EXPECT_EQ(state.InstallFolder, "C:\\UT2003Demo");
+        EXPECT_FALSE(SelectEdition(state, Edition::kFull));
+        EXPECT_EQ(state.InstallFolder, "");
+    }
+    registry[full] = Data(1, std::string("C:\\UT2003\0\0", 11));
+    bool present = false;
+    EXPECT_EQ(EditionFolder(Edition::kFull, &present), "C:\\UT2003");
+    EXPECT_TRUE(present);
+    registry[full] = Data(1, "C:\\UT2003");  // stored without its NUL
+    EXPECT_EQ(EditionFolder(Edition::kFull, &present), "C:\\UT2003");
 }
 
 }  // namespace

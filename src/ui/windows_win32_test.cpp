@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gui_support_win32.h"
+#include "platform/platform.h"
 #include "test_support_win32.h"
 #include "ui/resource.h"
 #include "version.h"
@@ -520,6 +521,41 @@ TEST(MainWindowGui, HelpAndBannersOpenTheirPagesAndClosingEndsTheProgram) {
     ASSERT_TRUE(program.Main() && program.Custom());
     program.Menu(IDM_EXIT);
     EXPECT_TRUE(program.Ended(kWait));
+}
+
+// With code page 932 the program's folder "T:\ゲーム\ソ" ends in the byte 0x5C, the second byte of
+// "ソ" (0x83 0x5C): the page goes inside that folder, not beside it as "ソresults.html". ctest runs
+// this test on its own with a Japanese locale.
+TEST(CodePage932Gui, PageInsideAFolderEndingInSo) {
+    if (GetACP() != 932) GTEST_SKIP() << "needs code page 932: LC_ALL=ja_JP.UTF-8";
+    auto ansi = [](const wchar_t* wide) {
+        char bytes[MAX_PATH] = "";
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, bytes, sizeof bytes, nullptr, nullptr);
+        return std::string(bytes);
+    };
+    const wchar_t* const parent_wide = L"T:\\\u30B2\u30FC\u30E0";          // T:\ゲーム
+    const wchar_t* const folder_wide = L"T:\\\u30B2\u30FC\u30E0\\\u30BD";  // T:\ゲーム\ソ
+    const std::string parent = ansi(parent_wide), folder = ansi(folder_wide);
+    ASSERT_EQ(folder.back(), '\\');
+    EXPECT_FALSE(platform::EndsWithBackslash(folder));
+    EXPECT_TRUE(platform::EndsWithBackslash(folder + "\\"));
+
+    // Made through the wide functions: the helpers split paths byte by byte.
+    ASSERT_TRUE(ts::RemoveTree(parent) && CreateDirectoryW(parent_wide, nullptr) &&
+                CreateDirectoryW(folder_wide, nullptr));
+    ASSERT_TRUE(CopyFileA(TestBuildExe().c_str(), (folder + "\\benchwright.exe").c_str(), FALSE));
+    {
+        Program program(kFull, folder + "\\benchwright.exe");
+        ASSERT_TRUE(program.Main());
+        ASSERT_TRUE(Tick(program.Item(kRes)));
+        program.Press(IDC_CPU_BENCHMARK);
+        ASSERT_TRUE(Until([&] { return program.Opened().size() == 1; }, kRunWait));
+        EXPECT_EQ(program.Opened()[0], folder + "\\results.html");
+        EXPECT_TRUE(Contains(program.OpenedPage(1), "CPU Bench Option"));
+    }
+    EXPECT_NE(GetFileAttributesA((folder + "\\results.html").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA((folder + "results.html").c_str()), INVALID_FILE_ATTRIBUTES);
+    ts::RemoveTree(parent);
 }
 
 }  // namespace
