@@ -9,128 +9,20 @@
 #include <vector>
 
 #include "gui_support_win32.h"
+#include "program_win32.h"
 #include "test_support_win32.h"
 #include "ui/resource.h"
 
 namespace {
 
+using namespace test_program;
 namespace ts = test_support;
-
-constexpr DWORD kWait = 20000;
-constexpr DWORD kRunWait = 120000;
-constexpr const char* kDemoInstall = "T:\\UT2003Demo";
-constexpr int kRes = IDC_RESOLUTION_FIRST;  // the resolution boxes: kRes + 0 (640x480) to + 4
-
-bool Until(const std::function<bool()>& done, DWORD timeout_ms = kWait) {
-    return gui::WaitUntil(done, timeout_ms);
-}
-bool Tick(HWND control) { return gui::ClickUntilChecked(control, true, kWait); }
-bool Contains(const std::string& text, const char* part) {
-    return text.find(part) != std::string::npos;
-}
 
 std::string Screenshot(const char* name) {
     const std::string folder = ts::TestExeFolder() + "\\screenshots";
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder + "\\" + name + ".bmp";
 }
-
-// Where the capturing program registered for .html puts what the shell opened.
-std::string OpenedFolder() {
-    char temp[MAX_PATH] = "";
-    GetTempPathA(sizeof temp, temp);
-    return std::string(temp) + "bw_opened";
-}
-std::string CaptureCommand() { return "\"" + ts::TestExeFolder() + "\\open_capture.exe\" \"%1\""; }
-
-enum Editions { kNone = 0, kFull = 1, kDemo = 2, kBoth = 3 };
-
-// One run of benchwright.exe with the editions installed, pages opened by the capturing program,
-// ended when the test ends.
-class Program {
-public:
-    explicit Program(Editions editions) : html_(CaptureCommand()) {
-        std::string error;
-        ts::DeleteGameKey(ts::kFullKey);
-        ts::DeleteGameKey(ts::kDemoKey);
-        for (auto [edition, key, install] : {std::tuple{kFull, ts::kFullKey, ts::kInstall},
-                                             std::tuple{kDemo, ts::kDemoKey, kDemoInstall}}) {
-            if (!(editions & edition)) continue;
-            EXPECT_TRUE(ts::MakeFakeInstall(install, &error)) << error;
-            ts::SetGameFolder(key, ts::RegistryKind::kString, install);
-            ts::WriteFile(ts::LogPath(install), "old record\r\n");  // for the start-up reset
-        }
-        ts::RemoveTree(OpenedFolder());
-        DeleteFileA(Page().c_str());
-        std::string command = "\"" + ts::TestExeFolder() + "\\benchwright.exe\"";
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        EXPECT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                   nullptr, &startup, &process_));
-    }
-    ~Program() {
-        if (!Ended(0)) {
-            TerminateProcess(process_.hProcess, 0);
-            Ended(kWait);
-        }
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
-    }
-
-    DWORD pid() const { return process_.dwProcessId; }
-    bool Ended(DWORD timeout_ms) const {
-        return WaitForSingleObject(process_.hProcess, timeout_ms) == WAIT_OBJECT_0;
-    }
-    std::string Page() const { return ts::TestExeFolder() + "\\results.html"; }
-
-    HWND Window(const char* caption) {
-        return gui::WaitForTopWindow(pid(), "#32770", caption, kWait);
-    }
-    HWND Main() { return main_ ? main_ : (main_ = Window("Benchwright")); }
-    HWND Item(int id) { return GetDlgItem(Main(), id); }
-    bool Enabled(int id) { return IsWindowEnabled(Item(id)) != FALSE; }
-    bool Checked(int id) { return gui::Checked(Item(id)); }
-    bool PresetsEnabled(bool enabled) {
-        for (int id :
-             {IDC_CPU_BENCHMARK, IDC_HIGH_QUALITY, IDC_LOW_QUALITY, IDC_CUSTOM_TEST}) {
-            if (Enabled(id) != enabled) return false;
-        }
-        return true;
-    }
-    void Press(int id) { gui::Click(Item(id)); }
-    void Menu(int id) { PostMessageA(Main(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-    HWND Custom() {
-        Press(IDC_CUSTOM_TEST);
-        return Window("Custom Options");
-    }
-    HWND About() {
-        Menu(IDM_ABOUT);
-        return Window("About Benchwright");
-    }
-
-    // The next message box; pressed away unless `keep`.
-    ts::MessageBoxSeen Box(bool keep = false) {
-        ts::MessageBoxSeen box = ts::WaitForMessageBox(pid(), kWait);
-        EXPECT_TRUE(box.window);
-        if (box.window && !keep) {
-            EXPECT_TRUE(ts::DismissMessageBox(box.window));
-        }
-        return box;
-    }
-
-    // What the shell was asked to open, in order, and the copy of the nth page (from 1).
-    std::vector<std::string> Opened() {
-        return gui::ReadSharedLines(OpenedFolder() + "\\opened.txt");
-    }
-    std::string OpenedPage(int n) {
-        return gui::ReadShared(OpenedFolder() + "\\" + std::to_string(n) + ".html");
-    }
-
-private:
-    ts::HtmlAssociation html_;
-    PROCESS_INFORMATION process_ = {};
-    HWND main_ = nullptr;
-};
 
 // The client area near the designed size in pixels: 4% across, 10% down (Wine's dialog font is
 // 12 px high rather than 13, so heights come out 8% short).
@@ -155,8 +47,8 @@ TEST(MainWindowGui, StartsWithBothEditionsAndOptionsFollowClicks) {
     // Tab order: resolutions, CPU Benchmark, High, Low, Custom, then the two option groups.
     EXPECT_EQ(gui::TabOrder(program.Main(), program.Item(kRes), 10),
               (std::vector<int>{kRes + 1, kRes + 2, kRes + 3, kRes + 4, IDC_CPU_BENCHMARK,
-                                IDC_HIGH_QUALITY, IDC_LOW_QUALITY, IDC_CUSTOM_TEST,
-                                IDC_DIRECT3D, IDC_FULL}));
+                                IDC_HIGH_QUALITY, IDC_LOW_QUALITY, IDC_CUSTOM_TEST, IDC_DIRECT3D,
+                                IDC_FULL}));
 
     EXPECT_TRUE(Tick(program.Item(IDC_OPENGL)));
     EXPECT_FALSE(program.Checked(IDC_DIRECT3D));
@@ -254,8 +146,8 @@ TEST(CustomTestWindowGui, BrowseAndPathBoxFollowTheIniChoice) {
     EXPECT_TRUE(gui::SaveWindowBitmap(custom, Screenshot("custom_test_window")));
     // Tab order: sound, ini choice, (Browse when enabled), Run Test, Cancel, path, level list.
     EXPECT_EQ(gui::TabOrder(custom, item(IDC_SOUND_DISABLED), 6),
-              (std::vector<int>{IDC_MAX_DETAIL, IDC_RUN_TEST, IDC_CUSTOM_CANCEL,
-                                IDC_INI_PATH, IDC_LEVEL_LIST, IDC_SOUND_DISABLED}));
+              (std::vector<int>{IDC_MAX_DETAIL, IDC_RUN_TEST, IDC_CUSTOM_CANCEL, IDC_INI_PATH,
+                                IDC_LEVEL_LIST, IDC_SOUND_DISABLED}));
 
     // The file-open dialog: a chosen file fills the box; choosing "Custom ini" again and a
     // cancel keep it.
@@ -417,8 +309,7 @@ TEST(MainWindowGui, HelpAndBannersOpenTheirPagesAndClosingEndsTheProgram) {
         EXPECT_TRUE(Contains(program.OpenedPage(1), "Benchwright help"));
         HWND about = program.About();
         ASSERT_TRUE(about);
-        for (HWND banner :
-             {program.Item(IDC_MAIN_BANNER), GetDlgItem(about, IDC_ABOUT_BANNER)}) {
+        for (HWND banner : {program.Item(IDC_MAIN_BANNER), GetDlgItem(about, IDC_ABOUT_BANNER)}) {
             const size_t before = program.Opened().size();
             PostMessageA(banner, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
             PostMessageA(banner, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
