@@ -32,6 +32,13 @@ inline bool Contains(const std::string& text, const char* part) {
     return text.find(part) != std::string::npos;
 }
 
+// Where a test leaves its picture of a window.
+inline std::string Screenshot(const char* name) {
+    const std::string folder = ts::TestExeFolder() + "\\screenshots";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder + "\\" + name + ".bmp";
+}
+
 // Where the capturing program registered for .html puts what the shell opened.
 inline std::string OpenedFolder() {
     char temp[MAX_PATH] = "";

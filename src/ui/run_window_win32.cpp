@@ -105,7 +105,11 @@ void SetTextIfChanged(HWND dialog, int id, const std::string& now, const std::st
 }
 
 void EnableIfChanged(HWND dialog, int id, bool now, bool before, bool all) {
-    if (all || now != before) EnableWindow(GetDlgItem(dialog, id), now);
+    if (!all && now == before) return;
+    HWND button = GetDlgItem(dialog, id);
+    // A disabled button keeps no focus, or the keyboard has nowhere to go.
+    if (!now && GetFocus() == button) SendMessageA(dialog, WM_NEXTDLGCTL, 0, FALSE);
+    EnableWindow(button, now);
 }
 
 // The only code that writes to the progress window's controls; it writes only what changed, so
@@ -178,7 +182,9 @@ void OpenProgressWindow(RunSession& run) {
     *run.progress_slot =
         CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PROGRESS), run.main,
                            ProgressProc, reinterpret_cast<LPARAM>(&run.progress));
-    if (*run.progress_slot) ShowWindow(*run.progress_slot, SW_SHOW);
+    // Not activated: the game that starts now keeps the focus (a full-screen game losing it
+    // would be minimised).
+    if (*run.progress_slot) ShowWindow(*run.progress_slot, SW_SHOWNOACTIVATE);
 }
 
 // Shows a failure as the run on this thread did (no title: the program's), then lets the worker

@@ -89,6 +89,7 @@ TEST(RunWindowGui, ARunStaysAliveShowsItsProgressAndStopsAfterTheSecondLaunch) {
     const std::vector<std::string> first = LoggedAverages(ts::kInstall);
     ASSERT_EQ(first.size(), 1u);
     EXPECT_EQ(progress.Text(IDC_PROGRESS_LAST), "Last run: " + first[0] + " fps average");
+    EXPECT_TRUE(gui::SaveWindowBitmap(progress.window, Screenshot("progress_window")));
     progress.Press(IDC_PROGRESS_STOP);
     EXPECT_TRUE(Until([&] { return !progress.Enabled(IDC_PROGRESS_STOP); }));
     EXPECT_TRUE(Contains(progress.Text(IDC_PROGRESS_LEFT), "finishing this run"));

@@ -18,12 +18,6 @@ namespace {
 using namespace test_program;
 namespace ts = test_support;
 
-std::string Screenshot(const char* name) {
-    const std::string folder = ts::TestExeFolder() + "\\screenshots";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder + "\\" + name + ".bmp";
-}
-
 // The client area near the designed size in pixels: 4% across, 10% down (Wine's dialog font is
 // 12 px high rather than 13, so heights come out 8% short).
 void ExpectClientSize(HWND window, int width, int height) {
