@@ -27,7 +27,7 @@ uint32_t AverageOverheadMs(const ProgressModel& m) {
 
 void StartProgress(ProgressModel& model, const core::RunPlan& plan, uint32_t now_ms) {
     model = ProgressModel{};
-    model.launches = plan.launches;
+    model.plan = plan;
     model.run_started_ms = now_ms;
 }
 
@@ -61,15 +61,18 @@ uint32_t SecondsLeft(const ProgressModel& m, uint32_t now_ms) {
     if (m.end_requested) return 0;
     const uint64_t overhead = AverageOverheadMs(m);
     uint64_t left_ms = 0;
-    if (m.launch_running && m.current < m.launches.size()) {
-        const uint64_t expected = m.launches[m.current].seconds * 1000ull + overhead;
+    const std::vector<core::PlannedLaunch>& launches = m.plan.launches;
+    if (m.launch_running && m.current < launches.size()) {
+        const uint64_t expected = launches[m.current].seconds * 1000ull + overhead;
         const uint64_t ran = static_cast<uint32_t>(now_ms - m.launch_started_ms);
         left_ms += expected > ran ? expected - ran : 0;
     }
     if (!m.stop_requested) {
         const size_t next = m.launch_running ? m.current + 1 : m.current + (m.any_finished ? 1 : 0);
-        for (size_t i = next; i < m.launches.size(); ++i)
-            left_ms += m.launches[i].seconds * 1000ull + overhead;
+        if (next < launches.size()) {
+            left_ms +=
+                core::PlannedSeconds(m.plan, next) * 1000ull + overhead * (launches.size() - next);
+        }
     }
     return static_cast<uint32_t>((left_ms + 999) / 1000);
 }
@@ -83,9 +86,10 @@ std::string ClockText(uint32_t seconds) {
 
 ProgressView ViewProgress(const ProgressModel& m, uint32_t now_ms) {
     ProgressView v;
-    const size_t n = m.launches.size();
+    const std::vector<core::PlannedLaunch>& launches = m.plan.launches;
+    const size_t n = launches.size();
     if (m.current < n) {
-        const core::PlannedLaunch& launch = m.launches[m.current];
+        const core::PlannedLaunch& launch = launches[m.current];
         v.run = "Run " + std::to_string(m.current + 1) + " of " + std::to_string(n);
         v.level = "Level: " + launch.level;
         v.resolution = "Resolution: " + launch.resolution;
@@ -106,13 +110,12 @@ ProgressView ViewProgress(const ProgressModel& m, uint32_t now_ms) {
                                      ? average + " fps average"
                                      : std::string(results::OutcomeName(m.last.outcome)));
     }
-    int total = 0;
-    for (const core::PlannedLaunch& launch : m.launches) total += launch.seconds;
+    const int total = core::PlannedSeconds(m.plan, 0);
     if (total > 0) {
         int64_t done_ms = m.seconds_done * 1000ll;
         if (m.launch_running && m.current < n) {
             done_ms += std::min<int64_t>(static_cast<uint32_t>(now_ms - m.launch_started_ms),
-                                         m.launches[m.current].seconds * 1000ll);
+                                         launches[m.current].seconds * 1000ll);
         }
         v.permille = static_cast<int>(std::min<int64_t>(1000, done_ms / total));
     }

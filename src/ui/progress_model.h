@@ -15,10 +15,10 @@
 namespace ui {
 
 struct ProgressModel {
-    std::vector<core::PlannedLaunch> launches;  // the plan's launches, in order
-    uint32_t run_started_ms = 0;                // the clock (platform::Milliseconds) at the start
-    uint32_t launch_started_ms = 0;             // ... and at the current launch's start
-    size_t current = 0;                         // the launch running, or the last one started
+    core::RunPlan plan;
+    uint32_t run_started_ms = 0;     // the clock (platform::Milliseconds) at the start
+    uint32_t launch_started_ms = 0;  // ... and at the current launch's start
+    size_t current = 0;              // the launch running, or the last one started
     bool launch_running = false;
     int seconds_done = 0;  // planned seconds of the launches that have ended
     // The measured load overhead (the game's run beyond its planned seconds) of the launches

@@ -19,7 +19,7 @@ core::RunPlan ThreeLaunches() {
 results::LaunchResult Ended(const ProgressModel& m, LaunchOutcome outcome, uint32_t duration_ms,
                             const char* average = "") {
     results::LaunchResult r;
-    r.seconds = m.launches[m.current].seconds;
+    r.seconds = m.plan.launches[m.current].seconds;
     r.outcome = outcome;
     r.duration_ms = duration_ms;
     r.record.Average = results::FitToWidth(average, results::kValueWidth);
