@@ -81,11 +81,11 @@ if(BW_TESTS)
     file(GLOB BW_BENCH_WIN32_SOURCES CONFIGURE_DEPENDS bench/*_win32.cpp)
     foreach(source ${BW_BENCH_WIN32_SOURCES})
         get_filename_component(name ${source} NAME_WE)
-        add_executable(${name} ${source} tools/test_support_win32.cpp)
+        add_executable(${name} ${source} tools/test_support_win32.cpp tools/gui_support_win32.cpp)
         target_include_directories(${name} PRIVATE tools)
         target_link_libraries(${name} bw_win32)
         target_link_options(${name} PRIVATE ${BW_LINK_OPTIONS})
-        add_dependencies(${name} standin_game)
+        add_dependencies(${name} standin_game benchwright open_capture)
     endforeach()
 
     # The yardstick of the start-up benchmark: a minimal dialog program built like the exe.

@@ -28,7 +28,9 @@ const std::vector<std::string>& LevelEntries(const std::string& game_edition) {
 }
 
 void loadComboBox(CustomTestModel& model, const std::string& game_edition) {
+    const bool running = model.running;
     model = CustomTestModel{};
+    model.running = running;
     model.levels = LevelEntries(game_edition);
     model.selected_level = game_edition == "full" ? kFullDefaultLevel : kDemoDefaultLevel;
 }
@@ -42,6 +44,8 @@ void SelectIni(CustomTestModel& model, IniChoice choice) {
 void FileDialogClosed(CustomTestModel& model, bool chosen, const std::string& path) {
     if (chosen) model.ini_path = path;
 }
+
+bool RunTestEnabled(const CustomTestModel& model) { return !model.running; }
 
 core::CustomTestChoices Choices(const CustomTestModel& model) {
     core::CustomTestChoices choices;

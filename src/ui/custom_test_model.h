@@ -17,13 +17,17 @@ struct CustomTestModel {
     bool browse_enabled = false;      // "Browse...", enabled exactly while "Custom ini"
     std::vector<std::string> levels;  // the level list's entries as shown, "*" marks included
     int selected_level = -1;
+    bool running = false;  // a run lasts: "Run Test" cannot start another
 };
+
+// "Run Test" can be pressed.
+bool RunTestEnabled(const CustomTestModel& model);
 
 // The level list entries of an edition: 37 when GameEdition is "full", otherwise the demo's 4.
 const std::vector<std::string>& LevelEntries(const std::string& game_edition);
 
 // Fills the level list for GameEdition and selects "dm-antalus*"; every other choice takes its
-// default. Called once per load of the window.
+// default. Called once per load of the window; a run that lasts still disables "Run Test".
 void loadComboBox(CustomTestModel& model, const std::string& game_edition);
 
 // "Max Detail", "Min Detail" and "Custom ini" clicks. Leaving "Custom ini" empties the path box, so

@@ -48,5 +48,17 @@ TEST(CustomTestModel, ChoicesCarryTheCustomIniAndAReloadForgetsThem) {
     EXPECT_TRUE(model.ini_path.empty() && !model.browse_enabled && !model.sound_enabled);
 }
 
+TEST(CustomTestModel, RunTestStaysDisabledWhileARunLastsEvenAcrossAReload) {
+    CustomTestModel model;
+    loadComboBox(model, "full");
+    EXPECT_TRUE(RunTestEnabled(model));
+    model.running = true;
+    loadComboBox(model, "demo");  // the window reloaded by an edition change during the run
+    EXPECT_FALSE(RunTestEnabled(model));
+    EXPECT_EQ(model.levels.size(), 4u);
+    model.running = false;
+    EXPECT_TRUE(RunTestEnabled(model));
+}
+
 }  // namespace
 }  // namespace ui

@@ -30,6 +30,7 @@ void Render(CustomTestWindow& w) {
                      : m.ini == IniChoice::kMinDetail ? IDC_MIN_DETAIL
                                                       : IDC_CUSTOM_INI);
     EnableWindow(GetDlgItem(h, IDC_BROWSE), m.browse_enabled);
+    EnableWindow(GetDlgItem(h, IDC_RUN_TEST), RunTestEnabled(m));
     char shown[MAX_PATH * 4] = "";
     GetDlgItemTextA(h, IDC_INI_PATH, shown, sizeof(shown));
     if (m.ini_path != shown) SetDlgItemTextA(h, IDC_INI_PATH, m.ini_path.c_str());
@@ -125,6 +126,14 @@ INT_PTR CALLBACK CustomTestProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lpara
 
 }  // namespace
 
+void SetCustomTestRunning(HWND custom, bool running) {
+    auto* w = custom ? reinterpret_cast<CustomTestWindow*>(GetWindowLongPtrA(custom, DWLP_USER))
+                     : nullptr;
+    if (!w || w->model.running == running) return;
+    w->model.running = running;
+    Render(*w);
+}
+
 void ShowCustomTestWindow(HWND owner, core::SessionState& state, MainWindow& main, HWND* slot) {
     if (*slot) {
         ShowWindow(*slot, SW_SHOWNORMAL);
@@ -132,6 +141,7 @@ void ShowCustomTestWindow(HWND owner, core::SessionState& state, MainWindow& mai
         return;
     }
     auto* window = new CustomTestWindow{nullptr, &state, &main, slot, {}};
+    window->model.running = main.model.running;
     *slot = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CUSTOM), owner,
                                CustomTestProc, reinterpret_cast<LPARAM>(window));
     if (*slot) {

@@ -59,6 +59,14 @@ void DisableResolutionBoxes(MainWindowModel& model) { model.resolution_boxes_ena
 
 void EnableResolutionBoxes(MainWindowModel& model) { model.resolution_boxes_enabled = true; }
 
+void SetRunning(MainWindowModel& model, bool running) { model.running = running; }
+
+MainWindowControls EnabledControls(const MainWindowModel& m) {
+    if (m.running) return {};
+    return {m.preset_buttons_enabled, m.resolution_boxes_enabled, m.full_enabled, m.demo_enabled,
+            true};
+}
+
 void OpenMakerWebSite() { platform::ShellOpen(kMakerWebAddress, false, "C:\\"); }
 
 std::string HelpPagePath(const core::SessionState& state) { return state.AppFolder + "help.html"; }

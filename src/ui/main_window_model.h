@@ -32,7 +32,18 @@ struct MainWindowModel {
     bool resolution_boxes_enabled = true;
     // A game folder is known. Without one nothing can run, so the preset buttons stay disabled.
     bool installed = false;
+    // A run lasts: nothing that starts a run or changes its settings may be used.
+    bool running = false;
 };
+
+// Which controls can be used, as the window shows them.
+struct MainWindowControls {
+    bool presets = false;      // the four preset buttons
+    bool resolutions = false;  // the five resolution boxes
+    bool full = false, demo = false;
+    bool render_engine = false;  // "Direct3D" and "OpenGL"
+};
+MainWindowControls EnabledControls(const MainWindowModel& model);
 
 // Step 1 of the load sequence: shows what installation discovery found, and sets GameEdition and
 // InstallFolder as selecting the found edition's option does.
@@ -62,6 +73,9 @@ void DisablePresetButtons(MainWindowModel& model);
 void EnablePresetButtons(MainWindowModel& model);
 void DisableResolutionBoxes(MainWindowModel& model);
 void EnableResolutionBoxes(MainWindowModel& model);
+
+// A run starts or ends; everything the run disabled comes back however it ended.
+void SetRunning(MainWindowModel& model, bool running);
 
 // Opens the maker's web address with the shell: no owner window, working folder "C:\".
 void OpenMakerWebSite();

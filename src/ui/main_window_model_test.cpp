@@ -36,5 +36,35 @@ TEST(MainWindowModel, PresetButtonsStayDisabledWithoutAGameFolder) {
     EXPECT_EQ(state.InstallFolder, "C:\\UT2003");
 }
 
+TEST(MainWindowModel, ARunDisablesWhatStartsRunsAndGivesBackWhatWasThere) {
+    core::SessionState state;
+    MainWindowModel model;
+    ApplyInstallation(model, state, {false, true, Edition::kDemo, "demo", "C:\\UT2003Demo"});
+    const MainWindowControls before = EnabledControls(model);
+    EXPECT_TRUE(before.presets && before.resolutions && before.demo && before.render_engine);
+    EXPECT_FALSE(before.full);
+
+    SetRunning(model, true);
+    const MainWindowControls during = EnabledControls(model);
+    EXPECT_FALSE(during.presets || during.resolutions || during.full || during.demo ||
+                 during.render_engine);
+    // An edition chosen during the run (a click already queued) must not enable anything.
+    ChangeEdition(model, state, Edition::kDemo, true, "C:\\UT2003Demo", false);
+    EXPECT_FALSE(EnabledControls(model).presets || EnabledControls(model).demo);
+
+    SetRunning(model, false);
+    const MainWindowControls after = EnabledControls(model);
+    EXPECT_TRUE(after.presets && after.resolutions && after.demo && after.render_engine);
+    EXPECT_FALSE(after.full);  // never installed: stays disabled
+
+    // Without a game folder a finished run does not bring the preset buttons back.
+    MainWindowModel none;
+    ApplyInstallation(none, state, {false, false, Edition::kNone, "", ""});
+    SetRunning(none, true);
+    SetRunning(none, false);
+    EXPECT_FALSE(EnabledControls(none).presets);
+    EXPECT_TRUE(EnabledControls(none).resolutions);
+}
+
 }  // namespace
 }  // namespace ui

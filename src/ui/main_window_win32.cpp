@@ -2,11 +2,12 @@
 #include <windows.h>
 
 #include "config/staged_files.h"
-#include "core/run_driver.h"
 #include "platform/platform.h"
 #include "registry/discovery.h"
 #include "results/results_page.h"
 #include "ui/resource.h"
+#include "ui/run_messages.h"
+#include "ui/run_window_win32.h"
 #include "ui/window_support_win32.h"
 #include "ui/windows_win32.h"
 
@@ -19,17 +20,21 @@ constexpr int kPresetButtons[] = {IDC_CPU_BENCHMARK, IDC_HIGH_QUALITY, IDC_LOW_Q
 
 void Render(MainWindow& w) {
     const MainWindowModel& m = w.model;
+    const MainWindowControls enabled = EnabledControls(m);
     HWND h = w.hwnd;
-    EnableWindow(GetDlgItem(h, IDC_FULL), m.full_enabled);
-    EnableWindow(GetDlgItem(h, IDC_DEMO), m.demo_enabled);
+    EnableWindow(GetDlgItem(h, IDC_FULL), enabled.full);
+    EnableWindow(GetDlgItem(h, IDC_DEMO), enabled.demo);
     CheckDlgButton(h, IDC_FULL, m.edition == registry::Edition::kFull);
     CheckDlgButton(h, IDC_DEMO, m.edition == registry::Edition::kDemo);
+    EnableWindow(GetDlgItem(h, IDC_DIRECT3D), enabled.render_engine);
+    EnableWindow(GetDlgItem(h, IDC_OPENGL), enabled.render_engine);
     CheckDlgButton(h, IDC_DIRECT3D, m.render_chosen && !m.opengl);
     CheckDlgButton(h, IDC_OPENGL, m.render_chosen && m.opengl);
-    for (int id : kPresetButtons) EnableWindow(GetDlgItem(h, id), m.preset_buttons_enabled);
+    for (int id : kPresetButtons) EnableWindow(GetDlgItem(h, id), enabled.presets);
     for (int i = 0; i < 5; ++i) {
-        EnableWindow(GetDlgItem(h, IDC_RESOLUTION_FIRST + i), m.resolution_boxes_enabled);
+        EnableWindow(GetDlgItem(h, IDC_RESOLUTION_FIRST + i), enabled.resolutions);
     }
+    SetCustomTestRunning(w.custom, m.running);
 }
 
 std::array<bool, 5> ResolutionChecks(HWND hwnd) {
@@ -38,18 +43,6 @@ std::array<bool, 5> ResolutionChecks(HWND hwnd) {
         checks[i] = IsDlgButtonChecked(hwnd, IDC_RESOLUTION_FIRST + i) == BST_CHECKED;
     return checks;
 }
-
-// What a run on this thread has to tell the user.
-struct MessageBoxObserver : core::RunObserver {
-    void LaunchStarting(size_t) override {}
-    void LaunchFinished(const results::LaunchResult&) override {}
-    void LaunchFailed(const std::string& message, platform::MessageIcon icon) override {
-        platform::ShowMessage(message, "", icon);
-    }
-    void StepFailed(const std::string& error) override {
-        platform::ShowMessage(error, "", platform::MessageIcon::kCritical);
-    }
-};
 
 void ResetLogs(const core::SessionState& state) {
     // Without a game folder there are no logs to empty, and nothing is written elsewhere.
@@ -66,6 +59,7 @@ void OnLoad(MainWindow& w) {
     HWND banner = GetDlgItem(w.hwnd, IDC_MAIN_BANNER);
     AddTooltip(w.hwnd, banner, kBannerTip);
     platform::SetOwnerWindow(w.hwnd);
+    MarkMainWindow(w.hwnd);
 
     ApplyInstallation(w.model, *w.state, registry::FindGameInstallation());
     // What a killed run left at the drive root goes, and the user's own files come back.
@@ -79,6 +73,7 @@ void OnLoad(MainWindow& w) {
 }
 
 void OnCustomTest(MainWindow& w) {
+    if (w.model.running) return;
     ResetLogs(*w.state);
     ShowCustomTestWindow(w.hwnd, *w.state, w, &w.custom);
     ui::EnableResolutionBoxes(w.model);
@@ -87,6 +82,10 @@ void OnCustomTest(MainWindow& w) {
 }
 
 void OnEdition(MainWindow& w, registry::Edition edition) {
+    if (w.model.running) {  // a click queued before the run disabled the options
+        Render(w);
+        return;
+    }
     std::string folder;
     const bool present = registry::SelectEdition(edition, &folder);
     EditionChangeResult result =
@@ -96,9 +95,28 @@ void OnEdition(MainWindow& w, registry::Edition edition) {
     Render(w);
 }
 
-void OnClose(MainWindow& w) {
+void CloseMainWindow(MainWindow& w) {
     if (w.custom) DestroyWindow(w.custom);
     DestroyWindow(w.hwnd);
+}
+
+// Closing (or File > Exit) during a run asks first; the window goes once the run has ended.
+void OnClose(MainWindow& w) {
+    if (w.run) {
+        AskToStopAndExit(*w.run);
+    } else {
+        CloseMainWindow(w);
+    }
+}
+
+void OnRunMessage(MainWindow& w, UINT msg, WPARAM wparam, LPARAM lparam) {
+    if (!w.run || !HandleRunMessage(*w.run, msg, wparam, lparam)) return;
+    const bool exiting = ExitRequested(*w.run);
+    EndRunThread(w.run);
+    w.run = nullptr;
+    SetRunning(w.model, false);
+    Render(w);
+    if (exiting) CloseMainWindow(w);
 }
 
 void OnCommand(MainWindow& w, int id, int code) {
@@ -140,8 +158,12 @@ void OnCommand(MainWindow& w, int id, int code) {
             results::OpenDocument(HelpPagePath(*w.state));
             break;
         case IDM_EXIT:
-            PostQuitMessage(0);
-            break;  // at once: no window is asked to close
+            if (w.run) {
+                AskToStopAndExit(*w.run);
+            } else {
+                PostQuitMessage(0);  // at once: no window is asked to close
+            }
+            break;
         default:
             break;  // Enter and Esc do not close the main window
     }
@@ -161,7 +183,15 @@ INT_PTR CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
         case WM_CLOSE:
             OnClose(*w);
             return TRUE;
+        case WM_APP_LAUNCH_STARTING:
+        case WM_APP_LAUNCH_FINISHED:
+        case WM_APP_LAUNCH_FAILED:
+        case WM_APP_STEP_FAILED:
+        case WM_APP_RUN_ENDED:
+            OnRunMessage(*w, msg, wparam, lparam);
+            return TRUE;
         case WM_DESTROY:
+            UnmarkMainWindow(hwnd);
             PostQuitMessage(0);
             return TRUE;
         default:
@@ -173,6 +203,7 @@ INT_PTR CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
 
 void RunFromMainWindow(MainWindow& w, common::BenchmarkPreset preset,
                        const core::CustomTestChoices& custom) {
+    if (w.model.running) return;  // a click that slipped past a disabled control
     const core::SessionState& state = *w.state;
     const core::RunSettings settings = {preset,
                                         state.InstallFolder,
@@ -183,14 +214,12 @@ void RunFromMainWindow(MainWindow& w, common::BenchmarkPreset preset,
                                         custom,
                                         1,
                                         state.AppFolder + "Results"};
-    DisablePresetButtons(w.model);
-    DisableResolutionBoxes(w.model);
+    // Disabled before the plan's own messages show, so nothing can start a run behind them.
+    SetRunning(w.model, true);
     Render(w);
-    MessageBoxObserver observer;
-    core::RunControl control;
-    core::RunBenchmark(settings, observer, control);
-    EnablePresetButtons(w.model);
-    EnableResolutionBoxes(w.model);
+    w.run = StartRunThread(w.hwnd, &w.progress, settings);
+    if (w.run) return;
+    SetRunning(w.model, false);
     Render(w);
 }
 
@@ -203,7 +232,7 @@ HWND ShowMainWindow(MainWindow& window, core::SessionState& state) {
 }
 
 bool RouteDialogMessage(const MainWindow& window, MSG* msg) {
-    for (HWND h : {window.hwnd, window.custom, window.about}) {
+    for (HWND h : {window.hwnd, window.custom, window.about, window.progress}) {
         if (h && IsDialogMessageA(h, msg)) return true;
     }
     return false;

@@ -53,3 +53,15 @@
 #define IDC_ABOUT_DESCRIPTION 1207  // what the program does
 #define IDC_ABOUT_WEB_ADDRESS 1208  // the maker's web address
 #define IDC_ABOUT_DISCLAIMER 1209   // the warning text
+
+// Progress window: 1300-1399
+#define IDD_PROGRESS 1300
+#define IDC_PROGRESS_RUN 1301         // "Run 2 of 7"
+#define IDC_PROGRESS_LEVEL 1302       // "Level: dm-inferno"
+#define IDC_PROGRESS_RESOLUTION 1303  // "Resolution: 1024x768"
+#define IDC_PROGRESS_BAR 1304         // the progress bar
+#define IDC_PROGRESS_ELAPSED 1305     // "Time elapsed: 0:02:41"
+#define IDC_PROGRESS_LEFT 1306        // "Time left: about 0:10:12"
+#define IDC_PROGRESS_LAST 1307        // "Last run: 63.87 fps average"
+#define IDC_PROGRESS_STOP 1308        // "Stop after this run"
+#define IDC_PROGRESS_END_GAME 1309    // "End game now"

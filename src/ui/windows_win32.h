@@ -9,17 +9,22 @@
 
 namespace ui {
 
+struct RunSession;
+
 // The main window: its state and the windows it owns.
 struct MainWindow {
     HWND hwnd = nullptr;
     core::SessionState* state = nullptr;
     MainWindowModel model;
-    HWND custom = nullptr;  // the custom test window while it is open
-    HWND about = nullptr;   // the about window while it is open
+    HWND custom = nullptr;      // the custom test window while it is open
+    HWND about = nullptr;       // the about window while it is open
+    HWND progress = nullptr;    // the progress window while a run shows it
+    RunSession* run = nullptr;  // the run that lasts, owned here (run_window_win32.h)
 };
 
 // Starts a run of `preset` from the session and the main window's resolution boxes; `custom` is
-// what the custom test window chose (the custom test only).
+// what the custom test window chose (the custom test only). It goes on on a worker thread;
+// nothing happens while another run lasts.
 void RunFromMainWindow(MainWindow& window, common::BenchmarkPreset preset,
                        const core::CustomTestChoices& custom);
 
@@ -30,8 +35,19 @@ HWND ShowMainWindow(MainWindow& window, core::SessionState& state);
 // handle while it is open.
 void ShowCustomTestWindow(HWND owner, core::SessionState& state, MainWindow& main, HWND* slot);
 
+// Tells the open custom test window (null: none) whether a run lasts.
+void SetCustomTestRunning(HWND custom, bool running);
+
 // Shows the about window modeless, or brings the open one forward.
 void ShowAboutWindow(HWND owner, HWND* slot);
+
+// True when no other Benchwright runs (this one is the only one from now on). Otherwise the
+// other one's main window is brought to the front, and this one should exit.
+bool ClaimSingleInstance();
+
+// Marks `window` as the main window that a second start brings to the front.
+void MarkMainWindow(HWND window);
+void UnmarkMainWindow(HWND window);
 
 // Keyboard navigation (Tab, arrows, Enter, Esc, access keys) for whichever of the windows the
 // message is for; true when it was handled there.

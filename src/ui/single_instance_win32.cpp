@@ -1,0 +1,41 @@
+// One Benchwright at a time: two would stage the same files at the same drive root and start two
+// games at once.
+#include <windows.h>
+
+#include "ui/windows_win32.h"
+
+namespace ui {
+
+namespace {
+
+constexpr const char* kMutexName = "Benchwright.OneInstance";
+// A window property naming the main window, seen by a second start across processes.
+constexpr const char* kMainWindowMark = "Benchwright.MainWindow";
+
+BOOL CALLBACK FindMarked(HWND window, LPARAM found) {
+    if (!GetPropA(window, kMainWindowMark)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+}  // namespace
+
+bool ClaimSingleInstance() {
+    // Held until the process ends, however it ends.
+    HANDLE mutex = CreateMutexA(nullptr, FALSE, kMutexName);
+    if (mutex && GetLastError() != ERROR_ALREADY_EXISTS) return true;
+    HWND other = nullptr;
+    EnumWindows(FindMarked, reinterpret_cast<LPARAM>(&other));
+    if (other) {
+        if (IsIconic(other)) ShowWindow(other, SW_RESTORE);
+        // Its open message box or progress window, when it has one, is what the user needs.
+        SetForegroundWindow(GetLastActivePopup(other));
+    }
+    return false;
+}
+
+void MarkMainWindow(HWND window) { SetPropA(window, kMainWindowMark, window); }
+
+void UnmarkMainWindow(HWND window) { RemovePropA(window, kMainWindowMark); }
+
+}  // namespace ui
