@@ -68,7 +68,7 @@ int main() {
         gui::Click(GetDlgItem(main, IDC_CPU_BENCHMARK));
         progress = gui::WaitForTopWindow(pid, "#32770", "Benchmark running", 20000);
         if (!progress ||
-            !gui::WaitUntil([] { return ts::StandinRuns(kInstall).size() == 1; }, 20000))
+            !ts::WaitUntil([] { return ts::StandinRuns(kInstall).size() == 1; }, 20000))
             status = Fail("the run did not start");
     }
     if (status == 0) {

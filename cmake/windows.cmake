@@ -1,12 +1,6 @@
 # Windows build: the program, and for x86_64 its tests and the stand-in game (run under Wine).
 enable_language(RC)
 
-add_compile_definitions(_WIN32_WINNT=0x0501 WINVER=0x0501 NOMINMAX WIN32_LEAN_AND_MEAN)
-# Unused functions and data are dropped at link time: a smaller portable exe.
-add_compile_options(-ffunction-sections -fdata-sections)
-# GCC 12 (mingw) takes a literal added to a temporary std::string for an overlapping copy
-# (-Wrestrict, GCC bug 105329); the warning is wrong there and nowhere else useful to us.
-add_compile_options(-Wno-restrict)
 set(BW_LINK_OPTIONS -static -Wl,--nxcompat,--dynamicbase,--gc-sections)
 set(BW_SYSTEM_LIBS comctl32 comdlg32 shell32 advapi32 gdi32 user32 kernel32)
 

@@ -39,7 +39,6 @@ TEST(EditionFolder, OnlyNulsOrNothingIsAbsentAndTheFolderEndsAtTheFirstNul) {
     auto& registry = platform::standin::Get().registry;
     const std::string full = std::string(kFullKey) + "\\" + kFolderValue;
     const std::string demo = std::string(kDemoKey) + "\\" + kFolderValue;
-    core::SessionState state;
     for (const std::string& empty : {std::string(), std::string(1, '\0'), std::string(2, '\0')}) {
         registry[full] = Data(1, empty);
         bool present = true;
@@ -47,12 +46,13 @@ TEST(EditionFolder, OnlyNulsOrNothingIsAbsentAndTheFolderEndsAtTheFirstNul) {
         EXPECT_FALSE(present) << empty.size() << " NULs";
         // An empty full edition must not hide a valid demo at start-up.
         registry[demo] = Data(1, std::string("C:\\UT2003Demo\0", 14));
-        const InstallationOutcome outcome = FindGameInstallation(state);
+        const InstallationOutcome outcome = FindGameInstallation();
         EXPECT_FALSE(outcome.full_enabled);
         EXPECT_EQ(outcome.selected, Edition::kDemo);
-        EXPECT_EQ(state.InstallFolder, "C:\\UT2003Demo");
-        EXPECT_FALSE(SelectEdition(state, Edition::kFull));
-        EXPECT_EQ(state.InstallFolder, "");
+        EXPECT_EQ(outcome.install_folder, "C:\\UT2003Demo");
+        std::string folder = "C:\\Old";
+        EXPECT_FALSE(SelectEdition(Edition::kFull, &folder));
+        EXPECT_EQ(folder, "");
     }
     registry[full] = Data(1, std::string("C:\\UT2003\0\0", 11));
     bool present = false;

@@ -10,9 +10,9 @@ using results::LaunchOutcome;
 
 core::RunPlan ThreeLaunches() {
     core::RunPlan plan;
-    plan.launches = {{"640x480", "dm-antalus", 77, ""},
-                     {"640x480", "dm-asbestos", 71, ""},
-                     {"1024x768", "ctf-face3", 116, ""}};
+    plan.launches = {{"640x480", "dm-antalus", 77, 1, ""},
+                     {"640x480", "dm-asbestos", 71, 1, ""},
+                     {"1024x768", "ctf-face3", 116, 1, ""}};
     return plan;
 }
 
