@@ -64,7 +64,8 @@ bool StartRun(const RunSettings& settings, RunPlan* plan);
 // footer appended.
 RunReport CarryOutRun(const RunPlan& plan, RunObserver& observer, RunControl& control);
 
-// Opens the page when the run wrote it.
+// Opens the page when the run wrote it: its report.html instead when settings.open_report asks
+// for it and the report was written.
 void FinishRun(const RunPlan& plan, const RunReport& report);
 
 // The whole run on this thread, from the click to the opened page: the four presets' drivers.

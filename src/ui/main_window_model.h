@@ -32,6 +32,8 @@ struct MainWindowModel {
     bool resolution_boxes_enabled = true;
     // A game folder is known. Without one nothing can run, so the preset buttons stay disabled.
     bool installed = false;
+    // File > "Open Last Report": enabled while a run's folder under Results holds a report.
+    bool last_report_enabled = false;
 };
 
 // Step 1 of the load sequence: shows what installation discovery found, and sets GameEdition and
@@ -65,6 +67,17 @@ void EnableResolutionBoxes(MainWindowModel& model);
 
 // Opens the maker's web address with the shell: no owner window, working folder "C:\".
 void OpenMakerWebSite();
+
+// Where each run keeps its own folder of results: "Results" beside the program.
+std::string ResultsFolderPath(const core::SessionState& state);
+
+// Looks for a report under Results again (at start-up and after every run) and enables
+// "Open Last Report" by what it finds.
+void CheckLastReport(MainWindowModel& model, const core::SessionState& state);
+
+// "Open Last Report": opens the newest report with the shell; when none is left (deleted since),
+// opens nothing and the item is disabled.
+void OpenLastReport(MainWindowModel& model, const core::SessionState& state);
 
 // The help page beside the program.
 std::string HelpPagePath(const core::SessionState& state);

@@ -3,6 +3,7 @@
 
 #include "config/staged_files.h"
 #include "core/run_driver.h"
+#include "core/user_settings.h"
 #include "platform/platform.h"
 #include "registry/discovery.h"
 #include "results/results_page.h"
@@ -30,6 +31,8 @@ void Render(MainWindow& w) {
     for (int i = 0; i < 5; ++i) {
         EnableWindow(GetDlgItem(h, IDC_RESOLUTION_FIRST + i), m.resolution_boxes_enabled);
     }
+    EnableMenuItem(GetMenu(h), IDM_OPEN_LAST_REPORT,
+                   MF_BYCOMMAND | (m.last_report_enabled ? MF_ENABLED : MF_GRAYED));
 }
 
 std::array<bool, 5> ResolutionChecks(HWND hwnd) {
@@ -71,6 +74,7 @@ void OnLoad(MainWindow& w) {
     core::InitAppFolder(*w.state);
     ResetLogs(*w.state);
     SelectRenderEngine(w.model, *w.state, false);
+    CheckLastReport(w.model, *w.state);
     Render(w);
 }
 
@@ -129,6 +133,13 @@ void OnCommand(MainWindow& w, int id, int code) {
         case IDC_MAIN_BANNER:
             OpenMakerWebSite();
             break;
+        case IDM_OPTIONS:
+            ShowOptionsWindow(w.hwnd);
+            break;
+        case IDM_OPEN_LAST_REPORT:
+            OpenLastReport(w.model, *w.state);
+            Render(w);
+            break;
         case IDM_ABOUT:
             ShowAboutWindow(w.hwnd, &w.about);
             break;
@@ -170,6 +181,7 @@ INT_PTR CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
 void RunFromMainWindow(MainWindow& w, common::BenchmarkPreset preset,
                        const core::CustomTestChoices& custom) {
     const core::SessionState& state = *w.state;
+    const core::UserSettings user = core::LoadUserSettings();
     const core::RunSettings settings = {preset,
                                         state.InstallFolder,
                                         state.AppFolder,
@@ -177,8 +189,9 @@ void RunFromMainWindow(MainWindow& w, common::BenchmarkPreset preset,
                                         state.GameEdition,
                                         ResolutionChecks(w.hwnd),
                                         custom,
-                                        1,
-                                        state.AppFolder + "Results"};
+                                        user.runs_per_level,
+                                        ResultsFolderPath(state),
+                                        user.open_report};
     DisablePresetButtons(w.model);
     DisableResolutionBoxes(w.model);
     Render(w);
@@ -187,6 +200,7 @@ void RunFromMainWindow(MainWindow& w, common::BenchmarkPreset preset,
     core::RunBenchmark(settings, observer, control);
     EnablePresetButtons(w.model);
     EnableResolutionBoxes(w.model);
+    CheckLastReport(w.model, state);
     Render(w);
 }
 

@@ -33,6 +33,9 @@ void ShowCustomTestWindow(HWND owner, core::SessionState& state, MainWindow& mai
 // Shows the about window modeless, or brings the open one forward.
 void ShowAboutWindow(HWND owner, HWND* slot);
 
+// Shows the Options window modal and returns once it is closed; OK has stored the settings.
+void ShowOptionsWindow(HWND owner);
+
 // Keyboard navigation (Tab, arrows, Enter, Esc, access keys) for whichever of the windows the
 // message is for; true when it was handled there.
 bool RouteDialogMessage(const MainWindow& window, MSG* msg);
