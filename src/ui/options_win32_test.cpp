@@ -208,8 +208,8 @@ TEST_F(OptionsAndResultsGui, RepeatedRunsKeepEveryLaunchAndTheNextRunCompares) {
     ts::MakeFolders(ResultsFolder() + "\\old stuff");
     ts::WriteFile(ResultsFolder() + "\\old stuff\\report.html", "<html>");
     Start();
-    // No report yet: "Open Last Report" is disabled, so only the help page (asked for after it)
-    // opens.
+    // No run's report yet: "Open Last Report" is disabled, so only the help page (asked for
+    // after it) opens.
     ASSERT_TRUE(gui::PickMenuItem(main_, 'f', 'l', kWait));
     PostMessageA(main_, WM_KEYDOWN, VK_ESCAPE, 0);  // closes the menu if a grey item kept it
     PostMessageA(main_, WM_KEYDOWN, VK_ESCAPE, 0);
@@ -293,6 +293,7 @@ TEST_F(OptionsAndResultsGui, RepeatedRunsKeepEveryLaunchAndTheNextRunCompares) {
     ASSERT_TRUE(gui::PickMenuItem(main_, 'f', 'l', kWait));
     ASSERT_TRUE(Until([&] { return Opened().size() == 4; }));
     EXPECT_EQ(Opened()[3], second_path);
+    EXPECT_EQ(ts::ReadFile(ResultsFolder() + "\\old stuff\\report.html"), "<html>");
 }
 
 }  // namespace
