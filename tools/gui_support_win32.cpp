@@ -41,6 +41,26 @@ HWND WaitForTopWindow(DWORD pid, const char* class_name, const std::string& capt
     return found;
 }
 
+bool PickMenuItem(HWND window, char menu_key, char item_key, DWORD timeout_ms) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    auto menu_shown = [&] {
+        return test_support::FindVisibleWindow(pid, [](HWND w) {
+                   char name[16] = {};
+                   GetClassNameA(w, name, sizeof name);
+                   return lstrcmpA(name, "#32768") == 0;
+               }) != nullptr;
+    };
+    // A menu still open from an earlier pick would take the keys meant for this one.
+    if (!WaitUntil([&] { return !menu_shown(); }, timeout_ms)) return false;
+    PostMessageA(window, WM_SYSCOMMAND, SC_KEYMENU, menu_key);
+    // The item's key only once the menu is open: opening it is itself a message the menu's loop
+    // posts, and a key queued before it would go to the menu bar.
+    if (!WaitUntil(menu_shown, timeout_ms)) return false;
+    PostMessageA(window, WM_CHAR, static_cast<unsigned char>(item_key), 0);
+    return true;
+}
+
 HWND FindControl(HWND parent, const std::string& caption) {
     ChildSearch search = {&caption, nullptr};
     EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));

@@ -15,6 +15,11 @@ HWND FindTopWindow(DWORD pid, const char* class_name, const std::string& caption
 HWND WaitForTopWindow(DWORD pid, const char* class_name, const std::string& caption,
                       DWORD timeout_ms);
 
+// Picks a menu item as a user does with the keyboard: Alt with the menu's access key, then, once
+// the menu shows, the item's. Waits first for a menu still open to close. False when either
+// wait took longer than `timeout_ms`.
+bool PickMenuItem(HWND window, char menu_key, char item_key, DWORD timeout_ms);
+
 // A child control of `parent`, at any depth, whose text is `caption` exactly.
 HWND FindControl(HWND parent, const std::string& caption);
 

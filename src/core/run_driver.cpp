@@ -159,8 +159,12 @@ RunReport CarryOutRun(const RunPlan& plan, RunObserver& observer, RunControl& co
 }
 
 void FinishRun(const RunPlan& plan, const RunReport& report) {
-    if (report.page_written)
+    if (!report.page_written) return;
+    if (plan.settings.open_report && !report.report_path.empty()) {
+        results::OpenDocument(report.report_path);
+    } else {
         results::OpenDocument(results::ResultsPagePath(plan.settings.app_folder));
+    }
 }
 
 RunReport RunBenchmark(const RunSettings& settings, RunObserver& observer, RunControl& control) {

@@ -66,7 +66,8 @@ bool StartRun(const RunSettings& settings, RunPlan* plan);
 // step also removes what was staged and puts the user's files back.
 RunReport CarryOutRun(const RunPlan& plan, RunObserver& observer, RunControl& control);
 
-// Opens the page when the run wrote it.
+// Opens the page when the run wrote it: its report.html instead when settings.open_report asks
+// for it and the report was written.
 void FinishRun(const RunPlan& plan, const RunReport& report);
 
 // The whole run of settings.preset on this thread, from the click to the opened page (StartRun,

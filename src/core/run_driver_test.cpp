@@ -579,5 +579,38 @@ TEST_F(RunDriverTest, RepeatsAndTheResultsFolderRowByRow) {
     EXPECT_EQ(PageLines(), 63u);
 }
 
+TEST_F(RunDriverTest, TheReportOpensInsteadOfThePageOnlyWhenAskedAndWritten) {
+    const std::string results = "C:\\Tools\\Bench\\Results";
+    settings.results_folder = results;
+    const RunReport plain = Run(BenchmarkPreset::kCpuBenchmark, k640And1024);
+    ASSERT_FALSE(plain.report_path.empty());
+    EXPECT_EQ(standin::Get().opened, Strings{kPage});
+
+    Restart();
+    settings.open_report = true;
+    standin::Get().milliseconds = 60 * 1000;  // a folder of its own
+    const RunReport asked = Run(BenchmarkPreset::kCpuBenchmark, k640And1024);
+    ASSERT_NE(asked.report_path, plain.report_path);
+    EXPECT_TRUE(standin::HasFile(asked.report_path));
+    EXPECT_EQ(standin::Get().opened, Strings{asked.report_path});
+    EXPECT_EQ(PageLines(), 63u);  // results.html is written all the same
+
+    // No report to open: results.html, as without the option.
+    Restart();
+    standin::Get().milliseconds = 120 * 1000;
+    standin::Get().failures.insert(
+        {"write", results + "\\2026-12-06 14-07-09 CPU Benchmark\\report.html"});
+    const RunReport unwritten = Run(BenchmarkPreset::kCpuBenchmark, k640And1024);
+    EXPECT_TRUE(unwritten.report_path.empty());
+    EXPECT_EQ(standin::Get().opened, Strings{kPage});
+
+    // A run that fails opens nothing, whatever the option says.
+    Restart();
+    standin::Get().milliseconds = 180 * 1000;
+    standin::Get().failures.insert({"write", kPage});
+    Run(BenchmarkPreset::kCpuBenchmark, k640And1024);
+    EXPECT_TRUE(standin::Get().opened.empty());
+}
+
 }  // namespace
 }  // namespace core

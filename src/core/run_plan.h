@@ -35,6 +35,8 @@ struct RunSettings {
     // Where the run's own folder of results is made: AppFolder + "Results" unless the command
     // line names another; empty: no results folder.
     std::string results_folder;
+    // The run ends by opening its report.html, when it wrote one, instead of results.html.
+    bool open_report = false;
 };
 
 // Runs per level are 1 to 5; anything else is taken as the nearest of those.

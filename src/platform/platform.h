@@ -141,7 +141,7 @@ void ShellOpen(const std::string& target, bool owned, const std::string& work_fo
 void SetOwnerWindow(void* window);
 
 // ---------------------------------------------------------------------------------------------
-// Registry (read only)
+// Registry (the game's keys are only read)
 
 // A value as the registry stores it: its type (1 string, 2 expandable string, 4 32-bit number,
 // ...) and its bytes, a string's terminating NUL included when it was stored with one.
@@ -159,6 +159,16 @@ enum class RegistryView {
 // Returns the registry's status: 0 on success, the system's error code otherwise (data untouched).
 long QueryLocalMachineValue(const std::string& key, const std::string& value, RegistryView view,
                             RegistryData* data);
+
+// Benchwright's own settings: values under HKEY_CURRENT_USER\Software\Benchwright, per user.
+
+// Reads setting `value` into `data` as stored (any type). Returns 0 on success, the system's error
+// code otherwise (data untouched); a missing key or value is not an error worth telling anyone.
+long QueryUserSetting(const std::string& value, RegistryData* data);
+
+// Stores `number` as setting `value` (REG_DWORD), creating the key when needed. False, with
+// `error` naming the setting and the system's reason, when it cannot.
+bool WriteUserSetting(const std::string& value, uint32_t number, std::string* error);
 
 // ---------------------------------------------------------------------------------------------
 // The machine

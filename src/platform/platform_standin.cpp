@@ -339,6 +339,24 @@ long QueryLocalMachineValue(const std::string& key, const std::string& value, Re
     return 0;
 }
 
+long QueryUserSetting(const std::string& value, RegistryData* data) {
+    auto it = g_state.user_settings.find(value);
+    if (it == g_state.user_settings.end()) return 2;  // ERROR_FILE_NOT_FOUND
+    *data = it->second;
+    return 0;
+}
+
+bool WriteUserSetting(const std::string& value, uint32_t number, std::string* error) {
+    Note("setting " + value + " = " + std::to_string(number));
+    const std::string name = "HKEY_CURRENT_USER\\Software\\Benchwright\\" + value;
+    if (Injected("setting", value)) return Fail(error, "save", name, "Access is denied.");
+    RegistryData data;
+    data.type = 4;  // REG_DWORD, little-endian
+    for (int i = 0; i < 4; ++i) data.bytes.push_back(static_cast<char>(number >> (8 * i)));
+    g_state.user_settings[value] = data;
+    return true;
+}
+
 SystemInfo ReadSystemInfo() { return g_state.system_info; }
 
 void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) {

@@ -43,6 +43,10 @@ struct State {
     // Registry values under HKEY_LOCAL_MACHINE, keyed by key path + "\\" + value name.
     std::map<std::string, RegistryData> registry;
 
+    // Benchwright's own settings under HKEY_CURRENT_USER\Software\Benchwright, by value name.
+    // A value name in `failures` with the operation "setting" cannot be saved.
+    std::map<std::string, RegistryData> user_settings;
+
     std::string program_folder = "C:\\Tools\\Bench";
 
     // A program starts when its file (the command line's first, possibly quoted, word) exists;

@@ -308,6 +308,43 @@ long QueryLocalMachineValue(const std::string& key, const std::string& value, Re
 }
 
 namespace {
+constexpr const char* kSettingsKey = "Software\\Benchwright";
+}  // namespace
+
+long QueryUserSetting(const std::string& value, RegistryData* data) {
+    HKEY k = nullptr;
+    LONG status = RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &k);
+    if (status != ERROR_SUCCESS) return status;
+    DWORD type = 0, size = 0;
+    status = RegQueryValueExA(k, value.c_str(), nullptr, &type, nullptr, &size);
+    if (status == ERROR_SUCCESS) {
+        std::string bytes(size, '\0');
+        status = RegQueryValueExA(k, value.c_str(), nullptr, &type,
+                                  reinterpret_cast<BYTE*>(bytes.data()), &size);
+        if (status == ERROR_SUCCESS) {
+            bytes.resize(size);
+            data->type = type;
+            data->bytes = bytes;
+        }
+    }
+    RegCloseKey(k);
+    return status;
+}
+
+bool WriteUserSetting(const std::string& value, uint32_t number, std::string* error) {
+    const std::string name = std::string("HKEY_CURRENT_USER\\") + kSettingsKey + "\\" + value;
+    HKEY k = nullptr;
+    LONG status = RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE,
+                                  nullptr, &k, nullptr);
+    if (status != ERROR_SUCCESS) return Fail(error, "save", name, status);
+    const DWORD dword = number;
+    status = RegSetValueExA(k, value.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dword),
+                            sizeof dword);
+    RegCloseKey(k);
+    return status == ERROR_SUCCESS || Fail(error, "save", name, status);
+}
+
+namespace {
 
 // A string value of HKLM\`key` in the program's own view, without its NULs; "" when missing.
 std::string MachineString(const std::string& key, const char* value) {

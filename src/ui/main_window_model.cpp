@@ -1,7 +1,9 @@
 // The main window's state and reactions.
 #include "ui/main_window_model.h"
 
+#include "core/last_report.h"
 #include "platform/platform.h"
+#include "results/results_page.h"
 
 namespace ui {
 
@@ -68,6 +70,20 @@ MainWindowControls EnabledControls(const MainWindowModel& m) {
 }
 
 void OpenMakerWebSite() { platform::ShellOpen(kMakerWebAddress, false, "C:\\"); }
+
+std::string ResultsFolderPath(const core::SessionState& state) {
+    return state.AppFolder + "Results";
+}
+
+void CheckLastReport(MainWindowModel& model, const core::SessionState& state) {
+    model.last_report_enabled = !core::LatestReport(ResultsFolderPath(state)).empty();
+}
+
+void OpenLastReport(MainWindowModel& model, const core::SessionState& state) {
+    const std::string report = core::LatestReport(ResultsFolderPath(state));
+    model.last_report_enabled = !report.empty();
+    if (!report.empty()) results::OpenDocument(report);
+}
 
 std::string HelpPagePath(const core::SessionState& state) { return state.AppFolder + "help.html"; }
 

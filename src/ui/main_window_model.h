@@ -34,6 +34,8 @@ struct MainWindowModel {
     bool installed = false;
     // A run lasts: nothing that starts a run or changes its settings may be used.
     bool running = false;
+    // File > "Open Last Report": enabled while a run's folder under Results holds a report.
+    bool last_report_enabled = false;
 };
 
 // Which controls can be used, as the window shows them.
@@ -79,6 +81,17 @@ void SetRunning(MainWindowModel& model, bool running);
 
 // Opens the maker's web address with the shell: no owner window, working folder "C:\".
 void OpenMakerWebSite();
+
+// Where each run keeps its own folder of results: "Results" beside the program.
+std::string ResultsFolderPath(const core::SessionState& state);
+
+// Looks for a report under Results again (at start-up and after every run) and enables
+// "Open Last Report" by what it finds.
+void CheckLastReport(MainWindowModel& model, const core::SessionState& state);
+
+// "Open Last Report": opens the newest report with the shell; when none is left (deleted since),
+// opens nothing and the item is disabled.
+void OpenLastReport(MainWindowModel& model, const core::SessionState& state);
 
 // The help page beside the program.
 std::string HelpPagePath(const core::SessionState& state);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/platform_standin.h"
+
 namespace ui {
 namespace {
 
@@ -64,6 +66,30 @@ TEST(MainWindowModel, ARunDisablesWhatStartsRunsAndGivesBackWhatWasThere) {
     SetRunning(none, false);
     EXPECT_FALSE(EnabledControls(none).presets);
     EXPECT_TRUE(EnabledControls(none).resolutions);
+}
+
+TEST(MainWindowModel, OpenLastReportFollowsTheReportsOnDisk) {
+    namespace standin = platform::standin;
+    standin::Reset();
+    core::SessionState state;
+    state.AppFolder = "C:\\Tools\\Bench\\";
+    MainWindowModel model;
+    CheckLastReport(model, state);
+    EXPECT_FALSE(model.last_report_enabled);
+
+    const std::string report =
+        "C:\\Tools\\Bench\\Results\\2026-12-06 14-05-09 Low Quality\\report.html";
+    standin::AddFile(report, "<html>");
+    CheckLastReport(model, state);
+    EXPECT_TRUE(model.last_report_enabled);
+    OpenLastReport(model, state);
+    EXPECT_EQ(standin::Get().opened, std::vector<std::string>{report});
+
+    // Deleted while the window was open: nothing opens and the item goes grey.
+    standin::Get().files.clear();
+    OpenLastReport(model, state);
+    EXPECT_FALSE(model.last_report_enabled);
+    EXPECT_EQ(standin::Get().opened.size(), 1u);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 #include <windows.h>
 
 #include "config/staged_files.h"
+#include "core/run_driver.h"
+#include "core/user_settings.h"
 #include "platform/platform.h"
 #include "registry/discovery.h"
 #include "results/results_page.h"
@@ -35,6 +37,8 @@ void Render(MainWindow& w) {
         EnableWindow(GetDlgItem(h, IDC_RESOLUTION_FIRST + i), enabled.resolutions);
     }
     SetCustomTestRunning(w.custom, m.running);
+    EnableMenuItem(GetMenu(h), IDM_OPEN_LAST_REPORT,
+                   MF_BYCOMMAND | (m.last_report_enabled ? MF_ENABLED : MF_GRAYED));
 }
 
 std::array<bool, 5> ResolutionChecks(HWND hwnd) {
@@ -69,6 +73,7 @@ void OnLoad(MainWindow& w) {
     core::InitAppFolder(*w.state);
     ResetLogs(*w.state);
     SelectRenderEngine(w.model, *w.state, false);
+    CheckLastReport(w.model, *w.state);
     Render(w);
 }
 
@@ -115,6 +120,7 @@ void OnRunMessage(MainWindow& w, UINT msg, WPARAM wparam, LPARAM lparam) {
     EndRunThread(w.run);
     w.run = nullptr;
     SetRunning(w.model, false);
+    CheckLastReport(w.model, *w.state);
     Render(w);
     if (exiting) CloseMainWindow(w);
 }
@@ -150,6 +156,13 @@ void OnCommand(MainWindow& w, int id, int code) {
             break;
         case IDC_MAIN_BANNER:
             OpenMakerWebSite();
+            break;
+        case IDM_OPTIONS:
+            ShowOptionsWindow(w.hwnd);
+            break;
+        case IDM_OPEN_LAST_REPORT:
+            OpenLastReport(w.model, *w.state);
+            Render(w);
             break;
         case IDM_ABOUT:
             ShowAboutWindow(w.hwnd, &w.about);
@@ -205,6 +218,7 @@ void RunFromMainWindow(MainWindow& w, common::BenchmarkPreset preset,
                        const core::CustomTestChoices& custom) {
     if (w.model.running) return;  // a click that slipped past a disabled control
     const core::SessionState& state = *w.state;
+    const core::UserSettings user = core::LoadUserSettings();
     const core::RunSettings settings = {preset,
                                         state.InstallFolder,
                                         state.AppFolder,
@@ -212,8 +226,9 @@ void RunFromMainWindow(MainWindow& w, common::BenchmarkPreset preset,
                                         state.GameEdition,
                                         ResolutionChecks(w.hwnd),
                                         custom,
-                                        1,
-                                        state.AppFolder + "Results"};
+                                        user.runs_per_level,
+                                        ResultsFolderPath(state),
+                                        user.open_report};
     // Disabled before the plan's own messages show, so nothing can start a run behind them.
     SetRunning(w.model, true);
     Render(w);

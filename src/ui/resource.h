@@ -21,9 +21,11 @@
 #define IDC_DEMO 1026                 // "Demo"
 // The five resolution boxes: box i (0 "640x480" to 4 "1600x1200") is IDC_RESOLUTION_FIRST + i.
 #define IDC_RESOLUTION_FIRST 1030
-#define IDM_EXIT 1050   // File > "Exit"
-#define IDM_ABOUT 1051  // Help > "About"
-#define IDM_HELP 1052   // Help > "Help"
+#define IDM_EXIT 1050              // File > "Exit"
+#define IDM_ABOUT 1051             // Help > "About"
+#define IDM_HELP 1052              // Help > "Help"
+#define IDM_OPTIONS 1053           // File > "Options..."
+#define IDM_OPEN_LAST_REPORT 1054  // File > "Open Last Report"
 
 // Custom test window: 1100-1199
 #define IDD_CUSTOM 1100
@@ -65,3 +67,8 @@
 #define IDC_PROGRESS_LAST 1307        // "Last run: 63.87 fps average"
 #define IDC_PROGRESS_STOP 1308        // "Stop after this run"
 #define IDC_PROGRESS_END_GAME 1309    // "End game now"
+// Options window: 1400-1499 ("OK" is IDOK, "Cancel" IDCANCEL)
+#define IDD_OPTIONS 1400
+#define IDC_OPTIONS_RUNS_LABEL 1410   // "Runs per level:"
+#define IDC_OPTIONS_RUNS 1411         // the runs per level list, "1" to "5"
+#define IDC_OPTIONS_OPEN_REPORT 1412  // "Open the full report instead of results.html"

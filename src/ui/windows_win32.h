@@ -48,6 +48,8 @@ bool ClaimSingleInstance();
 // Marks `window` as the main window that a second start brings to the front.
 void MarkMainWindow(HWND window);
 void UnmarkMainWindow(HWND window);
+// Shows the Options window modal and returns once it is closed; OK has stored the settings.
+void ShowOptionsWindow(HWND owner);
 
 // Keyboard navigation (Tab, arrows, Enter, Esc, access keys) for whichever of the windows the
 // message is for; true when it was handled there.

@@ -1,0 +1,46 @@
+// Reading and writing the per-user settings, trusting nothing the registry holds.
+#include "core/user_settings.h"
+
+#include "core/run_plan.h"
+
+namespace core {
+
+namespace {
+
+constexpr uint32_t kRegDword = 4;
+
+int ReadSetting(const char* value, int low, int high, int fallback) {
+    platform::RegistryData data;
+    const long status = platform::QueryUserSetting(value, &data);
+    return SettingNumber(status, data, low, high, fallback);
+}
+
+}  // namespace
+
+int SettingNumber(long status, const platform::RegistryData& data, int low, int high,
+                  int fallback) {
+    if (status != 0 || data.type != kRegDword || data.bytes.size() != 4) return fallback;
+    uint32_t number = 0;
+    for (int i = 3; i >= 0; --i) number = number << 8 | static_cast<unsigned char>(data.bytes[i]);
+    // Compared unsigned: a huge number must not wrap into the range.
+    if (number < static_cast<uint32_t>(low) || number > static_cast<uint32_t>(high))
+        return fallback;
+    return static_cast<int>(number);
+}
+
+UserSettings LoadUserSettings() {
+    const UserSettings defaults;
+    UserSettings settings;
+    settings.runs_per_level =
+        ReadSetting(kRunsPerLevelValue, 1, kMaxRunsPerLevel, defaults.runs_per_level);
+    settings.open_report = ReadSetting(kOpenReportValue, 0, 1, defaults.open_report) == 1;
+    return settings;
+}
+
+bool SaveUserSettings(const UserSettings& settings, std::string* error) {
+    return platform::WriteUserSetting(kRunsPerLevelValue,
+                                      static_cast<uint32_t>(settings.runs_per_level), error) &&
+           platform::WriteUserSetting(kOpenReportValue, settings.open_report ? 1 : 0, error);
+}
+
+}  // namespace core

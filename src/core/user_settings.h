@@ -1,0 +1,32 @@
+// Benchwright's own per-user settings (runs per level, which page a run opens) and where they are
+// kept: HKEY_CURRENT_USER\Software\Benchwright, read through the platform seam.
+#pragma once
+
+#include <string>
+
+#include "platform/platform.h"
+
+namespace core {
+
+// The names of the values under the key.
+inline constexpr const char* kRunsPerLevelValue = "RunsPerLevel";  // REG_DWORD 1 to 5
+inline constexpr const char* kOpenReportValue = "OpenReport";      // REG_DWORD 0 or 1
+
+struct UserSettings {
+    int runs_per_level = 1;    // each launch made this many times in a row
+    bool open_report = false;  // a run ends by opening its report.html instead of results.html
+};
+
+// The number a stored value holds, or `fallback` when it is not a REG_DWORD of four bytes whose
+// number lies in [low, high]. `status` is the registry's answer when the value was read.
+int SettingNumber(long status, const platform::RegistryData& data, int low, int high, int fallback);
+
+// The settings as stored; a missing value, or one of the wrong type, size or range, takes its
+// default. Never fails.
+UserSettings LoadUserSettings();
+
+// Stores both values. False, with `error` naming the value and the reason, when one cannot be
+// written.
+bool SaveUserSettings(const UserSettings& settings, std::string* error);
+
+}  // namespace core

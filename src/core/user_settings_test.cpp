@@ -1,0 +1,107 @@
+// Tests of the per-user settings (a stored value trusted only when it is a number in range) and of
+// finding the newest report, against the platform stand-in.
+#include "core/user_settings.h"
+
+#include <gtest/gtest.h>
+
+#include "core/last_report.h"
+#include "platform/platform_standin.h"
+
+namespace core {
+namespace {
+
+namespace standin = platform::standin;
+
+platform::RegistryData Stored(uint32_t type, std::string bytes) {
+    platform::RegistryData data;
+    data.type = type;
+    data.bytes = std::move(bytes);
+    return data;
+}
+
+platform::RegistryData Dword(uint32_t number) {
+    std::string bytes;
+    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>(number >> (8 * i)));
+    return Stored(4, bytes);
+}
+
+TEST(UserSettings, OnlyAFourByteNumberInRangeIsTaken) {
+    EXPECT_EQ(SettingNumber(0, Dword(1), 1, 5, 1), 1);
+    EXPECT_EQ(SettingNumber(0, Dword(5), 1, 5, 1), 5);
+    EXPECT_EQ(SettingNumber(0, Dword(0x00000103), 1, 5, 1), 1);  // 259: bytes read little-endian
+    EXPECT_EQ(SettingNumber(0, Dword(0x03000000), 1, 5, 1), 1);
+    struct Bad {
+        long status;
+        platform::RegistryData data;
+        const char* why;
+    };
+    const Bad bad[] = {
+        {2, Dword(3), "not read"},
+        {0, Dword(0), "below the range"},
+        {0, Dword(6), "above the range"},
+        {0, Dword(0xFFFFFFFF), "-1 as a signed number"},
+        {0, Stored(1, std::string("3\0", 2)), "a string"},
+        {0, Stored(11, std::string("\3\0\0\0\0\0\0\0", 8)), "a 64-bit number"},
+        {0, Stored(4, std::string("\3\0", 2)), "a cut-short number"},
+        {0, Stored(3, std::string("\3\0\0\0", 4)), "binary bytes"},
+        {0, Stored(4, ""), "empty"},
+    };
+    for (const Bad& b : bad) EXPECT_EQ(SettingNumber(b.status, b.data, 1, 5, 4), 4) << b.why;
+}
+
+TEST(UserSettings, LoadFallsBackPerValueAndSaveWritesBoth) {
+    standin::Reset();
+    EXPECT_EQ(LoadUserSettings().runs_per_level, 1);
+    EXPECT_FALSE(LoadUserSettings().open_report);
+
+    std::string error;
+    ASSERT_TRUE(SaveUserSettings({3, true}, &error)) << error;
+    EXPECT_EQ(standin::Get().journal,
+              (std::vector<std::string>{"setting RunsPerLevel = 3", "setting OpenReport = 1"}));
+    UserSettings loaded = LoadUserSettings();
+    EXPECT_EQ(loaded.runs_per_level, 3);
+    EXPECT_TRUE(loaded.open_report);
+
+    // Garbage in one value leaves the other as stored.
+    standin::Get().user_settings["RunsPerLevel"] = Stored(1, std::string("five\0", 5));
+    loaded = LoadUserSettings();
+    EXPECT_EQ(loaded.runs_per_level, 1);
+    EXPECT_TRUE(loaded.open_report);
+    standin::Get().user_settings["RunsPerLevel"] = Dword(4);
+    standin::Get().user_settings["OpenReport"] = Dword(2);
+    loaded = LoadUserSettings();
+    EXPECT_EQ(loaded.runs_per_level, 4);
+    EXPECT_FALSE(loaded.open_report);
+
+    standin::Get().failures.insert({"setting", "OpenReport"});
+    EXPECT_FALSE(SaveUserSettings({2, false}, &error));
+    EXPECT_EQ(error,
+              "Cannot save \"HKEY_CURRENT_USER\\Software\\Benchwright\\OpenReport\": Access is "
+              "denied.");
+}
+
+TEST(LastReport, NewestRunFolderWithAReportByName) {
+    standin::Reset();
+    const std::string results = "C:\\Tools\\Bench\\Results";
+    EXPECT_EQ(LatestReport(results), "");  // no Results folder at all
+    standin::AddFolder(results);
+    EXPECT_EQ(LatestReport(results), "");
+
+    const std::string older = results + "\\2026-12-05 20-14-03 CPU Benchmark\\report.html";
+    const std::string newer = results + "\\2026-12-06 09-00-00 High Quality\\report.html";
+    standin::AddFile(older, "<html>");
+    standin::AddFile(newer, "<html>");
+    // Not ours, though they sort after the runs: passed over.
+    standin::AddFile(results + "\\old stuff\\report.html", "<html>");
+    standin::AddFile(results + "\\2026-12-07 10-00-00\\report.html", "<html>");
+    standin::AddFile(results + "\\2026-12-0x 10-00-00 Low Quality\\report.html", "<html>");
+    // The newest run was stopped before its report: the one before it.
+    standin::AddFile(results + "\\2026-12-06 23-59-59 Low Quality\\results.csv", "started\r\n");
+    EXPECT_EQ(LatestReport(results), newer);
+
+    standin::Get().files.at(newer).locked = true;
+    EXPECT_EQ(LatestReport(results), older);
+}
+
+}  // namespace
+}  // namespace core

@@ -1,0 +1,37 @@
+// The Options window's state: runs per level and which page a run opens, loaded from the
+// per-user settings and saved only by OK.
+//
+// The Win32 binding (options_window_win32.cpp) turns the drop-down list and the check box into
+// these events and shows the model; Cancel or closing the window simply drops it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/user_settings.h"
+
+namespace ui {
+
+struct OptionsModel {
+    core::UserSettings settings;
+};
+
+// The entries of the "Runs per level" list, "1" to "5"; entry i stands for i + 1 runs.
+const std::vector<std::string>& RunsPerLevelEntries();
+
+// The window as it opens: the settings as stored (bad values already at their defaults).
+OptionsModel OpenOptions();
+
+// The list's entry that shows the model's runs per level.
+int SelectedRunsEntry(const OptionsModel& model);
+
+// A pick in the list. No selection (-1) or an index outside the list changes nothing.
+void PickRunsEntry(OptionsModel& model, int entry);
+
+// The "Open the full report instead of results.html" box.
+void SetOpenReport(OptionsModel& model, bool checked);
+
+// OK: stores the settings. False, with `error`, when they cannot be stored.
+bool SaveOptions(const OptionsModel& model, std::string* error);
+
+}  // namespace ui

@@ -1,0 +1,91 @@
+// The Options window's Win32 binding: a modal dialog that routes messages to the model and
+// shows it.
+#include <windows.h>
+
+#include "platform/platform.h"
+#include "ui/options_model.h"
+#include "ui/resource.h"
+#include "ui/window_support_win32.h"
+#include "ui/windows_win32.h"
+
+namespace ui {
+
+namespace {
+
+struct OptionsWindow {
+    HWND hwnd = nullptr;
+    OptionsModel model;
+};
+
+void Render(OptionsWindow& w) {
+    SendDlgItemMessageA(w.hwnd, IDC_OPTIONS_RUNS, CB_SETCURSEL, SelectedRunsEntry(w.model), 0);
+    CheckDlgButton(w.hwnd, IDC_OPTIONS_OPEN_REPORT,
+                   w.model.settings.open_report ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void OnLoad(OptionsWindow& w) {
+    SetProgramIcon(w.hwnd);
+    w.model = OpenOptions();
+    for (const std::string& entry : RunsPerLevelEntries()) {
+        SendDlgItemMessageA(w.hwnd, IDC_OPTIONS_RUNS, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(entry.c_str()));
+    }
+    Render(w);
+}
+
+void OnOk(OptionsWindow& w) {
+    std::string error;
+    if (!SaveOptions(w.model, &error)) {
+        // The window stays, so the user can try again or cancel.
+        platform::ShowMessage(error, "", platform::MessageIcon::kCritical);
+        return;
+    }
+    EndDialog(w.hwnd, IDOK);
+}
+
+void OnCommand(OptionsWindow& w, int id, int code) {
+    if (id == IDC_OPTIONS_RUNS && code == CBN_SELCHANGE) {
+        PickRunsEntry(w.model, static_cast<int>(SendDlgItemMessageA(w.hwnd, IDC_OPTIONS_RUNS,
+                                                                    CB_GETCURSEL, 0, 0)));
+        return;
+    }
+    if (code != BN_CLICKED) return;
+    switch (id) {
+        case IDC_OPTIONS_OPEN_REPORT:
+            SetOpenReport(w.model, IsDlgButtonChecked(w.hwnd, IDC_OPTIONS_OPEN_REPORT) != 0);
+            break;
+        case IDOK:
+            OnOk(w);
+            break;
+        case IDCANCEL:
+            EndDialog(w.hwnd, IDCANCEL);
+            break;
+        default:
+            break;
+    }
+}
+
+INT_PTR CALLBACK OptionsProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+    auto* w = AttachedWindow<OptionsWindow>(hwnd, msg, lparam);
+    if (!w) return FALSE;
+    switch (msg) {
+        case WM_INITDIALOG:
+            OnLoad(*w);
+            return TRUE;
+        case WM_COMMAND:
+            OnCommand(*w, LOWORD(wparam), HIWORD(wparam));
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace
+
+void ShowOptionsWindow(HWND owner) {
+    OptionsWindow window;
+    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_OPTIONS), owner, OptionsProc,
+                    reinterpret_cast<LPARAM>(&window));
+}
+
+}  // namespace ui
