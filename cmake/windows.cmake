@@ -28,6 +28,11 @@ target_link_libraries(benchwright bw_win32)
 # The link map tells what the exe is made of (bench/exe_size.sh reads it).
 target_link_options(benchwright PRIVATE ${BW_LINK_OPTIONS} -s
     -Wl,-Map=${CMAKE_BINARY_DIR}/benchwright.map)
+# GCC 12's link-time optimiser fails internally (binds_to_current_def_p) when it splits the
+# program into partitions; one partition is also the smaller exe.
+if(CMAKE_INTERPROCEDURAL_OPTIMIZATION)
+    target_link_options(benchwright PRIVATE -flto-partition=none)
+endif()
 add_custom_command(TARGET benchwright POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/dist/help.html
             ${CMAKE_BINARY_DIR}/help.html)

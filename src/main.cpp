@@ -3,6 +3,7 @@
 // after windows.h, which it needs
 #include <commctrl.h>
 
+#include <bits/functexcept.h>
 #include <cstdlib>
 
 #include "core/session.h"
@@ -14,6 +15,23 @@
 namespace __gnu_cxx {
 void __verbose_terminate_handler() { std::abort(); }
 }  // namespace __gnu_cxx
+
+// Nothing in the program catches an exception, so the library's reasons to throw one (out of
+// memory, a string too long, an index out of range) end it as an uncaught exception would.
+// Defining them here keeps the library's exception classes, and the second string
+// implementation they are built on (about 50 KB), out of the exe.
+namespace std {
+void __throw_bad_alloc() { std::abort(); }
+void __throw_bad_array_new_length() { std::abort(); }
+void __throw_bad_cast() { std::abort(); }
+void __throw_bad_function_call() { std::abort(); }
+void __throw_length_error(const char*) { std::abort(); }
+void __throw_logic_error(const char*) { std::abort(); }
+void __throw_invalid_argument(const char*) { std::abort(); }
+void __throw_out_of_range(const char*) { std::abort(); }
+void __throw_out_of_range_fmt(const char*, ...) { std::abort(); }
+void __throw_runtime_error(const char*) { std::abort(); }
+}  // namespace std
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (!ui::ClaimSingleInstance()) return 0;

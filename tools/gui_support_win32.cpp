@@ -52,11 +52,11 @@ bool PickMenuItem(HWND window, char menu_key, char item_key, DWORD timeout_ms) {
                }) != nullptr;
     };
     // A menu still open from an earlier pick would take the keys meant for this one.
-    if (!WaitUntil([&] { return !menu_shown(); }, timeout_ms)) return false;
+    if (!test_support::WaitUntil([&] { return !menu_shown(); }, timeout_ms)) return false;
     PostMessageA(window, WM_SYSCOMMAND, SC_KEYMENU, menu_key);
     // The item's key only once the menu is open: opening it is itself a message the menu's loop
     // posts, and a key queued before it would go to the menu bar.
-    if (!WaitUntil(menu_shown, timeout_ms)) return false;
+    if (!test_support::WaitUntil(menu_shown, timeout_ms)) return false;
     PostMessageA(window, WM_CHAR, static_cast<unsigned char>(item_key), 0);
     return true;
 }

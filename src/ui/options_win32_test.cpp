@@ -25,7 +25,7 @@ constexpr DWORD kRunWait = 180000;
 constexpr const char* kSettingsKey = "Software\\Benchwright";
 
 bool Until(const std::function<bool()>& done, DWORD timeout_ms = kWait) {
-    return gui::WaitUntil(done, timeout_ms);
+    return test_support::WaitUntil(done, timeout_ms);
 }
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
