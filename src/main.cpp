@@ -3,7 +3,6 @@
 // after windows.h, which it needs
 #include <commctrl.h>
 
-#include <bits/functexcept.h>
 #include <cstdlib>
 
 #include "core/session.h"
@@ -21,16 +20,16 @@ void __verbose_terminate_handler() { std::abort(); }
 // Defining them here keeps the library's exception classes, and the second string
 // implementation they are built on (about 50 KB), out of the exe.
 namespace std {
-void __throw_bad_alloc() { std::abort(); }
-void __throw_bad_array_new_length() { std::abort(); }
-void __throw_bad_cast() { std::abort(); }
-void __throw_bad_function_call() { std::abort(); }
-void __throw_length_error(const char*) { std::abort(); }
-void __throw_logic_error(const char*) { std::abort(); }
-void __throw_invalid_argument(const char*) { std::abort(); }
-void __throw_out_of_range(const char*) { std::abort(); }
-void __throw_out_of_range_fmt(const char*, ...) { std::abort(); }
-void __throw_runtime_error(const char*) { std::abort(); }
+[[noreturn]] void __throw_bad_alloc() { std::abort(); }
+[[noreturn]] void __throw_bad_array_new_length() { std::abort(); }
+[[noreturn]] void __throw_bad_cast() { std::abort(); }
+[[noreturn]] void __throw_bad_function_call() { std::abort(); }
+[[noreturn]] void __throw_length_error(const char*) { std::abort(); }
+[[noreturn]] void __throw_logic_error(const char*) { std::abort(); }
+[[noreturn]] void __throw_invalid_argument(const char*) { std::abort(); }
+[[noreturn]] void __throw_out_of_range(const char*) { std::abort(); }
+[[noreturn]] void __throw_out_of_range_fmt(const char*, ...) { std::abort(); }
+[[noreturn]] void __throw_runtime_error(const char*) { std::abort(); }
 }  // namespace std
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
