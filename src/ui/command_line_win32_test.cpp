@@ -61,9 +61,12 @@ Outcome Benchwright(const std::string& args, const std::string& folder = "") {
     HANDLE read_out = nullptr, write_out = nullptr;
     EXPECT_TRUE(CreatePipe(&read_out, &write_out, &inherit, 1 << 16));
     SetHandleInformation(read_out, HANDLE_FLAG_INHERIT, 0);
-    const std::string error_path = Temp("bw_stderr.txt");
+    // A new file each time: Wine may close an ended process's copy of the last one a little later.
+    static int runs = 0;
+    const std::string error_path = Temp(("bw_stderr_" + std::to_string(++runs) + ".txt").c_str());
     HANDLE error_file = CreateFileA(error_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
                                     CREATE_ALWAYS, 0, nullptr);
+    EXPECT_NE(error_file, INVALID_HANDLE_VALUE) << error_path;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -108,6 +111,7 @@ Outcome Benchwright(const std::string& args, const std::string& folder = "") {
     CloseHandle(read_out);
     outcome.out = SplitLines(out);
     outcome.error = SplitLines(ts::ReadFile(error_path));
+    DeleteFileA(error_path.c_str());
     return outcome;
 }
 
