@@ -21,9 +21,10 @@
 #define IDC_DEMO 1026                 // "Demo"
 // The five resolution boxes: box i (0 "640x480" to 4 "1600x1200") is IDC_RESOLUTION_FIRST + i.
 #define IDC_RESOLUTION_FIRST 1030
-#define IDM_EXIT 1050   // File > "Exit"
-#define IDM_ABOUT 1051  // Help > "About"
-#define IDM_HELP 1052   // Help > "Help"
+#define IDM_EXIT 1050     // File > "Exit"
+#define IDM_ABOUT 1051    // Help > "About"
+#define IDM_HELP 1052     // Help > "Help"
+#define IDM_COMPARE 1053  // File > "Compare Results..."
 
 // Custom test window: 1100-1199
 #define IDD_CUSTOM 1100
