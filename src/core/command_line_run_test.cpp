@@ -224,21 +224,6 @@ TEST_F(CommandLineRunTest, FileFailuresArePrintedAndSetTheExitCode) {
     ExpectNothingShownOrOpened();
 }
 
-TEST_F(CommandLineRunTest, TheRunIsCarriedOutByWhatTheCallerGives) {
-    Install(kFull, registry::Edition::kFull);
-    size_t planned = 0;
-    const int code =
-        RunFromCommandLine(Settings({"--preset", "low", "--resolutions", "640x480"}), console,
-                           control, [&](const RunPlan& plan, RunObserver& observer, RunControl& c) {
-                               planned = plan.launches.size();
-                               return CarryOutRun(plan, observer, c);
-                           });
-    EXPECT_EQ(code, kExitOk);
-    EXPECT_EQ(planned, 7u);
-    EXPECT_EQ(console.out.size(), 8u);
-    EXPECT_EQ(console.out[6], "run 7 of 7: dm-asbestos 640x480: avg 7.72 fps");
-}
-
 TEST_F(CommandLineRunTest, ComparisonWritesThePageAndNamesWhatItSkipped) {
     Install(kFull, registry::Edition::kFull);
     ASSERT_EQ(Run({"--preset", "cpu", "--resolutions", "640x480"}), kExitOk);
