@@ -72,7 +72,7 @@ Outcome Benchwright(const std::string& args, const std::string& folder = "") {
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = write_out;
     startup.hStdError = error_file;
-    std::string command = "\"" + ts::TestExeFolder() + "\\benchwright.exe\" " + args;
+    std::string command = std::string("\"") + ts::TestExeFolder() + "\\benchwright.exe\" " + args;
     PROCESS_INFORMATION process = {};
     const bool started =
         CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
@@ -119,7 +119,8 @@ Outcome Benchwright(const std::string& args, const std::string& folder = "") {
 // pages "opened" by the capturing program.
 class CommandLine : public ::testing::Test {
 protected:
-    CommandLine() : html_("\"" + ts::TestExeFolder() + "\\open_capture.exe\" \"%1\"") {}
+    CommandLine()
+        : html_(std::string("\"") + ts::TestExeFolder() + "\\open_capture.exe\" \"%1\"") {}
     void SetUp() override {
         std::string error;
         ts::DeleteGameKey(ts::kDemoKey);
