@@ -72,6 +72,7 @@ core::RunControl* g_ctrl_c_control = nullptr;
 
 BOOL WINAPI OnCtrlC(DWORD event) {
     if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
+    if (!g_ctrl_c_control) return FALSE;  // the run has just ended
     // Ends the game and lets the run tidy up, rather than leave its files staged.
     g_ctrl_c_control->stop_after_launch = true;
     platform::RaiseEndSignal(g_ctrl_c_control->end_game);
