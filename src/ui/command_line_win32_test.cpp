@@ -187,8 +187,9 @@ TEST_F(CommandLine, ARunNeedsNoClickPrintsItsLaunchesAndOpensNothing) {
 
 TEST_F(CommandLine, LaunchesWithoutARecordGiveExitCodeOneAndSayWhy) {
     ts::WriteControl(ts::kInstall, "norecord 1");
+    // --results from the current folder, as a script in T:\ gives it.
     Outcome run =
-        Benchwright("/Preset CPU /Resolutions 640x480,800x600 --results " + std::string(kResults));
+        Benchwright("/Preset CPU /Resolutions 640x480,800x600 --results bw_results", "T:\\");
     EXPECT_EQ(run.exit_code, 1);
     EXPECT_EQ(run.window, "");
     ASSERT_EQ(run.out.size(), 3u);
