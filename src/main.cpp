@@ -1,4 +1,5 @@
-// Benchwright's entry point: the main window and the message loop of the one UI thread.
+// Benchwright's entry point: the command line's work, or the main window and the message loop of
+// the one UI thread.
 #include <windows.h>
 // after windows.h, which it needs
 #include <commctrl.h>
@@ -6,6 +7,7 @@
 #include <cstdlib>
 
 #include "core/session.h"
+#include "ui/command_line_win32.h"
 #include "ui/windows_win32.h"
 
 // Replaces the library's default terminate handler, which writes the exception's demangled type
@@ -33,6 +35,9 @@ namespace std {
 }  // namespace std
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // Arguments ask for unattended work: no window at all.
+    if (__argc > 1) return ui::CarryOutCommandLine({__argv + 1, __argv + __argc});
+
     if (!ui::ClaimSingleInstance()) return 0;
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);

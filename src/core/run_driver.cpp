@@ -80,30 +80,30 @@ results::LaunchResult Launch(const RunPlan& plan, size_t index, RunObserver& obs
 
 }  // namespace
 
-bool StartRun(const RunSettings& settings, RunPlan* plan) {
-    PlanProblem problem;
-    const bool planned = PlanRun(settings, plan, &problem);
-    if (!planned && problem.no_installation) {
-        platform::ShowMessage(problem.text, problem.title, problem.icon);
-        return false;
-    }
+bool PrepareRun(const RunSettings& settings, RunPlan* plan, PlanProblem* problem) {
+    const bool planned = PlanRun(settings, plan, problem);
+    if (!planned && problem->no_installation) return false;
     // The logs are emptied at every click, even when the run then stops at a message.
     std::string error;
     if (!config::ResetBenchmarkLogs(settings.install_folder, &error)) {
-        platform::ShowMessage(error, "", platform::MessageIcon::kCritical);
+        *problem = {error, "", platform::MessageIcon::kCritical};
         return false;
     }
-    if (!planned) {
-        platform::ShowMessage(problem.text, problem.title, problem.icon);
-        return false;
-    }
+    if (!planned) return false;
     // Without the game every launch would fail alike: one message instead of one per launch.
     if (platform::GetAttributes(GameProgramPath(settings.install_folder)) == 0) {
         const LaunchFailure failure = ProgramNotFound(plan->launches.front().command_line);
-        platform::ShowMessage(failure.message, "", failure.icon);
+        *problem = {failure.message, "", failure.icon};
         return false;
     }
     return true;
+}
+
+bool StartRun(const RunSettings& settings, RunPlan* plan) {
+    PlanProblem problem;
+    if (PrepareRun(settings, plan, &problem)) return true;
+    platform::ShowMessage(problem.text, problem.title, problem.icon);
+    return false;
 }
 
 RunReport CarryOutRun(const RunPlan& plan, RunObserver& observer, RunControl& control) {

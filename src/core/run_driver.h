@@ -57,6 +57,10 @@ struct RunReport {
 // emptied, no game program: the message a failed first launch would give).
 bool StartRun(const RunSettings& settings, RunPlan* plan);
 
+// StartRun's steps without a message box: false, with `problem` saying why as StartRun would have
+// shown it, when the run cannot start.
+bool PrepareRun(const RunSettings& settings, RunPlan* plan, PlanProblem* problem);
+
 // Carries out the plan. As launches end, each is added to results.csv in the run's own folder
 // under settings.results_folder, and report.html is written there at the end. Stopping
 // (control.stop_after_launch) lets the running game finish and

@@ -17,7 +17,7 @@ const char* KeyOf(Edition edition) { return edition == Edition::kDemo ? kDemoKey
 
 const char* EditionName(Edition edition) { return edition == Edition::kDemo ? "demo" : "full"; }
 
-InstallationOutcome FindGameInstallation() {
+InstallationOutcome ReadGameInstallation() {
     const RegistryValue demo = ReadRegistryValue(kDemoKey, kFolderValue);
     const RegistryValue full = ReadRegistryValue(kFullKey, kFolderValue);
 
@@ -32,10 +32,15 @@ InstallationOutcome FindGameInstallation() {
         outcome.selected = Edition::kDemo;
         outcome.game_edition = EditionName(Edition::kDemo);
         outcome.install_folder = FolderOf(demo);
-    } else {
+    }
+    return outcome;
+}
+
+InstallationOutcome FindGameInstallation() {
+    InstallationOutcome outcome = ReadGameInstallation();
+    if (outcome.selected == Edition::kNone)
         platform::ShowMessage("Please install UT2003 (full version) or UT2003 (demo)",
                               "Install UT2003", platform::MessageIcon::kNone);
-    }
     return outcome;
 }
 

@@ -25,6 +25,9 @@ struct InstallationOutcome {
 // installed shows the "Install UT2003" message.
 InstallationOutcome FindGameInstallation();
 
+// The same without the message, for a run that nobody watches.
+InstallationOutcome ReadGameInstallation();
+
 // "full" or "demo".
 const char* EditionName(Edition edition);
 

@@ -253,6 +253,11 @@ bool WriteComparison(const std::vector<std::string>& inputs, const std::string& 
                      size_t* results_read, std::string* error) {
     const Comparison comparison = CompareResults(inputs);
     *results_read = comparison.results.size();
+    return WriteComparison(comparison, html_path, error);
+}
+
+bool WriteComparison(const Comparison& comparison, const std::string& html_path,
+                     std::string* error) {
     return platform::WriteWholeFile(html_path, ComparisonHtml(comparison), error) &&
            platform::WriteWholeFile(ComparisonCsvPath(html_path), ComparisonCsv(comparison), error);
 }

@@ -68,4 +68,8 @@ std::string ComparisonCsvPath(const std::string& html_path);
 bool WriteComparison(const std::vector<std::string>& inputs, const std::string& html_path,
                      size_t* results_read, std::string* error);
 
+// Writes a comparison already made: the page to `html_path` and the CSV beside it.
+bool WriteComparison(const Comparison& comparison, const std::string& html_path,
+                     std::string* error);
+
 }  // namespace results

@@ -7,6 +7,7 @@
 #include "platform/platform.h"
 #include "registry/discovery.h"
 #include "results/results_page.h"
+#include "ui/compare_results_win32.h"
 #include "ui/resource.h"
 #include "ui/run_messages.h"
 #include "ui/run_window_win32.h"
@@ -169,6 +170,9 @@ void OnCommand(MainWindow& w, int id, int code) {
             break;
         case IDM_HELP:
             results::OpenDocument(HelpPagePath(*w.state));
+            break;
+        case IDM_COMPARE:
+            CompareResultsFromWindow(w.hwnd, w.state->AppFolder);
             break;
         case IDM_EXIT:
             if (w.run) {

@@ -26,6 +26,7 @@
 #define IDM_HELP 1052              // Help > "Help"
 #define IDM_OPTIONS 1053           // File > "Options..."
 #define IDM_OPEN_LAST_REPORT 1054  // File > "Open Last Report"
+#define IDM_COMPARE 1055           // File > "Compare Results..."
 
 // Custom test window: 1100-1199
 #define IDD_CUSTOM 1100

@@ -1,0 +1,85 @@
+// What benchwright.exe does with arguments: a run without a click or a message box, a comparison,
+// what each prints and the exit code it ends with. Where the text goes (the parent's console, a
+// pipe, nowhere) is the caller's business.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+
+#include "core/program_arguments.h"
+#include "core/run_driver.h"
+#include "core/run_plan.h"
+
+namespace core {
+
+// The exit codes, as the usage text documents them.
+enum ExitCode : int {
+    kExitOk = 0,          // every launch recorded; comparison: at least one result read
+    kExitIncomplete = 1,  // some launch without a record, or a file not written at the end
+    kExitBadArguments = 2,
+    kExitCannotStart = 3,  // no installation, the edition missing, a file step failed, or busy
+};
+
+// Where the text goes, a line at a time without its line end.
+class Console {
+public:
+    virtual ~Console() = default;
+    // What was asked for: launch lines, the paths written, the usage.
+    virtual void Print(const std::string& line) = 0;
+    // Why something did not happen.
+    virtual void PrintError(const std::string& line) = 0;
+};
+
+// What a command-line run takes from beyond its arguments.
+struct RunDefaults {
+    std::string app_folder;  // AppFolder, ending in a backslash
+    int runs_per_level = 1;  // the saved option
+};
+
+// The settings the window would start a run from (the edition it selects at start-up, Direct3D,
+// the custom test window's defaults), with the arguments' options on top. False, with `problem`
+// saying which edition is missing, when the game is not installed or the edition asked for is
+// not; the registry is read without showing anything.
+bool CommandLineSettings(const ProgramArguments& args, const RunDefaults& defaults,
+                         RunSettings* settings, std::string* problem);
+
+// A run's observer for the console: a LaunchLine as each launch ends, and the text of every file
+// step that failed.
+class ConsoleObserver : public RunObserver {
+public:
+    ConsoleObserver(Console& console, size_t launch_count)
+        : console_(console), launch_count_(launch_count) {}
+    void LaunchStarting(size_t) override {}
+    void LaunchFinished(const results::LaunchResult& result) override;
+    // The launch's own line says it, and results.csv keeps it.
+    void LaunchFailed(const std::string&, platform::MessageIcon) override {}
+    void StepFailed(const std::string& error) override;
+    void ResultsNotSaved(const std::string& why) override;
+
+    // A file step failed or the results folder could not be written.
+    bool FileFailed() const { return file_failed_; }
+
+private:
+    Console& console_;
+    size_t launch_count_;
+    bool file_failed_ = false;
+};
+
+// How a planned run is carried out: CarryOutRun on this thread, or on a worker while a window
+// shows it. Either way `observer` hears every launch.
+using CarryOut = std::function<RunReport(const RunPlan&, RunObserver&, RunControl&)>;
+
+// Plans the run, empties the game's logs and carries it out with a ConsoleObserver, then prints
+// the run's results folder. Never shows a message box nor opens a page. Returns the exit code:
+// kExitCannotStart when planning or the first file step failed (the reason printed), otherwise
+// RunExitCode, raised to kExitIncomplete when a file could not be written along the way.
+int RunFromCommandLine(const RunSettings& settings, Console& console, RunControl& control,
+                       const CarryOut& carry_out = CarryOutRun);
+
+// --compare: writes the page (args.out, or compare.html in the current folder) and its CSV,
+// prints each skipped input with its reason and then the page's path. kExitOk when at
+// least one result was read, kExitIncomplete when none was or a file cannot be written.
+int CompareFromCommandLine(const ProgramArguments& args, Console& console);
+
+}  // namespace core

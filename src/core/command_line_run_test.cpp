@@ -1,0 +1,269 @@
+// Command-line runs and comparisons against the platform stand-in: the settings chosen, what the
+// console gets, the exit codes, and that nothing is shown or opened.
+#include "core/command_line_run.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/platform_standin.h"
+#include "registry/discovery.h"
+
+namespace core {
+namespace {
+
+namespace standin = platform::standin;
+using Strings = std::vector<std::string>;
+
+const std::string kFull = "C:\\UT2003";
+const std::string kDemo = "D:\\Games\\UT2003Demo";
+const std::string kApp = "C:\\Tools\\Bench\\";
+const std::string kPage = kApp + "results.html";
+
+struct RecordingConsole : Console {
+    void Print(const std::string& line) override { out.push_back(line); }
+    void PrintError(const std::string& line) override { errors.push_back(line); }
+    Strings out, errors;
+};
+
+ProgramArguments Parse(const Strings& args) {
+    ProgramArguments parsed;
+    std::string error;
+    EXPECT_TRUE(ParseProgramArguments(args, &parsed, &error)) << error;
+    return parsed;
+}
+
+void Install(const std::string& folder, registry::Edition edition) {
+    standin::SetRegistryString(
+        edition == registry::Edition::kDemo ? registry::kDemoKey : registry::kFullKey,
+        registry::kFolderValue, folder);
+    standin::AddFile(folder + "\\System\\ut2003.exe", "MZ");
+    standin::AddFile(folder + "\\Benchmark\\Stuff\\flybyexec.txt", "flyby\r\n");
+}
+
+class CommandLineRunTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        standin::Reset();
+        standin::AddFolder("C:\\Tools\\Bench");
+        // The game: a record per launch unless told otherwise.
+        standin::Get().on_run = [this](const std::string&) {
+            const std::string log = kFull + "\\Benchmark\\lowframerate.log";
+            const std::string n = std::to_string(++launches);
+            if (no_record.count(launches)) return;
+            if (launches == stop_at) control.stop_after_launch = true;
+            const standin::File* f = standin::FindFile(log);
+            standin::AddFile(log, (f ? f->contents : "") + "dm-inferno," + n + ".1 / " + n + "." +
+                                      n + "2 / " + n + ".3 fps,score,frames\r\n");
+        };
+    }
+
+    RunSettings Settings(const Strings& args) {
+        RunSettings settings;
+        std::string problem;
+        EXPECT_TRUE(CommandLineSettings(Parse(args), {kApp, 1}, &settings, &problem)) << problem;
+        return settings;
+    }
+    int Run(const Strings& args) { return RunFromCommandLine(Settings(args), console, control); }
+
+    static void ExpectNothingShownOrOpened() {
+        EXPECT_TRUE(standin::Get().messages.empty()) << standin::Get().messages[0].text;
+        EXPECT_TRUE(standin::Get().opened.empty());
+    }
+
+    RecordingConsole console;
+    RunControl control;
+    size_t launches = 0;
+    std::set<size_t> no_record;  // launches (from 1) that leave no record
+    size_t stop_at = 0;          // the launch during which the user asks to stop
+};
+
+TEST_F(CommandLineRunTest, SettingsAreTheWindowsDefaultsUnderTheOptionsGiven) {
+    Install(kFull, registry::Edition::kFull);
+    Install(kDemo, registry::Edition::kDemo);
+    RunSettings s;
+    std::string problem;
+    ASSERT_TRUE(CommandLineSettings(Parse({"--preset", "high", "--resolutions", "800x600"}),
+                                    {kApp, 3}, &s, &problem));
+    EXPECT_EQ(s.preset, BenchmarkPreset::kHighQuality);
+    EXPECT_EQ(s.game_edition, "full");  // the full edition wins, as in the window
+    EXPECT_EQ(s.install_folder, kFull);
+    EXPECT_EQ(s.render_engine, "D3D");
+    EXPECT_EQ(s.runs_per_level, 3);
+    EXPECT_EQ(s.app_folder, kApp);
+    EXPECT_EQ(s.results_folder, kApp + "Results");
+    EXPECT_EQ(s.resolutions, (std::array<bool, 5>{false, true, false, false, false}));
+    // The custom test window's own defaults.
+    EXPECT_TRUE(s.custom.sound_disabled);
+    EXPECT_FALSE(s.custom.custom_ini);
+    EXPECT_FALSE(s.custom.min_detail);
+    EXPECT_EQ(CustomGameRun(s.custom.level_entry).level, "dm-antalus");
+
+    s = Settings({"/PRESET", "custom", "/resolutions", "640x480", "--edition", "demo", "--renderer",
+                  "OpenGL", "--runs", "2", "--level", "ctf-citadel", "--sound", "on", "--ini",
+                  "min", "--results", "E:\\Lab\\Results\\"});
+    EXPECT_EQ(s.game_edition, "demo");
+    EXPECT_EQ(s.install_folder, kDemo);
+    EXPECT_EQ(s.render_engine, "OGL");
+    EXPECT_EQ(s.runs_per_level, 2);
+    EXPECT_EQ(CustomGameRun(s.custom.level_entry).level, "ctf-citadel");
+    EXPECT_FALSE(s.custom.sound_disabled);
+    EXPECT_TRUE(s.custom.min_detail);
+    EXPECT_EQ(s.results_folder, "E:\\Lab\\Results");
+
+    standin::AddFile("E:\\my.ini", "[Engine]");
+    s = Settings({"--preset", "custom", "--resolutions", "640x480", "--ini", "E:\\my.ini"});
+    EXPECT_TRUE(s.custom.custom_ini);
+    EXPECT_FALSE(s.custom.min_detail);
+    EXPECT_EQ(s.custom.custom_ini_path, "E:\\my.ini");
+    ExpectNothingShownOrOpened();
+}
+
+TEST_F(CommandLineRunTest, AMissingInstallationOrEditionIsSaidWithoutAMessageBox) {
+    const ProgramArguments cpu = Parse({"--preset", "cpu", "--resolutions", "640x480"});
+    RunSettings s;
+    std::string problem;
+    EXPECT_FALSE(CommandLineSettings(cpu, {kApp, 1}, &s, &problem));
+    EXPECT_NE(problem.find("neither UT2003 (full version) nor UT2003 (demo)"), std::string::npos)
+        << problem;
+
+    // Only the demo: chosen by itself, but not when the full version is asked for.
+    Install(kDemo, registry::Edition::kDemo);
+    ASSERT_TRUE(CommandLineSettings(cpu, {kApp, 1}, &s, &problem));
+    EXPECT_EQ(s.install_folder, kDemo);
+    EXPECT_EQ(s.game_edition, "demo");
+    problem.clear();
+    EXPECT_FALSE(CommandLineSettings(
+        Parse({"--preset", "cpu", "--resolutions", "640x480", "--edition", "full"}), {kApp, 1}, &s,
+        &problem));
+    EXPECT_NE(problem.find("--edition full"), std::string::npos) << problem;
+    EXPECT_NE(problem.find("UT2003 (full version)"), std::string::npos) << problem;
+    ExpectNothingShownOrOpened();
+}
+
+TEST_F(CommandLineRunTest, ARunPrintsALineAPerLaunchThenItsFolder) {
+    Install(kFull, registry::Edition::kFull);
+    EXPECT_EQ(Run({"--preset", "cpu", "--resolutions", "640x480,1024x768"}), kExitOk);
+    const std::string folder = kApp + "Results\\2026-12-06 14-05-09 CPU Benchmark";
+    EXPECT_EQ(console.out, (Strings{"run 1 of 2: dm-inferno 640x480: avg 1.12 fps",
+                                    "run 2 of 2: dm-inferno 1024x768: avg 2.22 fps", folder}));
+    EXPECT_TRUE(console.errors.empty());
+    EXPECT_TRUE(standin::HasFile(folder + "\\results.csv"));
+    EXPECT_TRUE(standin::HasFile(folder + "\\report.html"));
+    EXPECT_NE(standin::FindFile(kPage)->contents.find("2.2"), std::string::npos);
+    EXPECT_FALSE(standin::HasFile("C:\\UT2003.ini"));  // staged files removed
+    ExpectNothingShownOrOpened();
+}
+
+TEST_F(CommandLineRunTest, LaunchesWithoutARecordGiveExitCodeOne) {
+    Install(kFull, registry::Edition::kFull);
+    no_record = {1};
+    EXPECT_EQ(Run({"--preset", "cpu", "--resolutions", "640x480,800x600", "--results", "E:\\R"}),
+              kExitIncomplete);
+    ASSERT_EQ(console.out.size(), 3u);
+    EXPECT_EQ(console.out[0], "run 1 of 2: dm-inferno 640x480: no record");
+    EXPECT_EQ(console.out[1], "run 2 of 2: dm-inferno 800x600: avg 2.22 fps");
+    EXPECT_EQ(console.out[2], "E:\\R\\2026-12-06 14-05-09 CPU Benchmark");
+
+    // A game that cannot start: its line says why, results.csv keeps it, nothing pops up.
+    console = {};
+    standin::Get().unstartable.insert(kFull + "\\System\\ut2003.exe");
+    EXPECT_EQ(Run({"--preset", "cpu", "--resolutions", "640x480"}), kExitIncomplete);
+    ASSERT_EQ(console.out.size(), 2u);
+    EXPECT_TRUE(console.out[0].starts_with("run 1 of 1: dm-inferno 640x480: failed to start: "))
+        << console.out[0];
+    const std::string csv = standin::FindFile(console.out[1] + "\\results.csv")->contents;
+    EXPECT_NE(csv.find("failed to start"), std::string::npos) << csv;
+
+    // Stopped during the first of three launches: the rest are not run.
+    console = {};
+    standin::Get().unstartable.clear();
+    stop_at = launches + 1;
+    EXPECT_EQ(Run({"--preset", "cpu", "--resolutions", "640x480,800x600,1024x768"}),
+              kExitIncomplete);
+    ASSERT_EQ(console.out.size(), 4u);
+    EXPECT_EQ(console.out[2], "run 3 of 3: dm-inferno 1024x768: not run");
+    ExpectNothingShownOrOpened();
+}
+
+TEST_F(CommandLineRunTest, FileFailuresArePrintedAndSetTheExitCode) {
+    Install(kFull, registry::Edition::kFull);
+    const Strings args = {"--preset", "cpu", "--resolutions", "640x480"};
+    const RunSettings settings = Settings(args);
+
+    // Before the first launch: nothing runs, exit code 3 with the file and the reason.
+    standin::Get().failures.insert({"write", "C:\\UT2003.ini"});
+    EXPECT_EQ(RunFromCommandLine(settings, console, control), kExitCannotStart);
+    EXPECT_EQ(launches, 0u);
+    ASSERT_EQ(console.errors.size(), 1u);
+    EXPECT_NE(console.errors[0].find("C:\\UT2003.ini"), std::string::npos) << console.errors[0];
+    EXPECT_TRUE(console.out.empty());
+    standin::Get().failures.clear();
+
+    // The logs cannot be emptied: the same, and not even the ini file is written.
+    console = {};
+    standin::Get().failures.insert({"create", kFull + "\\Benchmark\\benchmark.log"});
+    EXPECT_EQ(RunFromCommandLine(settings, console, control), kExitCannotStart);
+    EXPECT_EQ(console.errors.size(), 1u);
+    EXPECT_FALSE(standin::HasFile("C:\\UT2003.ini"));
+    standin::Get().failures.clear();
+
+    // After the launches: every record kept, but the results folder or the page is missing.
+    console = {};
+    standin::Get().failures.insert({"folder", kApp + "Results\\2026-12-06 14-05-09 CPU Benchmark"});
+    EXPECT_EQ(RunFromCommandLine(settings, console, control), kExitIncomplete);
+    EXPECT_EQ(console.out, Strings{"run 1 of 1: dm-inferno 640x480: avg 1.12 fps"});
+    EXPECT_EQ(console.errors.size(), 1u);
+    EXPECT_TRUE(standin::HasFile(kPage));
+    console = {};
+    standin::Get().failures.insert({"write", kPage});
+    EXPECT_EQ(RunFromCommandLine(settings, console, control), kExitIncomplete);
+    EXPECT_EQ(console.out.size(), 2u);  // the launch, the folder
+    ASSERT_EQ(console.errors.size(), 1u);
+    EXPECT_NE(console.errors[0].find(kPage), std::string::npos);
+    standin::Get().failures.clear();
+
+    ExpectNothingShownOrOpened();
+}
+
+TEST_F(CommandLineRunTest, ComparisonWritesThePageAndNamesWhatItSkipped) {
+    Install(kFull, registry::Edition::kFull);
+    ASSERT_EQ(Run({"--preset", "cpu", "--resolutions", "640x480"}), kExitOk);
+    const std::string first = console.out.back();
+    standin::Get().milliseconds = 60 * 1000;
+    ASSERT_EQ(Run({"--preset", "cpu", "--resolutions", "640x480"}), kExitOk);
+    standin::AddFolder(kApp + "Results\\empty");
+    console = {};
+
+    ProgramArguments args = Parse({"--compare", kApp + "Results", "--out", "E:\\cmp.html"});
+    EXPECT_EQ(CompareFromCommandLine(args, console), kExitOk);
+    ASSERT_EQ(console.out.size(), 2u);
+    EXPECT_TRUE(console.out[0].starts_with("skipped " + kApp + "Results\\empty: "))
+        << console.out[0];
+    EXPECT_EQ(console.out[1], "E:\\cmp.html");
+    const std::string page = standin::FindFile("E:\\cmp.html")->contents;
+    EXPECT_NE(page.find("1.12"), std::string::npos);
+    EXPECT_NE(page.find("2.22"), std::string::npos);
+    EXPECT_TRUE(standin::HasFile("E:\\cmp.csv"));
+    EXPECT_TRUE(console.errors.empty());
+
+    // Nothing readable: the page still says so, the exit code is 1.
+    console = {};
+    args =
+        Parse({"--compare", kApp + "Results\\empty", "E:\\nothing.csv", "--out", "E:\\none.html"});
+    EXPECT_EQ(CompareFromCommandLine(args, console), kExitIncomplete);
+    EXPECT_EQ(console.out.size(), 3u);
+    EXPECT_EQ(console.out.back(), "E:\\none.html");
+    EXPECT_TRUE(standin::HasFile("E:\\none.html"));
+    EXPECT_EQ(console.errors.size(), 1u);
+
+    // A page that cannot be written.
+    console = {};
+    standin::Get().failures.insert({"write", "E:\\cmp.html"});
+    args = Parse({"--compare", first, "--out", "E:\\cmp.html"});
+    EXPECT_EQ(CompareFromCommandLine(args, console), kExitIncomplete);
+    ASSERT_EQ(console.errors.size(), 1u);
+    EXPECT_NE(console.errors[0].find("E:\\cmp.html"), std::string::npos);
+    ExpectNothingShownOrOpened();
+}
+
+}  // namespace
+}  // namespace core

@@ -1,0 +1,155 @@
+// The command line's Windows side: the parent's console or redirected output, Ctrl+C, paths made
+// absolute, the one-instance check, and the dispatch to a run, a comparison or the usage.
+#include "ui/command_line_win32.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "core/command_line_run.h"
+#include "core/session.h"
+#include "platform/platform.h"
+#include "ui/instance_check_win32.h"
+
+namespace ui {
+
+namespace {
+
+// A standard handle the parent gave us as a pipe or a file: written as it is.
+HANDLE Redirected(DWORD which) {
+    HANDLE h = GetStdHandle(which);
+    if (!h || h == INVALID_HANDLE_VALUE) return nullptr;
+    const DWORD type = GetFileType(h);
+    return type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE ? h : nullptr;
+}
+
+// Where a GUI program's text goes: what the parent redirected, else the console of the parent
+// (a command prompt), else nowhere.
+class ParentConsole : public core::Console {
+public:
+    ParentConsole() : out_(Redirected(STD_OUTPUT_HANDLE)), err_(Redirected(STD_ERROR_HANDLE)) {
+        if ((out_ && err_) || !AttachConsole(ATTACH_PARENT_PROCESS)) return;
+        console_ =
+            CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                        nullptr, OPEN_EXISTING, 0, nullptr);
+        if (console_ == INVALID_HANDLE_VALUE) console_ = nullptr;
+        if (!out_) out_ = console_;
+        if (!err_) err_ = console_;
+    }
+    ~ParentConsole() override {
+        if (console_) CloseHandle(console_);
+    }
+    ParentConsole(const ParentConsole&) = delete;
+    ParentConsole& operator=(const ParentConsole&) = delete;
+
+    void Print(const std::string& line) override { Write(out_, line); }
+    void PrintError(const std::string& line) override { Write(err_, line); }
+
+private:
+    void Write(HANDLE h, const std::string& line) {
+        if (!h) return;
+        const std::string text = line + "\r\n";
+        DWORD written = 0;
+        if (h != console_) {
+            WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+            return;
+        }
+        // The console shows its own code page; our text is the system's, so it goes as UTF-16.
+        const int size = static_cast<int>(text.size());
+        std::wstring wide(static_cast<size_t>(size), L'\0');
+        const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), size);
+        WriteConsoleW(h, wide.data(), static_cast<DWORD>(n), &written, nullptr);
+    }
+
+    HANDLE out_;
+    HANDLE err_;
+    HANDLE console_ = nullptr;
+};
+
+// The run Ctrl+C (or Ctrl+Break) in the console stops. The handler gets no context, and one run at
+// most lasts per process.
+core::RunControl* g_ctrl_c_control = nullptr;
+
+BOOL WINAPI OnCtrlC(DWORD event) {
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
+    if (!g_ctrl_c_control) return FALSE;  // the run has just ended
+    // Ends the game and lets the run tidy up, rather than leave its files staged.
+    g_ctrl_c_control->stop_after_launch = true;
+    platform::RaiseEndSignal(g_ctrl_c_control->end_game);
+    return TRUE;
+}
+
+// The path from the current folder, as the game and the printed lines need it.
+std::string FullPath(const std::string& path) {
+    char full[MAX_PATH];
+    const DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    return n > 0 && n < sizeof full ? std::string(full, n) : path;
+}
+
+// Runs per level when --runs is not given: one, as the window runs.
+int DefaultRunsPerLevel() { return 1; }
+
+int Run(core::ProgramArguments args, core::Console& console) {
+    if (AnotherInstanceRunning()) {
+        console.PrintError(
+            "No run can start: another Benchwright is running. Close it, or wait until its "
+            "benchmark has ended, and start this run again.");
+        return core::kExitCannotStart;
+    }
+    if (args.results_folder) args.results_folder = FullPath(*args.results_folder);
+    if (args.ini && args.ini->kind == core::IniArgument::Kind::kFile)
+        args.ini->path = FullPath(args.ini->path);
+
+    core::SessionState state;
+    core::InitAppFolder(state);
+    core::RunSettings settings;
+    std::string problem;
+    if (!core::CommandLineSettings(args, {state.AppFolder, DefaultRunsPerLevel()}, &settings,
+                                   &problem)) {
+        console.PrintError(problem);
+        return core::kExitCannotStart;
+    }
+    core::RunControl control;
+    control.end_game = platform::CreateEndSignal();
+    g_ctrl_c_control = &control;
+    SetConsoleCtrlHandler(OnCtrlC, TRUE);
+    const int code = core::RunFromCommandLine(settings, console, control);
+    SetConsoleCtrlHandler(OnCtrlC, FALSE);
+    g_ctrl_c_control = nullptr;
+    platform::CloseEndSignal(control.end_game);
+    return code;
+}
+
+}  // namespace
+
+int CarryOutCommandLine(const std::vector<std::string>& args) {
+    ParentConsole console;
+    core::ProgramArguments parsed;
+    std::string error;
+    if (!core::ParseProgramArguments(args, &parsed, &error)) {
+        console.PrintError(error);
+        return core::kExitBadArguments;
+    }
+    switch (parsed.mode) {
+        case core::ProgramMode::kHelp: {
+            const std::string usage = core::UsageText();
+            size_t start = 0;
+            while (start < usage.size()) {
+                const size_t end = std::min(usage.find('\n', start), usage.size());
+                console.Print(usage.substr(start, end - start));
+                start = end + 1;
+            }
+            return core::kExitOk;
+        }
+        case core::ProgramMode::kCompare:
+            parsed.out = FullPath(parsed.out.value_or("compare.html"));
+            return core::CompareFromCommandLine(parsed, console);
+        case core::ProgramMode::kRun:
+            return Run(parsed, console);
+        case core::ProgramMode::kWindow:
+            break;  // not with arguments
+    }
+    return core::kExitBadArguments;
+}
+
+}  // namespace ui
