@@ -8,8 +8,10 @@
 
 #include "core/command_line_run.h"
 #include "core/session.h"
+#include "core/user_settings.h"
 #include "platform/platform.h"
 #include "ui/instance_check_win32.h"
+#include "ui/run_window_win32.h"
 
 namespace ui {
 
@@ -86,8 +88,8 @@ std::string FullPath(const std::string& path) {
     return n > 0 && n < sizeof full ? std::string(full, n) : path;
 }
 
-// Runs per level when --runs is not given: one, as the window runs.
-int DefaultRunsPerLevel() { return 1; }
+// Runs per level when --runs is not given: the saved option, as the window runs.
+int DefaultRunsPerLevel() { return core::LoadUserSettings().runs_per_level; }
 
 int Run(core::ProgramArguments args, core::Console& console) {
     if (AnotherInstanceRunning()) {
@@ -113,7 +115,8 @@ int Run(core::ProgramArguments args, core::Console& console) {
     control.end_game = platform::CreateEndSignal();
     g_ctrl_c_control = &control;
     SetConsoleCtrlHandler(OnCtrlC, TRUE);
-    const int code = core::RunFromCommandLine(settings, console, control);
+    // Shown in the progress window, so a person passing by sees what runs and can stop it.
+    const int code = core::RunFromCommandLine(settings, console, control, CarryOutInProgressWindow);
     SetConsoleCtrlHandler(OnCtrlC, FALSE);
     g_ctrl_c_control = nullptr;
     platform::CloseEndSignal(control.end_game);

@@ -48,9 +48,10 @@ bool Contains(const std::string& text, const std::string& part) {
 // What one benchwright.exe with arguments did.
 struct Outcome {
     long exit_code = -1;
-    Lines out;           // its standard output, a pipe
-    Lines error;         // its standard error, a file
-    std::string window;  // the first window it showed: "" when none
+    Lines out;              // its standard output, a pipe
+    Lines error;            // its standard error, a file
+    std::string window;     // the first window it showed but the progress window: "" when none
+    bool progress = false;  // the progress window ("Benchmark running") was seen
 };
 
 // Runs benchwright.exe with `args` in `folder` (empty: this one) and waits for it to end. Any
@@ -90,7 +91,12 @@ Outcome Benchwright(const std::string& args, const std::string& folder = "") {
                 break;
             }
             HWND shown = ts::FindVisibleWindow(process.dwProcessId, [](HWND) { return true; });
-            if (shown && outcome.window.empty()) outcome.window = gui::Text(shown) + " ";
+            const std::string caption = shown ? gui::Text(shown) : "";
+            if (caption == "Benchmark running") {
+                outcome.progress = true;
+            } else if (!caption.empty() && outcome.window.empty()) {  // "": one going away
+                outcome.window = caption + " ";
+            }
             const ts::MessageBoxSeen box = ts::WaitForMessageBox(process.dwProcessId, 0);
             if (box.window) {
                 outcome.window = box.title + ": " + box.text;
@@ -162,9 +168,12 @@ private:
 }
 
 TEST_F(CommandLine, ARunNeedsNoClickPrintsItsLaunchesAndOpensNothing) {
+    // A game long enough for the progress window to be seen: the one window a run shows.
+    ts::WriteControl(ts::kInstall, "sleep 1500");
     const Outcome run = Benchwright("--preset cpu --resolutions 640x480,1024x768");
     EXPECT_EQ(run.exit_code, 0);
     EXPECT_EQ(run.window, "");
+    EXPECT_TRUE(run.progress);
     EXPECT_TRUE(run.error.empty()) << run.error[0];
     ASSERT_EQ(run.out.size(), 3u);
     EXPECT_TRUE(RecordedLine(run.out[0], "run 1 of 2: dm-inferno 640x480"));
@@ -200,14 +209,20 @@ TEST_F(CommandLine, LaunchesWithoutARecordGiveExitCodeOneAndSayWhy) {
 
     // A game that will not start: the reason on the line, the run goes on to its end.
     ts::WriteControl(ts::kInstall, "");
-    DeleteFileA(ts::GamePath(ts::kInstall).c_str());
+    ASSERT_TRUE(ts::WriteFile(ts::GamePath(ts::kInstall), "not a program"));
     run = Benchwright("--preset cpu --resolutions 640x480 --results " + std::string(kResults));
     EXPECT_EQ(run.exit_code, 1);
     EXPECT_EQ(run.window, "");
     ASSERT_EQ(run.out.size(), 2u);
-    EXPECT_TRUE(run.out[0].starts_with("run 1 of 1: dm-inferno 640x480: failed to start: "))
+    EXPECT_TRUE(run.out[0].starts_with("run 1 of 1: dm-inferno 640x480: failed to start: 193"))
         << run.out[0];
     EXPECT_TRUE(Contains(ts::ReadFile(run.out[1] + "\\results.csv"), "failed to start"));
+
+    // No game program at all: no run starts (one line saying so), nothing staged.
+    DeleteFileA(ts::GamePath(ts::kInstall).c_str());
+    run = Benchwright("--preset cpu --resolutions 640x480 --results " + std::string(kResults));
+    EXPECT_EQ(run.exit_code, 3);
+    EXPECT_TRUE(run.out.empty());
     EXPECT_TRUE(NothingOpened());
 }
 

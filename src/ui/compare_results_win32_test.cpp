@@ -61,7 +61,7 @@ TEST(CompareResultsGui, PicksTheResultsFolderAndOpensItsComparison) {
     auto picker = [&] {
         PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDM_COMPARE, 0), 0);
         HWND found = nullptr;
-        gui::WaitUntil(
+        test_support::WaitUntil(
             [&] {
                 found = ts::FindVisibleWindow(pid, [&](HWND w) {
                     char name[16] = {};
@@ -79,13 +79,13 @@ TEST(CompareResultsGui, PicksTheResultsFolderAndOpensItsComparison) {
     HWND dialog = picker();
     ASSERT_TRUE(dialog);
     PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
-    EXPECT_TRUE(gui::WaitUntil([&] { return !IsWindow(dialog); }, kWait));
+    EXPECT_TRUE(test_support::WaitUntil([&] { return !IsWindow(dialog); }, kWait));
     EXPECT_EQ(GetFileAttributesA((results + "\\compare.html").c_str()), INVALID_FILE_ATTRIBUTES);
 
     // OK on the folder it starts in: both runs side by side, the page opened.
     ASSERT_TRUE(dialog = picker());
     PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
-    EXPECT_TRUE(gui::WaitUntil([&] { return opened().size() == 1; }, kWait));
+    EXPECT_TRUE(test_support::WaitUntil([&] { return opened().size() == 1; }, kWait));
     EXPECT_EQ(opened(), std::vector<std::string>{results + "\\compare.html"});
     const std::string page = gui::ReadShared(OpenedFolder() + "\\1.html");
     EXPECT_TRUE(Contains(page, "640x480") && Contains(page, "800x600")) << page;

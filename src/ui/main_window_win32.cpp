@@ -205,6 +205,7 @@ INT_PTR CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
         case WM_APP_LAUNCH_FAILED:
         case WM_APP_STEP_FAILED:
         case WM_APP_RUN_ENDED:
+        case WM_APP_RESULTS_NOT_SAVED:
             OnRunMessage(*w, msg, wparam, lparam);
             return TRUE;
         case WM_DESTROY:

@@ -122,7 +122,12 @@ ProgressView ViewProgress(const ProgressModel& m, uint32_t now_ms) {
     // A stop after the last launch would change nothing; the buttons say what is still possible.
     v.stop_enabled = !m.stop_requested && !last_launch;
     v.end_enabled = !m.end_requested && m.launch_running;
+    if (!m.results_not_saved.empty()) v.note = "Results cannot be saved: " + m.results_not_saved;
     return v;
+}
+
+void ProgressResultsNotSaved(ProgressModel& model, const std::string& why) {
+    model.results_not_saved = why;
 }
 
 }  // namespace ui

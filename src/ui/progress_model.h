@@ -29,6 +29,7 @@ struct ProgressModel {
     results::LaunchResult last;  // the last launch that ended
     bool stop_requested = false;
     bool end_requested = false;
+    std::string results_not_saved;  // why the run's results folder cannot be written, if so
 };
 
 // The run of `plan` starts at `now_ms`.
@@ -37,6 +38,8 @@ void StartProgress(ProgressModel& model, const core::RunPlan& plan, uint32_t now
 void ProgressLaunchStarting(ProgressModel& model, size_t index, uint32_t now_ms);
 // A launch has ended (or was not run).
 void ProgressLaunchFinished(ProgressModel& model, const results::LaunchResult& result);
+// The run's results folder cannot be written (the run goes on).
+void ProgressResultsNotSaved(ProgressModel& model, const std::string& why);
 // "Stop after this run" and a confirmed "End game now".
 void RequestStop(ProgressModel& model);
 void RequestEndGame(ProgressModel& model);
@@ -57,6 +60,7 @@ struct ProgressView {
     std::string elapsed;     // "Time elapsed: 0:02:41"
     std::string left;        // "Time left: about 0:10:12", "Time left: finishing this run"
     std::string last;        // "Last run: 63.87 fps average", "Last run: no record", or ""
+    std::string note;        // "Results cannot be saved: <why>", or ""
     int permille = 0;        // the bar: planned seconds done out of all, in thousandths
     bool stop_enabled = true;
     bool end_enabled = true;

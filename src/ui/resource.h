@@ -68,6 +68,7 @@
 #define IDC_PROGRESS_LAST 1307        // "Last run: 63.87 fps average"
 #define IDC_PROGRESS_STOP 1308        // "Stop after this run"
 #define IDC_PROGRESS_END_GAME 1309    // "End game now"
+#define IDC_PROGRESS_NOTE 1310        // "Results cannot be saved: ..." when they cannot
 // Options window: 1400-1499 ("OK" is IDOK, "Cancel" IDCANCEL)
 #define IDD_OPTIONS 1400
 #define IDC_OPTIONS_RUNS_LABEL 1410   // "Runs per level:"

@@ -12,10 +12,11 @@ namespace ui {
 
 enum RunMessage : UINT {
     WM_APP_LAUNCH_STARTING = WM_APP + 1,  // wParam: the launch's index in the plan, from 0
-    WM_APP_LAUNCH_FINISHED,  // lParam: a new results::LaunchResult; the window deletes it
-    WM_APP_LAUNCH_FAILED,    // lParam: a new RunFailure; the worker waits until it was shown
-    WM_APP_STEP_FAILED,      // lParam: a new RunFailure; the worker waits until it was shown
-    WM_APP_RUN_ENDED,        // the worker has carried out the run and is about to end
+    WM_APP_LAUNCH_FINISHED,    // lParam: a new results::LaunchResult; the window deletes it
+    WM_APP_LAUNCH_FAILED,      // lParam: a new RunFailure; the worker waits until it was shown
+    WM_APP_STEP_FAILED,        // lParam: a new RunFailure; the worker waits until it was shown
+    WM_APP_RUN_ENDED,          // the worker has carried out the run and is about to end
+    WM_APP_RESULTS_NOT_SAVED,  // lParam: a new std::string, why; the window deletes it
 };
 
 // What a failed launch or file step tells the user.

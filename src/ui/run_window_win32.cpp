@@ -21,23 +21,35 @@ constexpr UINT kClockMs = 1000;
 
 // Tells the main window by posted messages; a failure waits until the window has shown it, so
 // the run goes on only once the user has dismissed the message, as when the run held the window.
+// A command-line run hears everything first through `also` (its console), and shows no failure.
 struct PostingObserver : core::RunObserver {
     HWND main = nullptr;
-    HANDLE shown = nullptr;  // auto-reset event: the failure has been shown
+    HANDLE shown = nullptr;             // auto-reset event: the failure has been shown
+    core::RunObserver* also = nullptr;  // told first, on the worker's thread; failures go only here
 
     void LaunchStarting(size_t index) override {
+        if (also) also->LaunchStarting(index);
         PostMessageA(main, WM_APP_LAUNCH_STARTING, index, 0);
     }
     void LaunchFinished(const results::LaunchResult& result) override {
+        if (also) also->LaunchFinished(result);
         auto* copy = new results::LaunchResult(result);
         if (!PostMessageA(main, WM_APP_LAUNCH_FINISHED, 0, reinterpret_cast<LPARAM>(copy)))
             delete copy;
     }
     void LaunchFailed(const std::string& message, platform::MessageIcon icon) override {
+        if (also) return also->LaunchFailed(message, icon);
         Tell(WM_APP_LAUNCH_FAILED, message, icon);
     }
     void StepFailed(const std::string& error) override {
+        if (also) return also->StepFailed(error);
         Tell(WM_APP_STEP_FAILED, error, platform::MessageIcon::kCritical);
+    }
+    void ResultsNotSaved(const std::string& why) override {
+        if (also) also->ResultsNotSaved(why);
+        auto* copy = new std::string(why);
+        if (!PostMessageA(main, WM_APP_RESULTS_NOT_SAVED, 0, reinterpret_cast<LPARAM>(copy)))
+            delete copy;
     }
     void Tell(UINT msg, const std::string& text, platform::MessageIcon icon) {
         auto* failure = new RunFailure{text, icon};
@@ -60,11 +72,16 @@ struct ProgressWindow {
 }  // namespace
 
 struct RunSession {
-    HWND main = nullptr;
+    RunSession() = default;
+    explicit RunSession(core::RunControl& given) : control(given) {}
+
+    HWND main = nullptr;  // where the worker posts (a message-only window for the command line)
+    HWND progress_owner = nullptr;
     HWND* progress_slot = nullptr;
     core::RunPlan plan;
-    core::RunControl control;
-    core::RunReport report;  // written by the worker; read once it has ended
+    core::RunControl own_control;
+    core::RunControl& control = own_control;  // a command-line run brings its own
+    core::RunReport report;                   // written by the worker; read once it has ended
     PostingObserver observer;
     HANDLE thread = nullptr;
     ProgressWindow progress;
@@ -125,6 +142,7 @@ void Render(ProgressWindow& p) {
     SetTextIfChanged(h, IDC_PROGRESS_ELAPSED, v.elapsed, was.elapsed, all);
     SetTextIfChanged(h, IDC_PROGRESS_LEFT, v.left, was.left, all);
     SetTextIfChanged(h, IDC_PROGRESS_LAST, v.last, was.last, all);
+    SetTextIfChanged(h, IDC_PROGRESS_NOTE, v.note, was.note, all);
     if (all || v.permille != was.permille)
         SendDlgItemMessageA(h, IDC_PROGRESS_BAR, PBM_SETPOS, v.permille, 0);
     EnableIfChanged(h, IDC_PROGRESS_STOP, v.stop_enabled, was.stop_enabled, all);
@@ -179,9 +197,9 @@ INT_PTR CALLBACK ProgressProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam)
 
 void OpenProgressWindow(RunSession& run) {
     run.progress.run = &run;
-    *run.progress_slot =
-        CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PROGRESS), run.main,
-                           ProgressProc, reinterpret_cast<LPARAM>(&run.progress));
+    *run.progress_slot = CreateDialogParamA(GetModuleHandleA(nullptr),
+                                            MAKEINTRESOURCEA(IDD_PROGRESS), run.progress_owner,
+                                            ProgressProc, reinterpret_cast<LPARAM>(&run.progress));
     // Not activated: the game that starts now keeps the focus (a full-screen game losing it
     // would be minimised).
     if (*run.progress_slot) ShowWindow(*run.progress_slot, SW_SHOWNOACTIVATE);
@@ -201,6 +219,7 @@ RunSession* StartRunThread(HWND main, HWND* progress_slot, const core::RunSettin
     auto run = std::make_unique<RunSession>();
     if (!core::StartRun(settings, &run->plan)) return nullptr;
     run->main = main;
+    run->progress_owner = main;
     run->progress_slot = progress_slot;
     run->control.end_game = platform::CreateEndSignal();
     run->observer.main = main;
@@ -234,6 +253,11 @@ bool HandleRunMessage(RunSession& run, UINT msg, WPARAM wparam, LPARAM lparam) {
         case WM_APP_STEP_FAILED:
             ShowFailure(run, lparam);
             break;
+        case WM_APP_RESULTS_NOT_SAVED: {
+            std::unique_ptr<std::string> why(reinterpret_cast<std::string*>(lparam));
+            ProgressResultsNotSaved(p.model, *why);
+            break;
+        }
         case WM_APP_RUN_ENDED:
             if (run.asking == 0) return true;
             run.ended_unseen = true;
@@ -268,6 +292,60 @@ void EndRunThread(RunSession* run) {
     platform::CloseEndSignal(run->control.end_game);
     CloseHandle(run->observer.shown);
     delete run;
+}
+
+namespace {
+
+// The window a command-line run's worker posts to: whichever message loop dispatches a run
+// message (ours, or a question box's), it reaches the run.
+struct CommandLineHost {
+    RunSession* run = nullptr;
+    bool ended = false;
+};
+
+LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+    auto* host = reinterpret_cast<CommandLineHost*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (host && msg >= WM_APP_LAUNCH_STARTING && msg <= WM_APP_RESULTS_NOT_SAVED) {
+        if (HandleRunMessage(*host->run, msg, wparam, lparam)) host->ended = true;
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wparam, lparam);
+}
+
+}  // namespace
+
+core::RunReport CarryOutInProgressWindow(const core::RunPlan& plan, core::RunObserver& also,
+                                         core::RunControl& control) {
+    HWND host =
+        CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    if (!host) return core::CarryOutRun(plan, also, control);  // the console alone
+    HWND progress = nullptr;
+    RunSession run(control);
+    CommandLineHost state{&run};
+    SetWindowLongPtrA(host, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&state));
+    SetWindowLongPtrA(host, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HostProc));
+    run.main = host;
+    run.progress_slot = &progress;
+    run.plan = plan;
+    run.observer.main = host;
+    run.observer.also = &also;
+    StartProgress(run.progress.model, run.plan, platform::Milliseconds());
+    run.thread = CreateThread(nullptr, 0, Worker, &run, 0, nullptr);
+    if (!run.thread) {
+        DestroyWindow(host);
+        return core::CarryOutRun(plan, also, control);
+    }
+    MSG msg;
+    while (!state.ended && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (progress && IsDialogMessageA(progress, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    WaitForSingleObject(run.thread, INFINITE);
+    CloseHandle(run.thread);
+    if (progress) DestroyWindow(progress);
+    DestroyWindow(host);
+    return run.report;
 }
 
 }  // namespace ui

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include "core/run_driver.h"
 #include "core/run_plan.h"
 
 namespace ui {
@@ -27,6 +28,12 @@ bool HandleRunMessage(RunSession& run, UINT msg, WPARAM wparam, LPARAM lparam);
 // staged files removed), which ExitRequested then says.
 void AskToStopAndExit(RunSession& run);
 bool ExitRequested(const RunSession& run);
+
+// A planned run of the command line carried out on a worker thread while this thread shows the
+// progress window (no owner: there is no main window) and its Stop and End game buttons.
+// `also` hears everything on the worker's thread, failures included; nothing is shown in a box.
+core::RunReport CarryOutInProgressWindow(const core::RunPlan& plan, core::RunObserver& also,
+                                         core::RunControl& control);
 
 // Waits for the worker (which has ended), closes the progress window, opens the page unless the
 // program is exiting, and frees the run.
