@@ -1,8 +1,7 @@
 // The run driver: carrying out a plan, matching each launch with its record, and the page.
 #include "core/run_driver.h"
 
-#include <cstdio>
-
+#include "common/text.h"
 #include "config/engine_ini.h"
 #include "config/staged_files.h"
 #include "core/launch.h"
@@ -176,10 +175,9 @@ RunReport RunBenchmark(const RunSettings& settings, RunObserver& observer, RunCo
 }
 
 std::string IsoTime(const platform::LocalTime& t) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", t.year, t.month, t.day,
-                  t.hour, t.minute, t.second);
-    return text;
+    using common::Digits;
+    return Digits(t.year, 4) + "-" + Digits(t.month, 2) + "-" + Digits(t.day, 2) + "T" +
+           Digits(t.hour, 2) + ":" + Digits(t.minute, 2) + ":" + Digits(t.second, 2);
 }
 
 }  // namespace core

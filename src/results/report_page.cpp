@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "common/text.h"
 #include "results/html_text.h"
 #include "results/run_cells.h"
 #include "results/run_statistics.h"
@@ -65,10 +66,11 @@ std::string ShownTime(const std::string& iso) {
 // "1 h 02 min 09 s", "3 min 05 s", "42 s".
 std::string ShownDuration(uint32_t milliseconds) {
     const uint32_t s = (milliseconds + 500) / 1000;
-    const auto two = [](uint32_t n) { return (n < 10 ? "0" : "") + std::to_string(n); };
+    using common::Digits;
     if (s >= 3600)
-        return std::to_string(s / 3600) + " h " + two(s / 60 % 60) + " min " + two(s % 60) + " s";
-    if (s >= 60) return std::to_string(s / 60) + " min " + two(s % 60) + " s";
+        return std::to_string(s / 3600) + " h " + Digits(s / 60 % 60, 2) + " min " +
+               Digits(s % 60, 2) + " s";
+    if (s >= 60) return std::to_string(s / 60) + " min " + Digits(s % 60, 2) + " s";
     return std::to_string(s) + " s";
 }
 

@@ -2,7 +2,8 @@
 #include "ui/progress_model.h"
 
 #include <algorithm>
-#include <cstdio>
+
+#include "common/text.h"
 
 namespace ui {
 
@@ -78,10 +79,8 @@ uint32_t SecondsLeft(const ProgressModel& m, uint32_t now_ms) {
 }
 
 std::string ClockText(uint32_t seconds) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%u:%02u:%02u", seconds / 3600, seconds / 60 % 60,
-                  seconds % 60);
-    return text;
+    return std::to_string(seconds / 3600) + ":" + common::Digits(seconds / 60 % 60, 2) + ":" +
+           common::Digits(seconds % 60, 2);
 }
 
 ProgressView ViewProgress(const ProgressModel& m, uint32_t now_ms) {
