@@ -10,8 +10,8 @@
 #include "core/session.h"
 #include "core/user_settings.h"
 #include "platform/platform.h"
-#include "ui/instance_check_win32.h"
 #include "ui/run_window_win32.h"
+#include "ui/windows_win32.h"
 
 namespace ui {
 

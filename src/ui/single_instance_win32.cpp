@@ -20,10 +20,14 @@ BOOL CALLBACK FindMarked(HWND window, LPARAM found) {
 
 }  // namespace
 
-bool ClaimSingleInstance() {
+bool AnotherInstanceRunning() {
     // Held until the process ends, however it ends.
     HANDLE mutex = CreateMutexA(nullptr, FALSE, kMutexName);
-    if (mutex && GetLastError() != ERROR_ALREADY_EXISTS) return true;
+    return !mutex || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+bool ClaimSingleInstance() {
+    if (!AnotherInstanceRunning()) return true;
     HWND other = nullptr;
     EnumWindows(FindMarked, reinterpret_cast<LPARAM>(&other));
     if (other) {

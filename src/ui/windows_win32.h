@@ -45,6 +45,10 @@ void ShowAboutWindow(HWND owner, HWND* slot);
 // other one's main window is brought to the front, and this one should exit.
 bool ClaimSingleInstance();
 
+// The same check without bringing anything to the front (a command-line run): true when another
+// Benchwright runs; otherwise this process is the one from now until it ends.
+bool AnotherInstanceRunning();
+
 // Marks `window` as the main window that a second start brings to the front.
 void MarkMainWindow(HWND window);
 void UnmarkMainWindow(HWND window);
