@@ -1,4 +1,4 @@
-// The three windows as Win32 dialogs: what WinMain and the windows need of each other.
+// The windows as Win32 dialogs: what WinMain and the windows need of each other.
 #pragma once
 
 #include <windows.h>
