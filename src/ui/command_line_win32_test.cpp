@@ -286,10 +286,12 @@ TEST_F(CommandLine, WhileAnotherBenchwrightRunsOnlyARunWaits) {
 TEST_F(CommandLine, CompareOverTwoResultsFoldersWritesOneReport) {
     const std::string results = " --results " + std::string(kResults);
     const Outcome first = Benchwright("--preset cpu --resolutions 640x480,800x600" + results);
-    ASSERT_EQ(first.exit_code, 0);
+    ASSERT_EQ(first.exit_code, 0) << ::testing::PrintToString(first.out)
+                                  << ::testing::PrintToString(first.error);
     const Outcome second =
         Benchwright("--preset cpu --resolutions 640x480 --renderer opengl" + results);
-    ASSERT_EQ(second.exit_code, 0);
+    ASSERT_EQ(second.exit_code, 0)
+        << ::testing::PrintToString(second.out) << ::testing::PrintToString(second.error);
     ts::MakeFolders(std::string(kResults) + "\\not a result");
 
     // Each folder named, written to compare.html in the current folder with its CSV beside it.
