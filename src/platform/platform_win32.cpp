@@ -285,11 +285,13 @@ void ShellOpen(const std::string& target, bool owned, const std::string& work_fo
 
 void SetOwnerWindow(void* window) { g_owner = static_cast<HWND>(window); }
 
-long QueryLocalMachineValue(const std::string& key, const std::string& value, RegistryView view,
-                            RegistryData* data) {
+namespace {
+
+// Opens `key` under `root` with `access` and reads `value` into `data`: the registry's status.
+long QueryValue(HKEY root, const std::string& key, REGSAM access, const std::string& value,
+                RegistryData* data) {
     HKEY k = nullptr;
-    const REGSAM access = KEY_READ | (view == RegistryView::k32Bit ? KEY_WOW64_32KEY : 0);
-    LONG status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, access, &k);
+    LONG status = RegOpenKeyExA(root, key.c_str(), 0, access, &k);
     if (status != ERROR_SUCCESS) return status;
     DWORD type = 0, size = 0;
     status = RegQueryValueExA(k, value.c_str(), nullptr, &type, nullptr, &size);
@@ -307,28 +309,20 @@ long QueryLocalMachineValue(const std::string& key, const std::string& value, Re
     return status;
 }
 
+}  // namespace
+
+long QueryLocalMachineValue(const std::string& key, const std::string& value, RegistryView view,
+                            RegistryData* data) {
+    const REGSAM access = KEY_READ | (view == RegistryView::k32Bit ? KEY_WOW64_32KEY : 0);
+    return QueryValue(HKEY_LOCAL_MACHINE, key, access, value, data);
+}
+
 namespace {
 constexpr const char* kSettingsKey = "Software\\Benchwright";
 }  // namespace
 
 long QueryUserSetting(const std::string& value, RegistryData* data) {
-    HKEY k = nullptr;
-    LONG status = RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &k);
-    if (status != ERROR_SUCCESS) return status;
-    DWORD type = 0, size = 0;
-    status = RegQueryValueExA(k, value.c_str(), nullptr, &type, nullptr, &size);
-    if (status == ERROR_SUCCESS) {
-        std::string bytes(size, '\0');
-        status = RegQueryValueExA(k, value.c_str(), nullptr, &type,
-                                  reinterpret_cast<BYTE*>(bytes.data()), &size);
-        if (status == ERROR_SUCCESS) {
-            bytes.resize(size);
-            data->type = type;
-            data->bytes = bytes;
-        }
-    }
-    RegCloseKey(k);
-    return status;
+    return QueryValue(HKEY_CURRENT_USER, kSettingsKey, KEY_QUERY_VALUE, value, data);
 }
 
 bool WriteUserSetting(const std::string& value, uint32_t number, std::string* error) {
