@@ -1,4 +1,5 @@
-// Numbers as text without printf, whose formatter alone would be some 25 KB of the exe.
+// Small text helpers: numbers without printf (whose formatter alone would be some 25 KB of the
+// exe), and trimming.
 #pragma once
 
 #include <string>
@@ -10,6 +11,14 @@ inline std::string Digits(unsigned long long value, size_t width) {
     std::string text = std::to_string(value);
     if (text.size() < width) text.insert(0, width - text.size(), '0');
     return text;
+}
+
+// `text` without the spaces at its start and end (the log's fixed-width fields are filled with
+// spaces; registry texts may be padded).
+inline std::string Trimmed(const std::string& text) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 }  // namespace common

@@ -1,6 +1,8 @@
 // The presets' run lists and the game's command line for one launch.
 #include "core/presets.h"
 
+#include "common/text.h"
+
 namespace core {
 namespace {
 
@@ -66,11 +68,7 @@ int LevelSeconds(const std::string& level) {
 }
 
 GameRun CustomGameRun(const std::string& level_entry) {
-    const auto first = level_entry.find_first_not_of(' ');
-    std::string level =
-        first == std::string::npos
-            ? std::string()
-            : level_entry.substr(first, level_entry.find_last_not_of(' ') - first + 1);
+    std::string level = common::Trimmed(level_entry);
     if (!level.empty() && level.back() == '*') level.pop_back();
     return {level, LevelSeconds(level)};
 }

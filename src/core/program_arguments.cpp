@@ -5,6 +5,7 @@
 #include <cctype>
 #include <set>
 
+#include "common/text.h"
 #include "platform/platform.h"
 
 namespace core {
@@ -268,10 +269,7 @@ std::string LaunchLine(size_t k, size_t n, const results::LaunchResult& result) 
     std::string line = "run " + std::to_string(k) + " of " + std::to_string(n) + ": " +
                        result.level + " " + result.resolution + ": ";
     if (result.HasRecord()) {
-        std::string average = result.record.Average;
-        average.erase(0, average.find_first_not_of(' '));
-        average.erase(average.find_last_not_of(' ') + 1);
-        return line + "avg " + average + " fps";
+        return line + "avg " + common::Trimmed(result.record.Average) + " fps";
     }
     line += results::OutcomeName(result.outcome);
     if (result.outcome == results::LaunchOutcome::kFailedToStart && !result.failure.empty()) {

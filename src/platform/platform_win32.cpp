@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "common/text.h"
 #include "platform/platform.h"
 
 namespace platform {
@@ -347,11 +348,8 @@ std::string MachineString(const std::string& key, const char* value) {
         (data.type != REG_SZ && data.type != REG_EXPAND_SZ)) {
         return "";
     }
-    std::string text = data.bytes.substr(0, data.bytes.find('\0'));
     // Intel pads its processor names with spaces on the left.
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+    return common::Trimmed(data.bytes.substr(0, data.bytes.find('\0')));
 }
 
 // A 32-bit number value; false when missing or of another type.

@@ -44,16 +44,10 @@ std::string Text(std::string_view text) {
     return HtmlEscape(clean);
 }
 
-std::string Trimmed(const std::string& text) {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // A record's field for a table: the number with two decimals, or the log's text when it is none.
 std::string FpsText(const std::string& field) {
     const auto fps = ParseFps(field);
-    return fps ? FormatFps(*fps) : Text(Trimmed(field));
+    return fps ? FormatFps(*fps) : Text(common::Trimmed(field));
 }
 
 // "2026-12-06 14:05:09" from "2026-12-06T14:05:09".

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "common/text.h"
 #include "results/csv.h"
 #include "results/run_statistics.h"
 
@@ -10,15 +11,9 @@ namespace results {
 
 namespace {
 
-std::string Trimmed(const std::string& text) {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 std::string FpsCell(const std::string& field) {
     const auto fps = ParseFps(field);
-    return fps ? FormatFps(*fps) : Trimmed(field);
+    return fps ? FormatFps(*fps) : common::Trimmed(field);
 }
 
 std::string CountOrUnknown(uint64_t count) {

@@ -14,12 +14,6 @@ bool RanToItsEnd(const results::LaunchResult& r) {
            r.outcome == results::LaunchOutcome::kNoRecord;
 }
 
-std::string Trimmed(const std::string& s) {
-    const size_t first = s.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
-
 uint32_t AverageOverheadMs(const ProgressModel& m) {
     return m.overhead_count ? static_cast<uint32_t>(m.overhead_ms / m.overhead_count) : 0;
 }
@@ -104,7 +98,7 @@ ProgressView ViewProgress(const ProgressModel& m, uint32_t now_ms) {
         v.left = "Time left: about " + ClockText(SecondsLeft(m, now_ms));
     }
     if (m.any_finished) {
-        const std::string average = Trimmed(m.last.record.Average);
+        const std::string average = common::Trimmed(m.last.record.Average);
         v.last = "Last run: " + (m.last.HasRecord() && !average.empty()
                                      ? average + " fps average"
                                      : std::string(results::OutcomeName(m.last.outcome)));
