@@ -115,8 +115,14 @@ TEST(ReadSystemInfoWin32, GivesSaneValues) {
     EXPECT_EQ(info.gpu_driver, "unknown");  // Wine's adapter states none
 }
 
-TEST(ReadSystemInfoWin32, NamesTheWindowsVersionItReallyIs) {
+TEST(ReadSystemInfoWin32, NamesTheWindowsVersionItReallyIsAndTrimsTheProcessorName) {
     MachineValues values;
+    const char* const processor = "HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0";
+    values.SetText(processor, "ProcessorNameString", "      Intel(R) Pentium(R) 4 CPU 2.40GHz  ");
+    EXPECT_EQ(ReadSystemInfo().cpu, "Intel(R) Pentium(R) 4 CPU 2.40GHz");
+    values.SetText(processor, "ProcessorNameString", "   ");
+    EXPECT_EQ(ReadSystemInfo().cpu, "unknown");
+
     // Windows 11 names itself "Windows 10" and keeps "6.3" for old programs.
     values.SetText(kVersionKey, "ProductName", "Windows 10 Pro");
     values.SetText(kVersionKey, "CurrentVersion", "6.3");
@@ -162,16 +168,6 @@ TEST(ReadSystemInfoWin32, DriverVersionFromTheAdaptersKeyOrItsClassKey) {
     // As on Vista and later: the adapter's own key has it.
     values.SetText(adapter_key, "DriverVersion", "31.0.15.3623");
     EXPECT_EQ(ReadSystemInfo().gpu_driver, "31.0.15.3623");
-}
-
-TEST(ReadSystemInfoWin32, TrimsTheProcessorName) {
-    MachineValues values;
-    values.SetText("HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", "ProcessorNameString",
-                   "      Intel(R) Pentium(R) 4 CPU 2.40GHz  ");
-    EXPECT_EQ(ReadSystemInfo().cpu, "Intel(R) Pentium(R) 4 CPU 2.40GHz");
-    values.SetText("HARDWARE\\DESCRIPTION\\System\\CentralProcessor\\0", "ProcessorNameString",
-                   "   ");
-    EXPECT_EQ(ReadSystemInfo().cpu, "unknown");
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 #include "platform/platform_standin.h"
 #include "results/csv.h"
-#include "results/launch_result.h"
+#include "results/page_checks_test.h"
 #include "results/results_csv.h"
 
 namespace results {
@@ -36,31 +36,14 @@ std::string ResultsCsv(const std::string& machine, const std::vector<Launch>& la
     return text;
 }
 
-void AddResult(const std::string& folder, const std::string& machine,
-               const std::vector<Launch>& launches) {
+void AddCsv(const std::string& folder, const std::string& text) {
     standin::AddFolder(folder);
-    standin::AddFile(folder + "\\results.csv", ResultsCsv(machine, launches));
+    standin::AddFile(folder + "\\results.csv", text);
 }
 
-// Every element closed in order, or written as <x/>.
-::testing::AssertionResult WellFormed(const std::string& html) {
-    std::vector<std::string> open;
-    for (size_t i = html.find('<'); i != std::string::npos; i = html.find('<', i + 1)) {
-        const size_t end = html.find('>', i);
-        if (end == std::string::npos) return ::testing::AssertionFailure() << "unclosed <";
-        const std::string tag = html.substr(i + 1, end - i - 1);
-        if (tag.starts_with("!") || tag.ends_with("/")) continue;
-        const std::string name = tag.substr(0, tag.find(' '));
-        if (!name.starts_with("/")) {
-            open.push_back(name);
-        } else if (open.empty() || open.back() != name.substr(1)) {
-            return ::testing::AssertionFailure() << "</" << name << "> closes nothing open";
-        } else {
-            open.pop_back();
-        }
-    }
-    if (!open.empty()) return ::testing::AssertionFailure() << "<" << open.back() << "> left open";
-    return ::testing::AssertionSuccess();
+void AddResult(const std::string& folder, const std::string& machine,
+               const std::vector<Launch>& launches) {
+    AddCsv(folder, ResultsCsv(machine, launches));
 }
 
 class ComparisonTest : public ::testing::Test {
@@ -91,8 +74,8 @@ TEST_F(ComparisonTest, RowsInFirstSeenOrderAndBlankCellsWhereAResultLacksOne) {
               "61.23 40.00 blank blank");
     EXPECT_EQ(median(1, 0) + " " + median(1, 1) + " " + median(1, 2) + " " + median(1, 3),
               "blank 44.00 90.50 99.00");
-    EXPECT_EQ(c.results[1].machine, "pc-b");
-    EXPECT_EQ(c.results[1].source, "D:\\B\\results.csv");
+    EXPECT_EQ(c.results[1].machine + " | " + c.results[1].preset + " | " + c.results[1].source,
+              "pc-b | High Quality | D:\\B\\results.csv");
     EXPECT_TRUE(c.skipped.empty());
 }
 
@@ -138,60 +121,21 @@ TEST_F(ComparisonTest, MedianAndSpreadOfRecordedLaunchesAndChangeAgainstTheFirst
     EXPECT_EQ(html.find("-100.0%"), std::string::npos);
 }
 
-TEST_F(ComparisonTest, ReadsResultsCsvAsARunWritesIt) {
-    RunInfo run;
-    run.preset = "CPU Benchmark";
-    run.started = "2026-12-06T14:05:09";
-    platform::SystemInfo system;
-    system.computer_name = "BENCH-PC";
-    system.gpu = "Radeon 9700, \"Pro\"";
-    system.gpu_driver = "6.14.10.6343";
-    std::string text = ResultsCsvHeaderLine();
-    const std::pair<LaunchOutcome, const char*> launches[] = {{LaunchOutcome::kRecorded, " 61.23"},
-                                                              {LaunchOutcome::kRecorded, "59.5"},
-                                                              {LaunchOutcome::kNoRecord, ""},
-                                                              {LaunchOutcome::kFailedToStart, ""}};
-    for (const auto& [outcome, average] : launches) {
-        LaunchResult launch;
-        launch.level = "dm-inferno";
-        launch.resolution = outcome == LaunchOutcome::kFailedToStart ? "640x480" : "1024x768";
-        launch.outcome = outcome;
-        launch.record.Average = FitToWidth(average, kValueWidth);
-        text += ResultsCsvRow(run, system, launch);
-    }
-    standin::AddFolder("D:\\Run");
-    standin::AddFile("D:\\Run\\results.csv", text);
-    const Comparison c = CompareResults({"D:\\Run"});
-    ASSERT_EQ(c.results.size(), 1u) << (c.skipped.empty() ? "" : c.skipped[0].reason);
-    EXPECT_EQ(c.results[0].machine + " | " + c.results[0].gpu + " | " + c.results[0].gpu_driver +
-                  " | " + c.results[0].preset,
-              "BENCH-PC | Radeon 9700, \"Pro\" | 6.14.10.6343 | CPU Benchmark");
-    ASSERT_EQ(c.rows.size(), 2u);
-    ASSERT_TRUE(c.results[0].cells[0]);
-    EXPECT_EQ(c.results[0].cells[0]->count, 2u);
-    EXPECT_DOUBLE_EQ(c.results[0].cells[0]->median, 59.5);
-    EXPECT_FALSE(c.results[0].cells[1]);
-}
-
 TEST_F(ComparisonTest, FoldersOfResultsFilesAndEverythingSkippedWithItsReason) {
     const std::string header = CsvLine({kResultsCsvColumns.begin(), kResultsCsvColumns.end()});
     const Launch one = {"dm-antalus", "640x480", "recorded", "70.00"};
     AddResult("D:\\Results\\2026-12-01 10-00-00 High Quality", "first", {one});
     AddResult("D:\\Results\\2026-12-02 10-00-00 High Quality", "second", {one});
     standin::AddFolder("D:\\Results\\2026-12-03 not ours");
-    standin::AddFolder("D:\\Results\\2026-12-04 damaged");
-    standin::AddFile("D:\\Results\\2026-12-04 damaged\\results.csv", header + "\"open,");
-    standin::AddFolder("D:\\Results\\2026-12-05 extra");
+    AddCsv("D:\\Results\\2026-12-04 damaged", header + "\"open,");
     std::string extra = ResultsCsv("x", {one});
     extra.replace(extra.find("\r\n"), 2, ",fan_rpm\r\n");
-    standin::AddFile("D:\\Results\\2026-12-05 extra\\results.csv", extra);
-    standin::AddFolder("D:\\Results\\2026-12-06 missing");
+    AddCsv("D:\\Results\\2026-12-05 extra", extra);
     std::string missing = ResultsCsv("x", {one});
     missing.replace(missing.find(",gpu_driver"), 11, "");
-    standin::AddFile("D:\\Results\\2026-12-06 missing\\results.csv", missing);
+    AddCsv("D:\\Results\\2026-12-06 missing", missing);
     AddResult("D:\\Results\\2026-12-07 empty", "x", {});
-    standin::AddFolder("D:\\Results\\2026-12-08 short");
-    standin::AddFile("D:\\Results\\2026-12-08 short\\results.csv", header + "a,b,c\r\n");
+    AddCsv("D:\\Results\\2026-12-08 short", header + "a,b,c\r\n");
     standin::AddFolder("D:\\Empty");
     standin::AddFolder("E:\\Lab");
     standin::AddFile("E:\\Lab\\pc-c.csv", ResultsCsv("third", {one}));
@@ -228,7 +172,7 @@ TEST_F(ComparisonTest, PageIsWellFormedAndEscapesEveryTextFromTheFiles) {
     AddResult("D:\\<A & B>", "pc \"<b>\"",
               {{"<script>alert(1)</script>", "640x480", "recorded", "61.00"}});
     const std::string html = ComparisonHtml(CompareResults({"D:\\<A & B>", "D:\\<gone>"}));
-    EXPECT_TRUE(WellFormed(html));
+    EXPECT_EQ(MarkupFault(html), "");
     EXPECT_EQ(html.find("<script"), std::string::npos);
     EXPECT_EQ(html.find("<b>"), std::string::npos);
     for (const char* escaped : {"&lt;script&gt;alert(1)&lt;/script&gt;", "pc &quot;&lt;b&gt;&quot;",
@@ -237,7 +181,7 @@ TEST_F(ComparisonTest, PageIsWellFormedAndEscapesEveryTextFromTheFiles) {
         EXPECT_NE(html.find(escaped), std::string::npos) << escaped;
 
     const std::string none = ComparisonHtml(CompareResults({"D:\\Nothing"}));
-    EXPECT_TRUE(WellFormed(none));
+    EXPECT_EQ(MarkupFault(none), "");
     EXPECT_NE(none.find("No result could be read."), std::string::npos);
 }
 
@@ -252,6 +196,7 @@ TEST_F(ComparisonTest, CsvHoldsTheSameTableWithBlankCellsEmpty) {
     std::string error;
     ASSERT_TRUE(ParseCsv(ComparisonCsv(CompareResults({"D:\\A", "D:\\B"})), &table, &error));
     ASSERT_EQ(table.size(), 3u);
+    EXPECT_EQ(table[0][0] + "," + table[0][1], "level,resolution");
     EXPECT_EQ(table[0][2],
               "pc, one / GeForce4 Ti 4200 / 6.14.10.4523 / 2026-12-06 14:05:09: median_fps");
     EXPECT_EQ(table[0][11],
@@ -264,24 +209,14 @@ TEST_F(ComparisonTest, CsvHoldsTheSameTableWithBlankCellsEmpty) {
                                                   "30.00", "30.00", "30.00", "0.0", ""}));
 }
 
-TEST_F(ComparisonTest, WritesThePageAndTheCsvBesideItAndCountsWhatItRead) {
+// Writing both files is in the command-line comparison test (command_line_run_test.cpp).
+TEST_F(ComparisonTest, ACsvThatCannotBeWrittenFailsAndCountsWhatItRead) {
     AddResult("D:\\A", "pc", {{"dm-antalus", "640x480", "recorded", "50.00"}});
+    standin::AddFolder("C:\\out");
+    standin::Get().failures.insert({"write", "C:\\out\\cmp.csv"});
     size_t read = 99;
     std::string error;
-    EXPECT_FALSE(WriteComparison({"D:\\A"}, "C:\\out\\cmp.html", &read, &error));  // no folder
-    EXPECT_EQ(read, 1u);
-    standin::AddFolder("C:\\out");
-    ASSERT_TRUE(WriteComparison({"D:\\A", "D:\\Missing"}, "C:\\out\\cmp.html", &read, &error))
-        << error;
-    EXPECT_EQ(read, 1u);
-    EXPECT_TRUE(WellFormed(standin::FindFile("C:\\out\\cmp.html")->contents));
-    EXPECT_TRUE(standin::FindFile("C:\\out\\cmp.csv")->contents.starts_with("level,resolution,"));
-
-    ASSERT_TRUE(WriteComparison({"D:\\Missing"}, "C:\\out\\none.html", &read, &error));
-    EXPECT_EQ(read, 0u);
-
-    standin::Get().failures.insert({"write", "C:\\out\\cmp.csv"});
-    EXPECT_FALSE(WriteComparison({"D:\\A"}, "C:\\out\\cmp.html", &read, &error));
+    EXPECT_FALSE(WriteComparison({"D:\\A", "D:\\Missing"}, "C:\\out\\cmp.html", &read, &error));
     EXPECT_EQ(read, 1u);
     EXPECT_NE(error.find("C:\\out\\cmp.csv"), std::string::npos);
 

@@ -16,23 +16,17 @@ TEST(CsvLine, QuotesOnlyWhatNeedsIt) {
     EXPECT_EQ(CsvLine({}), "\r\n");
 }
 
-TEST(ParseCsv, ReadsBackWhatCsvLineWrites) {
+TEST(ParseCsv, ReadsBackWhatCsvLineWritesAndEveryLineEnd) {
     const Records written = {{"a,b", "say \"hi\"", "two\r\nlines", " x ", ""},
                              {"", "", "", "", "\""},
                              {"<tag>", "1.5", "\n", "'", "end"}};
     std::string text;
     for (const auto& r : written) text += CsvLine(r);
-    Records read;
-    std::string error;
-    ASSERT_TRUE(ParseCsv(text, &read, &error)) << error;
-    EXPECT_EQ(read, written);
-}
-
-TEST(ParseCsv, LineEndsAndTheLastRecord) {
     const struct {
-        const char* text;
+        std::string text;
         Records records;
     } cases[] = {
+        {text, written},
         {"", {}},
         {"a,b\nc,d\n", {{"a", "b"}, {"c", "d"}}},
         {"a,b\r\nc,d", {{"a", "b"}, {"c", "d"}}},
@@ -44,11 +38,12 @@ TEST(ParseCsv, LineEndsAndTheLastRecord) {
     for (const auto& c : cases) {
         Records read;
         std::string error;
-        EXPECT_TRUE(ParseCsv(c.text, &read, &error)) << c.text;
+        EXPECT_TRUE(ParseCsv(c.text, &read, &error)) << c.text << error;
         EXPECT_EQ(read, c.records) << c.text;
     }
 }
 
+// The line a broken quote opened on is in the comparison's skipped-input test.
 TEST(ParseCsv, RejectsBrokenQuotes) {
     for (const char* text : {"a,\"open\r\nb,c\r\n", "\"\"\"", "a,\"x\"y,z\r\n", "\"x\" \r\n"}) {
         Records read = {{"stale"}};
@@ -56,10 +51,6 @@ TEST(ParseCsv, RejectsBrokenQuotes) {
         EXPECT_FALSE(ParseCsv(text, &read, &error)) << text;
         EXPECT_FALSE(error.empty()) << text;
     }
-    std::string error;
-    Records read;
-    ParseCsv("h\r\n\"a\r\nb\r\n", &read, &error);
-    EXPECT_NE(error.find("line 2"), std::string::npos) << error;
 }
 
 }  // namespace

@@ -1,71 +1,21 @@
 // report.html: the worked CPU Benchmark, repeats, the comparison, and outside text that tries to
 // break the markup. Every page is checked for well-formed markup and for anything that would
-// need a script, a network or another file.
+// need a script, a network or another file; headless chromium (where installed) reads one too.
 #include "results/report_page.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
-#include <cctype>
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
 #include <vector>
 
 #include "results/html_text.h"
+#include "results/page_checks_test.h"
 
 namespace results {
 namespace {
-
-// Empty when `page` is well-formed XML (after its doctype) with one root element; otherwise what
-// is wrong and where.
-std::string MarkupFault(const std::string& page) {
-    const std::string doctype = "<!DOCTYPE html>\n";
-    if (page.compare(0, doctype.size(), doctype) != 0) return "no doctype";
-    std::vector<std::string> open;
-    int roots = 0;
-    const auto name_char = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; };
-    const auto entity_at = [&](size_t i) {
-        const size_t end = page.find(';', i);
-        if (end == std::string::npos) return false;
-        const std::string e = page.substr(i + 1, end - i - 1);
-        if (e == "amp" || e == "lt" || e == "gt" || e == "quot" || e == "apos") return true;
-        return e.size() > 1 && e[0] == '#' && e.find_first_not_of("0123456789", 1) == e.npos;
-    };
-    for (size_t i = doctype.size(); i < page.size(); ++i) {
-        const char c = page[i];
-        const std::string where = " at " + std::to_string(i) + ": " + page.substr(i, 40);
-        if (static_cast<unsigned char>(c) < 0x20 && c != '\n' && c != '\r' && c != '\t')
-            return "control character" + where;
-        if (c == '&' && !entity_at(i)) return "bare &" + where;
-        if (c != '<') continue;
-        const bool closing = page[i + 1] == '/';
-        size_t j = i + (closing ? 2 : 1);
-        const size_t name_start = j;
-        while (j < page.size() && name_char(page[j])) ++j;
-        const std::string name = page.substr(name_start, j - name_start);
-        if (name.empty()) return "bare <" + where;
-        if (closing) {
-            if (open.empty() || open.back() != name || page[j] != '>') return "misnested" + where;
-            open.pop_back();
-            i = j;
-            continue;
-        }
-        // Attributes: name="value" with no < or " inside.
-        for (;;) {
-            while (page[j] == ' ') ++j;
-            if (page[j] == '>' || page.compare(j, 2, "/>") == 0) break;
-            const size_t a = j;
-            while (j < page.size() && (name_char(page[j]) || page[j] == '-')) ++j;
-            if (j == a || page[j] != '=' || page[j + 1] != '"') return "bad attribute" + where;
-            const size_t end = page.find('"', j + 2);
-            if (end == std::string::npos || page.substr(j + 2, end - j - 2).find('<') != page.npos)
-                return "bad attribute value" + where;
-            j = end + 1;
-        }
-        if (open.empty() && ++roots > 1) return "second root" + where;
-        if (page[j] == '>') open.push_back(name);
-        i = page[j] == '>' ? j : j + 1;
-    }
-    if (!open.empty()) return "unclosed <" + open.back() + ">";
-    return roots == 1 ? "" : "no root";
-}
 
 // Nothing that runs, fetches or needs another file.
 void ExpectSelfContained(const std::string& page) {
@@ -73,12 +23,6 @@ void ExpectSelfContained(const std::string& page) {
                                "href=", "url(", "http:", "https:", "@import", "javascript:"}) {
         EXPECT_EQ(page.find(banned), std::string::npos) << banned;
     }
-}
-
-size_t Count(const std::string& text, const std::string& what) {
-    size_t n = 0;
-    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-    return n;
 }
 
 LaunchResult Launch(int index, const std::string& resolution, const std::string& level, int repeat,
@@ -214,6 +158,87 @@ TEST(ReportPage, EscapesEveryOutsideText) {
     // The log's low field, cut to its width like every record field.
     EXPECT_NE(page.find(HtmlEscape("<i>\"&") + " &lt;/i"), std::string::npos);
     EXPECT_EQ(page.find("unknown MiB"), std::string::npos);
+}
+
+// The document without its tables: what a browser put outside every table.
+std::string OutsideTables(const std::string& dom) {
+    std::string outside;
+    size_t at = 0;
+    int depth = 0;
+    while (at < dom.size()) {
+        const size_t open = dom.find("<table", at);
+        const size_t close = dom.find("</table>", at);
+        const size_t next = std::min(open, close);
+        if (depth == 0) outside += dom.substr(at, next == std::string::npos ? next : next - at);
+        if (next == std::string::npos) break;
+        depth += next == open ? 1 : -1;
+        at = next + (next == open ? 6 : 8);
+    }
+    return outside;
+}
+
+// What `command` printed; empty when it failed.
+std::string Output(const std::string& command) {
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return out;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    return pclose(pipe) == 0 ? out : "";
+}
+
+// A report with repeats, a failed launch, a comparison and outside text that would end a cell, a
+// row or the table if it were not escaped: the browser's document must hold every value with
+// nothing moved out of its table (what a browser does to markup that breaks a table).
+TEST(ReportInBrowser, EveryValueStaysInItsTable) {
+    if (Output("command -v chromium").empty()) GTEST_SKIP() << "chromium is not installed";
+    char folder_template[] = "/tmp/bw_report_XXXXXX";
+    ASSERT_TRUE(mkdtemp(folder_template));
+    const std::string folder = folder_template;
+
+    const std::string hostile = "</td></tr></table><div>&";
+    std::vector<LaunchResult> launches = {
+        Launch(1, "1024x768", "dm-antalus", 1, "21.40", "63.87", "141.20"),
+        Launch(2, "1024x768", "dm-antalus", 2, "22.10", "61.35", "139.05"),
+        Launch(3, "1024x768", "ctf-face3" + hostile, 1, "18.75", "47.02", "98.60"),
+        Launch(4, "1024x768", "ctf-face3" + hostile, 2, "", "", ""),
+    };
+    launches[3].outcome = LaunchOutcome::kFailedToStart;
+    launches[3].failure = "Cannot start <ut2003.exe>: " + hostile;
+    platform::SystemInfo system = kSystem;
+    system.os += hostile;
+    EarlierRun earlier;
+    earlier.folder_name = "2026-12-05 20-14-03 High Quality";
+    earlier.started = "2026-12-05T20:14:03";
+    earlier.median_avg = {{{"1024x768", "dm-antalus"}, 58.00}};
+    const std::string page =
+        ReportPage(MakeRun("High Quality", {"1024x768"}, 2, 2), system, launches, &earlier);
+    const std::string path = folder + "/report.html";
+    std::ofstream(path, std::ios::binary) << page;
+
+    const std::string dom = Output(
+        "timeout 120 chromium --headless --no-sandbox --disable-gpu "
+        "--disable-background-networking --disable-component-update --no-first-run "
+        "--user-data-dir=" +
+        folder + "/profile --dump-dom file://" + path + " 2>/dev/null");
+    Output("rm -rf " + folder);
+    ASSERT_NE(dom.find("</html>"), std::string::npos) << "chromium printed no document";
+
+    // Every value: records, medians and spread, the comparison, the machine, the outcome.
+    for (const char* value :
+         {"21.40", "63.87", "141.20", "22.10", "61.35", "139.05", "18.75", "47.02", "98.60",
+          "61.35 - 63.87", "58.00", "+5.8%", "BENCH-PC", "6.14.10.4523", "1024 MiB",
+          "2026-12-05 20-14-03 High Quality", "failed to start", "dm-antalus"}) {
+        EXPECT_NE(dom.find(value), std::string::npos) << value;
+    }
+    // The hostile text stayed text, and the browser kept every cell, bar and row in its table.
+    EXPECT_EQ(Count(dom, "<div>&amp;"), 0u);
+    EXPECT_NE(dom.find("&lt;/td&gt;&lt;/tr&gt;&lt;/table&gt;&lt;div&gt;&amp;"), std::string::npos);
+    for (const char* element : {"<table", "<td", "<tr", "class=\"bar\""})
+        EXPECT_EQ(Count(dom, element), Count(page, element)) << element;
+    const std::string outside = OutsideTables(dom);
+    for (const char* inside : {"<td", "<tr", "<th", "class=\"bar\"", "class=\"whisker\"", "63.87"})
+        EXPECT_EQ(outside.find(inside), std::string::npos) << inside;
 }
 
 }  // namespace
