@@ -66,18 +66,13 @@ TEST_F(RegistryWin32, ValuesAsTheRegistryStoresThem) {
     EXPECT_EQ(value.number, 42);
     ASSERT_TRUE(ts::SetGameFolder(kFullKey, ts::RegistryKind::kExpandString, "T:\\UT2003"));
     EXPECT_EQ(ReadRegistryValue(kFullKey, kFolderValue).kind, RegistryValue::Kind::kEmpty);
-    // A string of only NULs (one or two) is no folder, at start-up as at a click: the demo
-    // is found instead.
-    ASSERT_TRUE(ts::SetGameFolder(kDemoKey, ts::RegistryKind::kString, "T:\\UT2003Demo"));
+    // A string of only NULs (one or two) is no folder.
     bool present = true;
     for (const std::string& nul : {std::string(), std::string(1, '\0')}) {
         ASSERT_TRUE(ts::SetGameFolder(
             kFullKey, nul.empty() ? ts::RegistryKind::kNulOnly : ts::RegistryKind::kString, nul));
         EXPECT_EQ(EditionFolder(Edition::kFull, &present), "");
         EXPECT_FALSE(present);
-        const InstallationOutcome outcome = FindGameInstallation();
-        EXPECT_EQ(outcome.selected, Edition::kDemo);
-        EXPECT_EQ(outcome.install_folder, "T:\\UT2003Demo");
     }
     ASSERT_TRUE(ts::SetGameFolder(kFullKey, ts::RegistryKind::kStringNoNul, "T:\\UT2003"));
     EXPECT_EQ(EditionFolder(Edition::kFull, &present), "T:\\UT2003");
