@@ -151,12 +151,8 @@ TEST_F(RunDriverWin32, CpuBenchmarkOnTheFullEditionEndToEnd) {
     Install(ts::kInstall, registry::Edition::kFull);
     const auto runs = Run({true, false, true, false, false}, BenchmarkPreset::kCpuBenchmark);
     ASSERT_EQ(runs.size(), 2u);
-    const std::string head =
-        "\"T:\\UT2003\\System\\ut2003.exe\" dm-inferno?game=engine.gameinfo "
-        "exec=\"T:\\flybyexec.txt\" -benchmark -seconds=77 -nosound ini=\"T:\\UT2003.ini\" "
-        "userini=\"T:\\UT2003\\Benchmark\\Stuff\\MinDetailUser.ini\" -";
-    EXPECT_EQ(runs[0].command_line, head + "640x480");
-    EXPECT_EQ(runs[1].command_line, head + "1024x768");
+    // The lines are checked character for character in presets_test, and as the game gets them
+    // in launch_win32_test; the rows below show each launch's level and resolution.
     for (const ts::StandinRun& run : runs) {
         EXPECT_EQ(run.outcome, "end") << run.detail;
         EXPECT_EQ(run.ini_attributes & ~FILE_ATTRIBUTE_ARCHIVE, FILE_ATTRIBUTE_READONLY);
