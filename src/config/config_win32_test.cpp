@@ -9,11 +9,6 @@
 namespace config {
 namespace {
 
-// What a run holds of the staged files.
-struct GameFiles {
-    std::string InstallFolder, EngineIniPath, ExecScriptPath;
-};
-
 namespace ts = test_support;
 
 const char kSource[] = "T:\\UT2003\\Benchmark\\Stuff\\flybyexec.txt";
@@ -48,51 +43,44 @@ protected:
     void SetUp() override {
         std::string error;
         ASSERT_TRUE(ts::MakeFakeInstall(ts::kInstall, &error)) << error;
-        state.InstallFolder = ts::kInstall;
     }
     void TearDown() override {
         ts::RemoveFakeInstalls();
         ts::RemoveTree("T:\\Mine");
     }
-    GameFiles state;
-    std::string error;
+    std::string install = ts::kInstall, ini, script, error;  // the game, what a run staged
 };
 
 TEST_F(ConfigFilesTest, EngineIniEndsReadOnlyAloneWhateverWasInTheWay) {
     for (DWORD in_the_way : {DWORD{0}, DWORD{FILE_ATTRIBUTE_READONLY}, kOdd}) {
         if (in_the_way) Put(kIni, std::string(20000, 'x'), in_the_way);
-        ASSERT_TRUE(WriteEngineIni(state.InstallFolder, EngineIniPreset::CpuLowDetail, "D3D",
-                                   &state.EngineIniPath, &error))
+        ASSERT_TRUE(WriteEngineIni(install, EngineIniPreset::CpuLowDetail, "D3D", &ini, &error))
             << error;
-        EXPECT_EQ(state.EngineIniPath, kIni);
+        EXPECT_EQ(ini, kIni);
         EXPECT_EQ(Attributes(kIni), DWORD{FILE_ATTRIBUTE_READONLY}) << in_the_way;
         EXPECT_EQ(ts::ReadFile(kIni), EngineIniText(EngineIniPreset::CpuLowDetail, "D3D"));
     }
     // A longer variant over a shorter one and back: each time exactly the new bytes.
-    ASSERT_TRUE(WriteEngineIni(state.InstallFolder, EngineIniPreset::MaxDetail, "OGL",
-                               &state.EngineIniPath, &error))
-        << error;
+    ASSERT_TRUE(WriteEngineIni(install, EngineIniPreset::MaxDetail, "OGL", &ini, &error)) << error;
     EXPECT_EQ(ts::ReadFile(kIni), EngineIniText(EngineIniPreset::MaxDetail, "OGL"));
-    ASSERT_TRUE(WriteEngineIni(state.InstallFolder, EngineIniPreset::MinDetail, "D3D",
-                               &state.EngineIniPath, &error))
-        << error;
+    ASSERT_TRUE(WriteEngineIni(install, EngineIniPreset::MinDetail, "D3D", &ini, &error)) << error;
     EXPECT_EQ(ts::ReadFile(kIni), EngineIniText(EngineIniPreset::MinDetail, "D3D"));
     EXPECT_EQ(Attributes(kIni), DWORD{FILE_ATTRIBUTE_READONLY});
 }
 
 TEST_F(ConfigFilesTest, LogsStagingAndCleanUp) {
-    ASSERT_TRUE(ResetBenchmarkLogs(state.InstallFolder, &error)) << error;
+    ASSERT_TRUE(ResetBenchmarkLogs(install, &error)) << error;
     EXPECT_EQ(Attributes(kBenchmarkLog) | Attributes(kLowLog), 0u);  // both created, plain
     Put(kBenchmarkLog, "old", FILE_ATTRIBUTE_HIDDEN);
     Put(kLowLog, "old records\r\n");
-    ASSERT_TRUE(ResetBenchmarkLogs(state.InstallFolder, &error)) << error;
+    ASSERT_TRUE(ResetBenchmarkLogs(install, &error)) << error;
     EXPECT_EQ(ts::ReadFile(kBenchmarkLog) + ts::ReadFile(kLowLog), "");
     EXPECT_EQ(Attributes(kBenchmarkLog), DWORD{FILE_ATTRIBUTE_HIDDEN});
 
     // The game's own script may be read-only; the staged copy must still be replaceable.
     SetFileAttributesA(kSource, FILE_ATTRIBUTE_READONLY);
-    ASSERT_TRUE(StageExecScript(state.InstallFolder, &state.ExecScriptPath, &error)) << error;
-    ASSERT_TRUE(StageExecScript(state.InstallFolder, &state.ExecScriptPath, &error)) << error;
+    ASSERT_TRUE(StageExecScript(install, &script, &error)) << error;
+    ASSERT_TRUE(StageExecScript(install, &script, &error)) << error;
     EXPECT_EQ(ts::ReadFile(kScript), ts::kFlybyExecText);
     WIN32_FIND_DATAA found;
     HANDLE find = FindFirstFileA("T:\\flyby*", &found);
@@ -100,15 +88,12 @@ TEST_F(ConfigFilesTest, LogsStagingAndCleanUp) {
     EXPECT_FALSE(FindNextFileA(find, &found));  // one copy
     FindClose(find);
 
-    ASSERT_TRUE(WriteEngineIni(state.InstallFolder, EngineIniPreset::MaxDetail, "D3D",
-                               &state.EngineIniPath, &error))
-        << error;
-    ASSERT_TRUE(RemoveStagedFiles(state.EngineIniPath, state.ExecScriptPath, &error)) << error;
+    ASSERT_TRUE(WriteEngineIni(install, EngineIniPreset::MaxDetail, "D3D", &ini, &error)) << error;
+    ASSERT_TRUE(RemoveStagedFiles(ini, script, &error)) << error;
     EXPECT_EQ(Attributes(kIni), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(Attributes(kScript), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(ts::ReadFile(kSource), ts::kFlybyExecText);
-    EXPECT_TRUE(RemoveStagedFiles(state.EngineIniPath, state.ExecScriptPath, &error))
-        << error;  // already gone is no error
+    EXPECT_TRUE(RemoveStagedFiles(ini, script, &error)) << error;  // already gone is no error
 }
 
 TEST_F(ConfigFilesTest, FileExistsMeansOpensForReading) {
@@ -126,10 +111,10 @@ TEST_F(ConfigFilesTest, UsersOwnIniSurvivesTheCleanUp) {
     const std::string mine = "[Engine.Engine]\r\nmy settings\r\n";
     Put("T:\\Mine\\my.ini", mine, kOdd);
     Put(kIni, mine, kOdd);  // even one at the drive root under the staged name, quoted
-    ASSERT_TRUE(StageExecScript(state.InstallFolder, &state.ExecScriptPath, &error)) << error;
+    ASSERT_TRUE(StageExecScript(install, &script, &error)) << error;
     for (const char* path : {"\"T:\\Mine\\my.ini\"", "\"T:\\UT2003.ini\"", "T:\\Mine\\my.ini"}) {
-        state.EngineIniPath = path;
-        ASSERT_TRUE(RemoveStagedFiles(state.EngineIniPath, state.ExecScriptPath, &error)) << error;
+        ini = path;
+        ASSERT_TRUE(RemoveStagedFiles(ini, script, &error)) << error;
     }
     for (const char* path : {"T:\\Mine\\my.ini", kIni}) {
         EXPECT_EQ(ts::ReadFile(path), mine);
@@ -147,39 +132,18 @@ TEST_F(ConfigFilesTest, LockedFilesGiveAnErrorNamingThemAndAreLeftAlone) {
         {
             Holder lock(kIni, share);
             ASSERT_NE(lock.h, INVALID_HANDLE_VALUE);
-            EXPECT_FALSE(WriteEngineIni(state.InstallFolder, EngineIniPreset::CpuLowDetail, "D3D",
-                                        &state.EngineIniPath, &error));
+            EXPECT_FALSE(
+                WriteEngineIni(install, EngineIniPreset::CpuLowDetail, "D3D", &ini, &error));
             EXPECT_NE(error.find("\"T:\\UT2003.ini\""), std::string::npos) << error;
-            EXPECT_EQ(state.EngineIniPath, "");
+            EXPECT_EQ(ini, "");
         }
         EXPECT_EQ(ts::ReadFile(kIni), "someone else's");
         EXPECT_EQ(Attributes(kIni), kOdd);
     }
     Holder lock(kScript, 0);
-    EXPECT_FALSE(StageExecScript(state.InstallFolder, &state.ExecScriptPath, &error));
+    EXPECT_FALSE(StageExecScript(install, &script, &error));
     EXPECT_NE(error.find("\"T:\\flybyexec.txt\""), std::string::npos) << error;
-    EXPECT_EQ(state.ExecScriptPath, "");
-}
-
-TEST_F(ConfigFilesTest, LeftoversGoAtStartUpWhileTheUsersFilesStay) {
-    for (EngineIniPreset preset :
-         {EngineIniPreset::CpuLowDetail, EngineIniPreset::MinDetail, EngineIniPreset::MaxDetail})
-        for (const char* device : {"D3D", "OGL"}) {
-            Put(kIni, EngineIniText(preset, device), FILE_ATTRIBUTE_READONLY);
-            Put(kScript, ts::kFlybyExecText);
-            ASSERT_TRUE(RemoveLeftovers(state.InstallFolder, &error)) << error;
-            EXPECT_EQ(Attributes(kIni), INVALID_FILE_ATTRIBUTES) << device;
-            EXPECT_EQ(Attributes(kScript), INVALID_FILE_ATTRIBUTES);
-        }
-    // The same names with the user's bytes: nothing changes, not even an attribute.
-    const std::string theirs = EngineIniText(EngineIniPreset::MaxDetail, "D3D") + "; mine\r\n";
-    Put(kIni, theirs, kOdd);
-    Put(kScript, "my own script\r\n", FILE_ATTRIBUTE_READONLY);
-    ASSERT_TRUE(RemoveLeftovers(state.InstallFolder, &error)) << error;
-    EXPECT_EQ(ts::ReadFile(kIni), theirs);
-    EXPECT_EQ(Attributes(kIni), kOdd);
-    EXPECT_EQ(ts::ReadFile(kScript), "my own script\r\n");
-    EXPECT_EQ(Attributes(kScript), DWORD{FILE_ATTRIBUTE_READONLY});
+    EXPECT_EQ(script, "");
 }
 
 }  // namespace

@@ -11,11 +11,6 @@
 namespace config {
 namespace {
 
-// What a run holds of the staged files.
-struct GameFiles {
-    std::string InstallFolder, EngineIniPath, ExecScriptPath;
-};
-
 using platform::standin::FindFile;
 using platform::standin::Get;
 using P = EngineIniPreset;
@@ -81,50 +76,42 @@ TEST(EngineIniLines, VariantsDifferExactlyInTheirOwnLines) {
     EXPECT_EQ(max_ogl[299], "RenderDevice=D3DDrv.D3DRenderDevice");  // the editor's, uncommented
 }
 
-class WriteEngineIniTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        platform::standin::Reset();
-        state.InstallFolder = "D:\\Games\\UT2003";
-    }
-    GameFiles state;
-    std::string error;
-};
-
-TEST_F(WriteEngineIniTest, RefusesAFolderWithoutADriveAndWritesNothing) {
-    for (const char* folder : {"", "C:", "C:Games", "1:\\Games", "\\\\server\\ut", "\xC9:\\x",
-                               "Games\\UT2003", "\"C:\\Games\""}) {
-        state.InstallFolder = folder;
-        state.EngineIniPath = "C:\\UT2003.ini";  // from an earlier run
-        EXPECT_FALSE(WriteEngineIni(state.InstallFolder, P::CpuLowDetail, "D3D",
-                                    &state.EngineIniPath, &error))
-            << folder;
-        EXPECT_NE(error.find("\"UT2003.ini\""), std::string::npos) << error;
-        EXPECT_EQ(state.EngineIniPath, "");
-    }
-    EXPECT_TRUE(Get().journal.empty());
-    state.InstallFolder = "e:\\x";  // a lower-case drive letter is still a drive
-    EXPECT_TRUE(
-        WriteEngineIni(state.InstallFolder, P::CpuLowDetail, "D3D", &state.EngineIniPath, &error))
-        << error;
-    EXPECT_EQ(state.EngineIniPath, "e:\\UT2003.ini");
+// Writes the CPU variant for a game in `folder`; `path` gets where it went.
+bool Write(const std::string& folder, std::string* path, std::string* error) {
+    return WriteEngineIni(folder, P::CpuLowDetail, "D3D", path, error);
 }
 
-TEST_F(WriteEngineIniTest, AFailedWriteLeavesNothingChangedOrHalfDone) {
+TEST(WriteEngineIni, RefusesAFolderWithoutADriveAndWritesNothing) {
+    platform::standin::Reset();
+    std::string path, error;
+    for (const char* folder : {"", "C:", "C:Games", "1:\\Games", "\\\\server\\ut", "\xC9:\\x",
+                               "Games\\UT2003", "\"C:\\Games\""}) {
+        path = "C:\\UT2003.ini";  // from an earlier run
+        EXPECT_FALSE(Write(folder, &path, &error)) << folder;
+        EXPECT_NE(error.find("\"UT2003.ini\""), std::string::npos) << error;
+        EXPECT_EQ(path, "");
+    }
+    EXPECT_TRUE(Get().journal.empty());
+    EXPECT_TRUE(Write("e:\\x", &path, &error)) << error;  // a lower-case drive is still a drive
+    EXPECT_EQ(path, "e:\\UT2003.ini");
+}
+
+TEST(WriteEngineIni, AFailedWriteLeavesNothingChangedOrHalfDone) {
+    platform::standin::Reset();
+    const std::string folder = "D:\\Games\\UT2003";
+    std::string path, error;
     Get().failures.insert({"write", "D:\\UT2003.ini"});
     // A file cut short by a write is not left behind, read-only or otherwise.
     const std::string text = EngineIniText(P::CpuLowDetail, "D3D");
     platform::standin::AddFile("D:\\UT2003.ini", text.substr(0, 4096), platform::kArchive);
-    EXPECT_FALSE(
-        WriteEngineIni(state.InstallFolder, P::CpuLowDetail, "D3D", &state.EngineIniPath, &error));
+    EXPECT_FALSE(Write(folder, &path, &error));
     EXPECT_FALSE(platform::standin::HasFile("D:\\UT2003.ini"));
 
     // A read-only flag that cannot be set is reported, but the complete file is still ours.
     Get().failures = {{"attributes", "D:\\UT2003.ini"}};
-    EXPECT_FALSE(
-        WriteEngineIni(state.InstallFolder, P::CpuLowDetail, "D3D", &state.EngineIniPath, &error));
+    EXPECT_FALSE(Write(folder, &path, &error));
     EXPECT_NE(error.find("\"D:\\UT2003.ini\""), std::string::npos) << error;
-    EXPECT_EQ(state.EngineIniPath, "D:\\UT2003.ini");
+    EXPECT_EQ(path, "D:\\UT2003.ini");
     EXPECT_EQ(FindFile("D:\\UT2003.ini")->contents, text);
 }
 

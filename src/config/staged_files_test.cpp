@@ -9,11 +9,6 @@
 namespace config {
 namespace {
 
-// What a run holds of the staged files.
-struct GameFiles {
-    std::string InstallFolder, EngineIniPath, ExecScriptPath;
-};
-
 using platform::standin::AddFile;
 using platform::standin::FindFile;
 using platform::standin::Get;
@@ -26,39 +21,37 @@ class StagedFilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
         platform::standin::Reset();
-        state.InstallFolder = "T:\\UT2003";
         AddFile(kSource, "flyby script\r\n");
     }
-    GameFiles state;
-    std::string error;
+    std::string install = "T:\\UT2003", ini, script, error;  // the game, what a run staged
 };
 
 TEST_F(StagedFilesTest, LogResetAndStagingFailuresNameTheFile) {
     // No Benchmark folder: the first log fails and the second is left alone.
     Get().folders.clear();
     Get().files.clear();
-    EXPECT_FALSE(ResetBenchmarkLogs(state.InstallFolder, &error));
+    EXPECT_FALSE(ResetBenchmarkLogs(install, &error));
     EXPECT_EQ(error, std::string("Cannot create \"") + kBenchmarkLog +
                          "\": The system cannot find the path specified.");
     EXPECT_EQ(Get().journal, (std::vector<std::string>{std::string("create ") + kBenchmarkLog}));
-    state.ExecScriptPath = "T:\\flybyexec.txt";  // from an earlier run, removed since
-    EXPECT_FALSE(StageExecScript(state.InstallFolder, &state.ExecScriptPath, &error));
+    script = "T:\\flybyexec.txt";  // from an earlier run, removed since
+    EXPECT_FALSE(StageExecScript(install, &script, &error));
     EXPECT_NE(error.find(kSource), std::string::npos) << error;
-    EXPECT_EQ(state.ExecScriptPath, "");
+    EXPECT_EQ(script, "");
 
     AddFile(kSource, "script");
     AddFile("T:\\flybyexec.txt", "someone's", platform::kReadOnly);
-    EXPECT_FALSE(StageExecScript(state.InstallFolder, &state.ExecScriptPath, &error));
+    EXPECT_FALSE(StageExecScript(install, &script, &error));
     EXPECT_EQ(error, "Cannot copy to \"T:\\flybyexec.txt\": Access is denied.");
     EXPECT_EQ(FindFile("T:\\flybyexec.txt")->contents, "someone's");
 
     // No game folder, or one off any drive: nothing is written relative to the current folder.
     Get().journal.clear();
-    state.InstallFolder = "";
-    EXPECT_FALSE(ResetBenchmarkLogs(state.InstallFolder, &error));
+    install = "";
+    EXPECT_FALSE(ResetBenchmarkLogs(install, &error));
     EXPECT_EQ(error, "Cannot empty \"benchmark.log\": the game's folder is not known.");
-    state.InstallFolder = "UT2003";
-    EXPECT_FALSE(StageExecScript(state.InstallFolder, &state.ExecScriptPath, &error));
+    install = "UT2003";
+    EXPECT_FALSE(StageExecScript(install, &script, &error));
     EXPECT_EQ(error,
               "Cannot copy \"flybyexec.txt\": the game's folder \"UT2003\" is not on a drive such "
               "as C:\\.");
@@ -67,20 +60,19 @@ TEST_F(StagedFilesTest, LogResetAndStagingFailuresNameTheFile) {
 
 TEST_F(StagedFilesTest, CleanUpTriesBothAndReportsEachFailure) {
     EXPECT_TRUE(RemoveStagedFiles("", "", &error)) << error;  // nothing staged
-    ASSERT_TRUE(WriteEngineIni(state.InstallFolder, EngineIniPreset::CpuLowDetail, "D3D",
-                               &state.EngineIniPath, &error))
+    ASSERT_TRUE(WriteEngineIni(install, EngineIniPreset::CpuLowDetail, "D3D", &ini, &error))
         << error;
-    ASSERT_TRUE(StageExecScript(state.InstallFolder, &state.ExecScriptPath, &error)) << error;
+    ASSERT_TRUE(StageExecScript(install, &script, &error)) << error;
     Get().files.find("T:\\UT2003.ini")->second.locked = true;
     Get().failures.insert({"remove", "T:\\flybyexec.txt"});
-    EXPECT_FALSE(RemoveStagedFiles(state.EngineIniPath, state.ExecScriptPath, &error));
+    EXPECT_FALSE(RemoveStagedFiles(ini, script, &error));
     EXPECT_EQ(error,
               "Cannot delete \"T:\\UT2003.ini\": The process cannot access the file because it is "
               "being used by another process.\nCannot delete \"T:\\flybyexec.txt\": Access is "
               "denied.");
     // The ini failing alone still lets the script go.
     Get().failures.clear();
-    EXPECT_FALSE(RemoveStagedFiles(state.EngineIniPath, state.ExecScriptPath, &error));
+    EXPECT_FALSE(RemoveStagedFiles(ini, script, &error));
     EXPECT_EQ(error.find("flybyexec"), std::string::npos) << error;
     EXPECT_FALSE(HasFile("T:\\flybyexec.txt"));
 }
@@ -95,7 +87,7 @@ TEST_F(StagedFilesTest, LeftoversOfOursGoAndTheUsersFilesStay) {
     for (const std::string& variant : ours) {
         AddFile("T:\\UT2003.ini", variant, platform::kReadOnly | platform::kArchive);
         AddFile("T:\\flybyexec.txt", "flyby script\r\n");
-        EXPECT_TRUE(RemoveLeftovers(state.InstallFolder, &error)) << error;
+        EXPECT_TRUE(RemoveLeftovers(install, &error)) << error;
         EXPECT_FALSE(HasFile("T:\\UT2003.ini"));
         EXPECT_FALSE(HasFile("T:\\flybyexec.txt"));
     }
@@ -107,7 +99,7 @@ TEST_F(StagedFilesTest, LeftoversOfOursGoAndTheUsersFilesStay) {
         AddFile("T:\\UT2003.ini", ini, platform::kReadOnly | platform::kHidden);
         AddFile("T:\\flybyexec.txt", script, platform::kReadOnly);
         Get().journal.clear();
-        EXPECT_TRUE(RemoveLeftovers(state.InstallFolder, &error)) << error;
+        EXPECT_TRUE(RemoveLeftovers(install, &error)) << error;
         EXPECT_TRUE(Get().journal.empty()) << Get().journal[0];
         EXPECT_EQ(FindFile("T:\\UT2003.ini")->contents, ini);
         EXPECT_EQ(FindFile("T:\\UT2003.ini")->attributes, platform::kReadOnly | platform::kHidden);
@@ -116,7 +108,7 @@ TEST_F(StagedFilesTest, LeftoversOfOursGoAndTheUsersFilesStay) {
     // Without the game's script nothing at the root counts as its copy.
     Get().files.erase(kSource);
     AddFile("T:\\flybyexec.txt", "flyby script\r\n");
-    EXPECT_TRUE(RemoveLeftovers(state.InstallFolder, &error)) << error;
+    EXPECT_TRUE(RemoveLeftovers(install, &error)) << error;
     EXPECT_TRUE(HasFile("T:\\flybyexec.txt"));
 
     // No game folder: nothing is looked at relative to the current folder.
@@ -133,7 +125,7 @@ TEST_F(StagedFilesTest, BackupsOfAKilledRunComeBackAtStartUp) {
     AddFile("T:\\UT2003.ini.user-backup", "mine", platform::kReadOnly | platform::kHidden);
     AddFile("T:\\flybyexec.txt", "flyby script\r\n");
     AddFile("T:\\flybyexec.txt.user-backup", "my script");
-    EXPECT_TRUE(RemoveLeftovers(state.InstallFolder, &error)) << error;
+    EXPECT_TRUE(RemoveLeftovers(install, &error)) << error;
     EXPECT_EQ(FindFile("T:\\UT2003.ini")->contents, "mine");
     EXPECT_EQ(FindFile("T:\\UT2003.ini")->attributes, platform::kReadOnly | platform::kHidden);
     EXPECT_EQ(FindFile("T:\\flybyexec.txt")->contents, "my script");
@@ -143,58 +135,41 @@ TEST_F(StagedFilesTest, BackupsOfAKilledRunComeBackAtStartUp) {
     // Killed between moving aside and writing: the place is free.
     Get().files.erase("T:\\UT2003.ini");
     AddFile("T:\\UT2003.ini.user-backup", "mine");
-    EXPECT_TRUE(RemoveLeftovers(state.InstallFolder, &error)) << error;
+    EXPECT_TRUE(RemoveLeftovers(install, &error)) << error;
     EXPECT_EQ(FindFile("T:\\UT2003.ini")->contents, "mine");
 
     // A file of the user's in the place: both stay. Ours that cannot be removed: it and the
     // backup stay, and the reason is told.
     AddFile("T:\\UT2003.ini.user-backup", "older");
-    EXPECT_TRUE(RemoveLeftovers(state.InstallFolder, &error)) << error;
+    EXPECT_TRUE(RemoveLeftovers(install, &error)) << error;
     EXPECT_EQ(FindFile("T:\\UT2003.ini")->contents, "mine");
     EXPECT_EQ(FindFile("T:\\UT2003.ini.user-backup")->contents, "older");
     AddFile("T:\\UT2003.ini", ini, platform::kReadOnly);
     AddFile("T:\\flybyexec.txt", "flyby script\r\n");
     Get().failures.insert({"remove", "T:\\UT2003.ini"});
-    EXPECT_FALSE(RemoveLeftovers(state.InstallFolder, &error));
+    EXPECT_FALSE(RemoveLeftovers(install, &error));
     EXPECT_NE(error.find("\"T:\\UT2003.ini\""), std::string::npos) << error;
     EXPECT_EQ(FindFile("T:\\UT2003.ini.user-backup")->contents, "older");
     EXPECT_FALSE(HasFile("T:\\flybyexec.txt"));  // the other left-over still goes
 }
 
-TEST_F(StagedFilesTest, TheUsersFilesMoveAsideAndBack) {
-    AddFile("T:\\UT2003.ini", "mine", platform::kReadOnly | platform::kSystem);
-    AddFile("T:\\flybyexec.txt", "my script", platform::kHidden);
-    ASSERT_TRUE(SetAsideUserFiles(state.InstallFolder, true, &error)) << error;
-    EXPECT_FALSE(HasFile("T:\\UT2003.ini"));
-    EXPECT_FALSE(HasFile("T:\\flybyexec.txt"));
-    ASSERT_TRUE(WriteEngineIni(state.InstallFolder, EngineIniPreset::CpuLowDetail, "D3D",
-                               &state.EngineIniPath, &error))
-        << error;
-    ASSERT_TRUE(StageExecScript(state.InstallFolder, &state.ExecScriptPath, &error)) << error;
-    EXPECT_TRUE(
-        CleanUpDriveRoot(state.InstallFolder, state.EngineIniPath, state.ExecScriptPath, &error))
-        << error;
-    EXPECT_EQ(FindFile("T:\\UT2003.ini")->contents, "mine");
-    EXPECT_EQ(FindFile("T:\\UT2003.ini")->attributes, platform::kReadOnly | platform::kSystem);
-    EXPECT_EQ(FindFile("T:\\flybyexec.txt")->contents, "my script");
-    EXPECT_EQ(FindFile("T:\\flybyexec.txt")->attributes, platform::kHidden);
-    EXPECT_EQ(Get().files.size(), 3u);  // the two and the game's script
-
-    // Ours in the place is left to be replaced; the user's ini stays when no ini is written.
+TEST_F(StagedFilesTest, SettingAsideLeavesOursAndRefusesATakenOrHeldName) {
+    // Moving the user's files aside and back over a whole run is checked in run_driver_test.
+    // Here: ours in the place is left to be replaced; the user's ini stays when no ini is written.
+    AddFile("T:\\UT2003.ini", "mine");
     AddFile("T:\\flybyexec.txt", "flyby script\r\n");
-    Get().journal.clear();
-    ASSERT_TRUE(SetAsideUserFiles(state.InstallFolder, false, &error)) << error;
+    ASSERT_TRUE(SetAsideUserFiles(install, false, &error)) << error;
     EXPECT_TRUE(Get().journal.empty()) << Get().journal[0];
 
     // A backup name taken: refused before anything moves, and everything stays as it was.
     AddFile("T:\\flybyexec.txt", "my script");
     AddFile("T:\\flybyexec.txt.user-backup", "older");
     Get().journal.clear();
-    EXPECT_FALSE(SetAsideUserFiles(state.InstallFolder, true, &error));
+    EXPECT_FALSE(SetAsideUserFiles(install, true, &error));
     EXPECT_EQ(error,
               "Cannot move \"T:\\flybyexec.txt\" aside: \"T:\\flybyexec.txt.user-backup\" is "
               "there already. Move one of the two elsewhere, then start the benchmark again.");
-    EXPECT_TRUE(RestoreUserFiles(state.InstallFolder, &error)) << error;
+    EXPECT_TRUE(RestoreUserFiles(install, &error)) << error;
     EXPECT_EQ(FindFile("T:\\UT2003.ini")->contents, "mine");
     EXPECT_EQ(FindFile("T:\\flybyexec.txt")->contents, "my script");
     EXPECT_EQ(FindFile("T:\\flybyexec.txt.user-backup")->contents, "older");
@@ -205,7 +180,7 @@ TEST_F(StagedFilesTest, TheUsersFilesMoveAsideAndBack) {
     // A file another program holds cannot be moved: the run is refused, nothing is lost.
     Get().files.erase("T:\\flybyexec.txt.user-backup");
     Get().files.find("T:\\flybyexec.txt")->second.locked = true;
-    EXPECT_FALSE(SetAsideUserFiles(state.InstallFolder, false, &error));
+    EXPECT_FALSE(SetAsideUserFiles(install, false, &error));
     EXPECT_NE(error.find("being used by another process"), std::string::npos) << error;
     EXPECT_EQ(FindFile("T:\\flybyexec.txt")->contents, "my script");
 }

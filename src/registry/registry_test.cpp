@@ -53,6 +53,8 @@ TEST(EditionFolder, OnlyNulsOrNothingIsAbsentAndTheFolderEndsAtTheFirstNul) {
         std::string folder = "C:\\Old";
         EXPECT_FALSE(SelectEdition(Edition::kFull, &folder));
         EXPECT_EQ(folder, "");
+        EXPECT_NE(platform::standin::Get().messages.back().text.find("UT2003 (full version) is no"),
+                  std::string::npos);
     }
     registry[full] = Data(1, std::string("C:\\UT2003\0\0", 11));
     bool present = false;
