@@ -62,9 +62,6 @@ TEST(MainWindowModel, OpenLastReportFollowsTheReportsOnDisk) {
     core::SessionState state;
     state.AppFolder = "C:\\Tools\\Bench\\";
     MainWindowModel model;
-    CheckLastReport(model, state);
-    EXPECT_FALSE(model.last_report_enabled);
-
     const std::string report =
         "C:\\Tools\\Bench\\Results\\2026-12-06 14-05-09 Low Quality\\report.html";
     standin::AddFile(report, "<html>");

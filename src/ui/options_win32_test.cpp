@@ -23,36 +23,33 @@ constexpr DWORD kRepeatsWait = 180000;  // 28 launches
 constexpr const char* kSettingsKey = "Software\\Benchwright";
 
 // A value under the settings key as stored: its type (0 when missing) and bytes.
-std::pair<DWORD, std::string> Setting(const char* name) {
+using Value = std::pair<DWORD, std::string>;
+Value Setting(const char* name) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return {0, ""};
     DWORD type = 0;
     char bytes[64] = {};
     DWORD size = sizeof bytes;
-    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(bytes), &size) !=
-        ERROR_SUCCESS) {
-        type = 0;
-        size = 0;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
+        if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(bytes), &size))
+            type = 0;
+        RegCloseKey(key);
     }
-    RegCloseKey(key);
-    return {type, std::string(bytes, size)};
+    return {type, std::string(bytes, type ? size : 0)};
 }
 
-bool StoreSetting(const char* name, DWORD type, const std::string& bytes) {
+bool Store(const char* name, const Value& value) {
     HKEY key = nullptr;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS) {
+                        &key, nullptr) != ERROR_SUCCESS)
         return false;
-    }
-    const LONG status =
-        RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                       static_cast<DWORD>(bytes.size()));
+    const LONG status = RegSetValueExA(key, name, 0, value.first,
+                                       reinterpret_cast<const BYTE*>(value.second.data()),
+                                       static_cast<DWORD>(value.second.size()));
     RegCloseKey(key);
     return status == ERROR_SUCCESS;
 }
 
-std::pair<DWORD, std::string> Dword(DWORD number) {
+Value Dword(DWORD number) {
     return {REG_DWORD, std::string(reinterpret_cast<const char*>(&number), sizeof number)};
 }
 
@@ -134,8 +131,8 @@ TEST_F(OptionsAndResultsGui, OptionsPersistPerUserOnlyOnOkAndBadValuesFallBack) 
     EXPECT_EQ(Setting("OpenReport"), Dword(1));
 
     // Garbage stored by someone else: the defaults are shown, and OK stores good values again.
-    ASSERT_TRUE(StoreSetting("RunsPerLevel", REG_SZ, std::string("lots\0", 5)));
-    ASSERT_TRUE(StoreSetting("OpenReport", REG_DWORD, Dword(7).second));
+    ASSERT_TRUE(Store("RunsPerLevel", {REG_SZ, std::string("lots\0", 5)}));
+    ASSERT_TRUE(Store("OpenReport", Dword(7)));
     ASSERT_TRUE(options = Options(program));
     EXPECT_EQ(gui::ComboSelection(GetDlgItem(options, IDC_OPTIONS_RUNS)), "1");
     EXPECT_FALSE(gui::Checked(GetDlgItem(options, IDC_OPTIONS_OPEN_REPORT)));
@@ -146,8 +143,8 @@ TEST_F(OptionsAndResultsGui, OptionsPersistPerUserOnlyOnOkAndBadValuesFallBack) 
 }
 
 TEST_F(OptionsAndResultsGui, RepeatedRunsKeepEveryLaunchTheNextRunAndCompareResultsCompare) {
-    ASSERT_TRUE(StoreSetting("RunsPerLevel", REG_DWORD, Dword(2).second));
-    ASSERT_TRUE(StoreSetting("OpenReport", REG_DWORD, Dword(1).second));
+    ASSERT_TRUE(Store("RunsPerLevel", Dword(2)));
+    ASSERT_TRUE(Store("OpenReport", Dword(1)));
     // A folder that is not a run's: its page is no report of ours.
     ts::MakeFolders(ResultsFolder() + "\\old stuff");
     ts::WriteFile(ResultsFolder() + "\\old stuff\\report.html", "<html>");
