@@ -97,15 +97,31 @@ TEST_P(EveryBuildGui, StartsWithBothEditionsAndOptionsFollowClicks) {
     }
 }
 
-TEST(MainWindowGui, StartsWithTheDemoOnlyOrWithNoGameAndFileExitEnds) {
+TEST(MainWindowGui, StartsWithTheDemoOnlyOrWithNoGameHelpAndBannersOpenAndBothCloseWaysEnd) {
     {
+        // The web address goes to the capturing program too.
+        gui::ClassesDefault web("https\\shell\\open\\command", CaptureCommand());
         Program program(kDemo);
         ASSERT_TRUE(program.Main());
         EXPECT_FALSE(program.Enabled(IDC_FULL));
         EXPECT_TRUE(program.Enabled(IDC_DEMO) && program.Checked(IDC_DEMO));
         EXPECT_TRUE(program.PresetsEnabled(true));
+        program.Menu(IDM_HELP);
+        ASSERT_TRUE(Until([&] { return program.Opened().size() == 1; }));
+        EXPECT_TRUE(Contains(program.OpenedPage(1), "Benchwright help"));
+        HWND about = program.About();
+        ASSERT_TRUE(about);
+        for (HWND banner : {program.Item(IDC_MAIN_BANNER), GetDlgItem(about, IDC_ABOUT_BANNER)}) {
+            const size_t before = program.Opened().size();
+            PostMessageA(banner, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+            PostMessageA(banner, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+            EXPECT_TRUE(Until([&] { return program.Opened().size() == before + 1; }));
+        }
+        EXPECT_EQ(program.Opened(), (std::vector<std::string>{ts::TestExeFolder() + "\\help.html",
+                                                              "https://benchwright.example/",
+                                                              "https://benchwright.example/"}));
         ASSERT_TRUE(program.Custom());
-        program.Menu(IDM_EXIT);
+        PostMessageA(program.Main(), WM_CLOSE, 0, 0);
         EXPECT_TRUE(program.Ended(kWait));
     }
     Program program(kNone);
@@ -116,6 +132,8 @@ TEST(MainWindowGui, StartsWithTheDemoOnlyOrWithNoGameAndFileExitEnds) {
     EXPECT_TRUE(program.Checked(IDC_DIRECT3D));
     EXPECT_TRUE(program.PresetsEnabled(false));  // nothing can run without a game folder
     EXPECT_TRUE(program.Enabled(kRes));
+    program.Menu(IDM_EXIT);
+    EXPECT_TRUE(program.Ended(kWait));
 }
 
 TEST_P(EveryBuildGui, CpuBenchmarkAtTwoResolutionsOpensItsPage) {
@@ -332,30 +350,6 @@ TEST_P(EveryBuildGui, AboutWindowTextsSystemInfoAndEnterAndEscClose) {
     PostMessageA(GetDlgItem(about, IDC_ABOUT_SYSINFO), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(Until([&] { return !IsWindow(about); }));
     EXPECT_FALSE(program.Ended(0));
-}
-
-TEST(MainWindowGui, HelpAndBannersOpenTheirPagesAndClosingEndsTheProgram) {
-    // The web address goes to the capturing program too.
-    gui::ClassesDefault web("https\\shell\\open\\command", CaptureCommand());
-    Program program(kFull);
-    ASSERT_TRUE(program.Main());
-    program.Menu(IDM_HELP);
-    ASSERT_TRUE(Until([&] { return program.Opened().size() == 1; }));
-    EXPECT_TRUE(Contains(program.OpenedPage(1), "Benchwright help"));
-    HWND about = program.About();
-    ASSERT_TRUE(about);
-    for (HWND banner : {program.Item(IDC_MAIN_BANNER), GetDlgItem(about, IDC_ABOUT_BANNER)}) {
-        const size_t before = program.Opened().size();
-        PostMessageA(banner, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-        PostMessageA(banner, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
-        EXPECT_TRUE(Until([&] { return program.Opened().size() == before + 1; }));
-    }
-    EXPECT_EQ(program.Opened(), (std::vector<std::string>{ts::TestExeFolder() + "\\help.html",
-                                                          "https://benchwright.example/",
-                                                          "https://benchwright.example/"}));
-    ASSERT_TRUE(program.Custom());
-    PostMessageA(program.Main(), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(program.Ended(kWait));
 }
 
 // With code page 932 the program's folder "T:\ゲーム\ソ" ends in the byte 0x5C, the second byte of
