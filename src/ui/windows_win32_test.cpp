@@ -302,6 +302,7 @@ TEST(CustomTestWindowGui, EditionSwitchReopensItAndAVanishedEditionClosesIt) {
     EXPECT_FALSE(program.Enabled(IDC_DEMO) || IsWindow(third));
     ASSERT_TRUE(Tick(program.Item(IDC_FULL)));
     EXPECT_TRUE(Until([&] { return program.PresetsEnabled(true); }));
+    EXPECT_FALSE(gui::FindTopWindow(program.pid(), "#32770", "Custom Options"));  // none reopens
 }
 
 TEST_P(EveryBuildGui, AboutWindowTextsSystemInfoAndEnterAndEscClose) {
