@@ -75,60 +75,42 @@ protected:
     }
 };
 
-TEST_F(OptionsAndResultsGui, OptionsPersistPerUserOnlyOnOkAndBadValuesFallBack) {
-    // A report from an earlier session: "Open Last Report" is enabled from the start.
-    const std::string earlier = ResultsFolder() + "\\2026-01-02 03-04-05 Low Quality";
-    ts::MakeFolders(earlier);
-    ts::WriteFile(earlier + "\\report.html", "<html>");
+TEST_F(OptionsAndResultsGui, OptionsPersistPerUserRepeatedRunsKeepEveryLaunchAndRunsCompare) {
+    // A folder that is not a run's: its page is no report of ours.
+    ts::MakeFolders(ResultsFolder() + "\\old stuff");
+    ts::WriteFile(ResultsFolder() + "\\old stuff\\report.html", "<html>");
     Program program(kFull);
     ASSERT_TRUE(program.Main());
+    // No run's report yet: "Open Last Report" is disabled, so only the help page (asked for
+    // after it) opens.
     ASSERT_TRUE(gui::PickMenuItem(program.Main(), 'f', 'l', kWait));
-    EXPECT_TRUE(Until(
-        [&] { return program.Opened() == std::vector<std::string>{earlier + "\\report.html"}; }));
+    // The first Esc closes the menu if a grey item kept it.
+    PostMessageA(program.Main(), WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageA(program.Main(), WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(gui::PickMenuItem(program.Main(), 'h', 'e', kWait));
+    ASSERT_TRUE(Until([&] { return program.Opened().size() == 1; }));
+    EXPECT_EQ(program.Opened()[0], ts::TestExeFolder() + "\\help.html");
 
     HWND options = Options(program);
     ASSERT_TRUE(options);
     EXPECT_FALSE(IsWindowEnabled(program.Main()));  // modal
-    HWND runs = GetDlgItem(options, IDC_OPTIONS_RUNS);
-    HWND report = GetDlgItem(options, IDC_OPTIONS_OPEN_REPORT);
-    EXPECT_EQ(gui::Text(report), "&Open the full report instead of results.html");
-    EXPECT_EQ(gui::ComboCount(runs), 5);
-    EXPECT_EQ(gui::ComboSelection(runs), "1");
-    EXPECT_FALSE(gui::Checked(report));
-    EXPECT_EQ(gui::TabOrder(options, runs, 4),
+    HWND runs_box = GetDlgItem(options, IDC_OPTIONS_RUNS);
+    HWND report_box = GetDlgItem(options, IDC_OPTIONS_OPEN_REPORT);
+    EXPECT_EQ(gui::Text(report_box), "&Open the full report instead of results.html");
+    EXPECT_EQ(gui::ComboCount(runs_box), 5);
+    EXPECT_EQ(gui::ComboSelection(runs_box), "1");
+    EXPECT_FALSE(gui::Checked(report_box));
+    EXPECT_EQ(gui::TabOrder(options, runs_box, 4),
               (std::vector<int>{IDC_OPTIONS_OPEN_REPORT, IDOK, IDCANCEL, IDC_OPTIONS_RUNS}));
     EXPECT_TRUE(gui::SaveWindowBitmap(options, Screenshot("options_window")));
 
     // Esc cancels: nothing is stored, and the window opens again with what is stored.
     gui::PickComboEntry(options, IDC_OPTIONS_RUNS, "3");
-    ASSERT_TRUE(Tick(report));
-    PostMessageA(report, WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(Tick(report_box));
+    PostMessageA(report_box, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(Until([&] { return !IsWindow(options); }));
     EXPECT_EQ(Setting("RunsPerLevel").first, 0u);
     EXPECT_EQ(Setting("OpenReport").first, 0u);
-    ASSERT_TRUE(options = Options(program));
-    EXPECT_EQ(gui::ComboSelection(GetDlgItem(options, IDC_OPTIONS_RUNS)), "1");
-    EXPECT_FALSE(gui::Checked(GetDlgItem(options, IDC_OPTIONS_OPEN_REPORT)));
-
-    // Enter is OK: both values are stored as numbers.
-    gui::PickComboEntry(options, IDC_OPTIONS_RUNS, "2");
-    ASSERT_TRUE(Tick(GetDlgItem(options, IDC_OPTIONS_OPEN_REPORT)));
-    PostMessageA(GetDlgItem(options, IDC_OPTIONS_OPEN_REPORT), WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_TRUE(Until([&] { return !IsWindow(options); }));
-    EXPECT_EQ(Setting("RunsPerLevel"), Dword(2));
-    EXPECT_EQ(Setting("OpenReport"), Dword(1));
-    EXPECT_TRUE(IsWindowEnabled(program.Main()));
-
-    // They come back; the check box's access key unticks it; Cancel keeps what is stored.
-    ASSERT_TRUE(options = Options(program));
-    report = GetDlgItem(options, IDC_OPTIONS_OPEN_REPORT);
-    EXPECT_EQ(gui::ComboSelection(GetDlgItem(options, IDC_OPTIONS_RUNS)), "2");
-    EXPECT_TRUE(gui::Checked(report));
-    PostMessageA(GetDlgItem(options, IDC_OPTIONS_RUNS), WM_SYSCHAR, 'o', 0);
-    EXPECT_TRUE(Until([&] { return !gui::Checked(report); }));
-    gui::Click(GetDlgItem(options, IDCANCEL));
-    EXPECT_TRUE(Until([&] { return !IsWindow(options); }));
-    EXPECT_EQ(Setting("OpenReport"), Dword(1));
 
     // Garbage stored by someone else: the defaults are shown, and OK stores good values again.
     ASSERT_TRUE(Store("RunsPerLevel", {REG_SZ, std::string("lots\0", 5)}));
@@ -140,27 +122,30 @@ TEST_F(OptionsAndResultsGui, OptionsPersistPerUserOnlyOnOkAndBadValuesFallBack) 
     EXPECT_TRUE(Until([&] { return !IsWindow(options); }));
     EXPECT_EQ(Setting("RunsPerLevel"), Dword(1));
     EXPECT_EQ(Setting("OpenReport"), Dword(0));
-}
 
-TEST_F(OptionsAndResultsGui, RepeatedRunsKeepEveryLaunchTheNextRunAndCompareResultsCompare) {
-    ASSERT_TRUE(Store("RunsPerLevel", Dword(2)));
-    ASSERT_TRUE(Store("OpenReport", Dword(1)));
-    // A folder that is not a run's: its page is no report of ours.
-    ts::MakeFolders(ResultsFolder() + "\\old stuff");
-    ts::WriteFile(ResultsFolder() + "\\old stuff\\report.html", "<html>");
-    Program program(kFull);
-    ASSERT_TRUE(program.Main());
-    // No run's report yet: "Open Last Report" is disabled, so only the help page (asked for
-    // after it) opens.
-    ASSERT_TRUE(gui::PickMenuItem(program.Main(), 'f', 'l', kWait));
-    PostMessageA(program.Main(), WM_KEYDOWN, VK_ESCAPE,
-                 0);  // closes the menu if a grey item kept it
-    PostMessageA(program.Main(), WM_KEYDOWN, VK_ESCAPE, 0);
-    ASSERT_TRUE(gui::PickMenuItem(program.Main(), 'h', 'e', kWait));
-    ASSERT_TRUE(Until([&] { return program.Opened().size() == 1; }));
-    EXPECT_EQ(program.Opened()[0], ts::TestExeFolder() + "\\help.html");
+    // Enter is OK: both values are stored as numbers.
+    ASSERT_TRUE(options = Options(program));
+    gui::PickComboEntry(options, IDC_OPTIONS_RUNS, "2");
+    ASSERT_TRUE(Tick(GetDlgItem(options, IDC_OPTIONS_OPEN_REPORT)));
+    PostMessageA(GetDlgItem(options, IDC_OPTIONS_OPEN_REPORT), WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_TRUE(Until([&] { return !IsWindow(options); }));
+    EXPECT_EQ(Setting("RunsPerLevel"), Dword(2));
+    EXPECT_EQ(Setting("OpenReport"), Dword(1));
+    EXPECT_TRUE(IsWindowEnabled(program.Main()));
 
-    // The second launch of the second level leaves no record.
+    // They come back; the check box's access key unticks it; Cancel keeps what is stored.
+    ASSERT_TRUE(options = Options(program));
+    report_box = GetDlgItem(options, IDC_OPTIONS_OPEN_REPORT);
+    EXPECT_EQ(gui::ComboSelection(GetDlgItem(options, IDC_OPTIONS_RUNS)), "2");
+    EXPECT_TRUE(gui::Checked(report_box));
+    PostMessageA(GetDlgItem(options, IDC_OPTIONS_RUNS), WM_SYSCHAR, 'o', 0);
+    EXPECT_TRUE(Until([&] { return !gui::Checked(report_box); }));
+    gui::Click(GetDlgItem(options, IDCANCEL));
+    EXPECT_TRUE(Until([&] { return !IsWindow(options); }));
+    EXPECT_EQ(Setting("OpenReport"), Dword(1));
+
+    // High Quality with those two runs a level; the second launch of the second level leaves no
+    // record.
     ASSERT_TRUE(ts::WriteControl(ts::kInstall, "norecord 4"));
     ASSERT_TRUE(Tick(program.Item(kRes + 2)));
     program.Press(IDC_HIGH_QUALITY);
