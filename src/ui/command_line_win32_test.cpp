@@ -3,46 +3,31 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
-#include "gui_support_win32.h"
-#include "test_support_win32.h"
+#include "program_win32.h"
 
 namespace {
 
+using namespace test_program;
 namespace ts = test_support;
 using Lines = std::vector<std::string>;
 
-constexpr DWORD kRunWait = 120000;
-constexpr const char* kDemoInstall = "T:\\UT2003Demo";
 constexpr const char* kResults = "T:\\bw_results";
+const std::string kToResults = std::string(" --results ") + kResults;
+const std::string kCpu640 = "--preset cpu --resolutions 640x480" + kToResults;
 
-std::string Temp(const char* name) {
-    char temp[MAX_PATH] = "";
-    GetTempPathA(sizeof temp, temp);
-    return std::string(temp) + name;
-}
-std::string OpenedFolder() { return Temp("bw_opened"); }
 std::string Page() { return ts::TestExeFolder() + "\\results.html"; }
 
 Lines SplitLines(const std::string& text) {
     Lines lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
+    for (size_t at = 0, end; at < text.size(); at = end + 2) {
+        end = std::min(text.find("\r\n", at), text.size());
+        lines.push_back(text.substr(at, end - at));
     }
     return lines;
-}
-
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
 }
 
 // What one benchwright.exe with arguments did.
@@ -64,7 +49,7 @@ Outcome Benchwright(const std::string& args, const std::string& folder = "") {
     SetHandleInformation(read_out, HANDLE_FLAG_INHERIT, 0);
     // A new file each time: Wine may close an ended process's copy of the last one a little later.
     static int runs = 0;
-    const std::string error_path = Temp(("bw_stderr_" + std::to_string(++runs) + ".txt").c_str());
+    const std::string error_path = "T:\\bw_stderr_" + std::to_string(++runs) + ".txt";
     HANDLE error_file = CreateFileA(error_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
                                     CREATE_ALWAYS, 0, nullptr);
     EXPECT_NE(error_file, INVALID_HANDLE_VALUE) << error_path;
@@ -73,7 +58,7 @@ Outcome Benchwright(const std::string& args, const std::string& folder = "") {
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = write_out;
     startup.hStdError = error_file;
-    std::string command = std::string("\"") + ts::TestExeFolder() + "\\benchwright.exe\" " + args;
+    std::string command = Quoted(TestBuildExe()) + " " + args;
     PROCESS_INFORMATION process = {};
     const bool started =
         CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
@@ -125,8 +110,6 @@ Outcome Benchwright(const std::string& args, const std::string& folder = "") {
 // pages "opened" by the capturing program.
 class CommandLine : public ::testing::Test {
 protected:
-    CommandLine()
-        : html_(std::string("\"") + ts::TestExeFolder() + "\\open_capture.exe\" \"%1\"") {}
     void SetUp() override {
         std::string error;
         ts::DeleteGameKey(ts::kDemoKey);
@@ -157,7 +140,7 @@ protected:
     }
 
 private:
-    ts::HtmlAssociation html_;
+    ts::HtmlAssociation html_{CaptureCommand()};
 };
 
 // "run 2 of 2: dm-inferno 1024x768: avg 61.23 fps"
@@ -167,7 +150,7 @@ private:
     return ok ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << line;
 }
 
-TEST_F(CommandLine, ARunNeedsNoClickPrintsItsLaunchesAndOpensNothing) {
+TEST_F(CommandLine, ARunNeedsNoClickPrintsItsLaunchesOpensNothingAndCompares) {
     // A game long enough for the progress window to be seen: the one window a run shows.
     ts::WriteControl(ts::kInstall, "sleep 1500");
     const Outcome run = Benchwright("--preset cpu --resolutions 640x480,1024x768");
@@ -191,6 +174,24 @@ TEST_F(CommandLine, ARunNeedsNoClickPrintsItsLaunchesAndOpensNothing) {
     EXPECT_TRUE(NothingOpened());
     EXPECT_EQ(ts::StandinRuns(ts::kInstall).size(), 2u);
     EXPECT_EQ(GetFileAttributesA("T:\\UT2003.ini"), INVALID_FILE_ATTRIBUTES);  // tidied up
+
+    // --compare of that folder and another run's writes compare.html in the current folder, with
+    // its CSV beside it.
+    ts::WriteControl(ts::kInstall, "");
+    const Outcome second =
+        Benchwright("--preset cpu --resolutions 640x480 --renderer opengl" + kToResults);
+    ASSERT_EQ(second.exit_code, 0);
+    ts::MakeFolders("T:\\bw_work");
+    const Outcome compare =
+        Benchwright("--compare \"" + folder + "\" \"" + second.out.back() + "\"", "T:\\bw_work");
+    EXPECT_EQ(compare.exit_code, 0);
+    EXPECT_EQ(compare.window, "");
+    EXPECT_EQ(compare.out, Lines{"T:\\bw_work\\compare.html"});
+    const std::string page = ts::ReadFile("T:\\bw_work\\compare.html");
+    EXPECT_TRUE(Contains(page, "1024x768") && Contains(page, "640x480")) << page;
+    EXPECT_EQ(SplitLines(ts::ReadFile("T:\\bw_work\\compare.csv")).size(), 3u);  // header, 2 rows
+    EXPECT_TRUE(NothingOpened());
+    ts::RemoveTree("T:\\bw_work");
     ts::RemoveTree(folder);
 }
 
@@ -210,7 +211,7 @@ TEST_F(CommandLine, LaunchesWithoutARecordGiveExitCodeOneAndSayWhy) {
     // A game that will not start: the reason on the line, the run goes on to its end.
     ts::WriteControl(ts::kInstall, "");
     ASSERT_TRUE(ts::WriteFile(ts::GamePath(ts::kInstall), "not a program"));
-    run = Benchwright("--preset cpu --resolutions 640x480 --results " + std::string(kResults));
+    run = Benchwright(kCpu640);
     EXPECT_EQ(run.exit_code, 1);
     EXPECT_EQ(run.window, "");
     ASSERT_EQ(run.out.size(), 2u);
@@ -220,58 +221,34 @@ TEST_F(CommandLine, LaunchesWithoutARecordGiveExitCodeOneAndSayWhy) {
 
     // No game program at all: no run starts (one line saying so), nothing staged.
     DeleteFileA(ts::GamePath(ts::kInstall).c_str());
-    run = Benchwright("--preset cpu --resolutions 640x480 --results " + std::string(kResults));
+    run = Benchwright(kCpu640);
     EXPECT_EQ(run.exit_code, 3);
     EXPECT_TRUE(run.out.empty());
     EXPECT_TRUE(NothingOpened());
 }
 
-TEST_F(CommandLine, WrongArgumentsGiveExitCodeTwoAndChangeNothing) {
+// Wrong arguments give 2; another Benchwright running or no installation give 3; none writes.
+TEST_F(CommandLine, ARunThatCannotStartGivesItsExitCodeAndChangesNothing) {
     const char* const cases[][2] = {
         {"--preset cpu --resolutions 640x480 --colour blue", "--colour"},
-        {"--preset cpu --resolutions 640x400", "640x400"},
-        {"--preset high --resolutions 640x480 --level dm-antalus", "--level"},
         {"--preset custom --resolutions 640x480 --ini T:\\missing.ini", "T:\\missing.ini"},
     };
     for (const auto& [args, named] : cases) {
-        const Outcome run = Benchwright(std::string(args) + " --results " + std::string(kResults));
+        const Outcome run = Benchwright(std::string(args) + kToResults);
         EXPECT_EQ(run.exit_code, 2) << args;
         EXPECT_TRUE(run.out.empty()) << args;
         ASSERT_EQ(run.error.size(), 1u) << args;
         EXPECT_TRUE(Contains(run.error[0], named)) << run.error[0];
         EXPECT_EQ(run.window, "") << args;
     }
-    ExpectNothingWritten();
-    EXPECT_TRUE(NothingOpened());
-}
 
-TEST_F(CommandLine, NoInstallationOrAMissingEditionGivesExitCodeThree) {
-    Outcome run = Benchwright("--preset cpu --resolutions 640x480 --edition demo --results " +
-                              std::string(kResults));
-    EXPECT_EQ(run.exit_code, 3);
-    ASSERT_EQ(run.error.size(), 1u);
-    EXPECT_TRUE(Contains(run.error[0], "UT2003 (demo)")) << run.error[0];
-
-    ts::DeleteGameKey(ts::kFullKey);
-    run = Benchwright("--preset cpu --resolutions 640x480 --results " + std::string(kResults));
-    EXPECT_EQ(run.exit_code, 3);
-    EXPECT_EQ(run.window, "");  // not even the window's "Install UT2003" message
-    ASSERT_EQ(run.error.size(), 1u);
-    EXPECT_TRUE(Contains(run.error[0], "neither")) << run.error[0];
-    ExpectNothingWritten();
-}
-
-TEST_F(CommandLine, WhileAnotherBenchwrightRunsOnlyARunWaits) {
-    // This process holds the one-instance mutex as a running Benchwright does.
+    // This process holds the one-instance mutex as a running Benchwright does: only a run waits.
     HANDLE other = CreateMutexA(nullptr, FALSE, "Benchwright.OneInstance");
     ASSERT_TRUE(other);
-    Outcome run =
-        Benchwright("--preset cpu --resolutions 640x480 --results " + std::string(kResults));
+    Outcome run = Benchwright(kCpu640);
     EXPECT_EQ(run.exit_code, 3);
     ASSERT_EQ(run.error.size(), 1u);
     EXPECT_TRUE(Contains(run.error[0], "another Benchwright is running")) << run.error[0];
-    ExpectNothingWritten();
-
     run = Benchwright("/?");
     EXPECT_EQ(run.exit_code, 0);
     ASSERT_GT(run.out.size(), 10u);
@@ -281,40 +258,15 @@ TEST_F(CommandLine, WhileAnotherBenchwrightRunsOnlyARunWaits) {
     DeleteFileA("T:\\nothing.html");
     DeleteFileA("T:\\nothing.csv");
     CloseHandle(other);
-}
 
-TEST_F(CommandLine, CompareOverTwoResultsFoldersWritesOneReport) {
-    const std::string results = " --results " + std::string(kResults);
-    const Outcome first = Benchwright("--preset cpu --resolutions 640x480,800x600" + results);
-    ASSERT_EQ(first.exit_code, 0) << ::testing::PrintToString(first.out)
-                                  << ::testing::PrintToString(first.error);
-    const Outcome second =
-        Benchwright("--preset cpu --resolutions 640x480 --renderer opengl" + results);
-    ASSERT_EQ(second.exit_code, 0)
-        << ::testing::PrintToString(second.out) << ::testing::PrintToString(second.error);
-    ts::MakeFolders(std::string(kResults) + "\\not a result");
-
-    // Each folder named, written to compare.html in the current folder with its CSV beside it.
-    ts::MakeFolders("T:\\bw_work");
-    Outcome compare = Benchwright(
-        "--compare \"" + first.out.back() + "\" \"" + second.out.back() + "\"", "T:\\bw_work");
-    EXPECT_EQ(compare.exit_code, 0);
-    EXPECT_EQ(compare.window, "");
-    EXPECT_EQ(compare.out, Lines{"T:\\bw_work\\compare.html"});
-    const std::string page = ts::ReadFile("T:\\bw_work\\compare.html");
-    EXPECT_TRUE(Contains(page, "800x600") && Contains(page, "640x480")) << page;
-    const Lines csv = SplitLines(ts::ReadFile("T:\\bw_work\\compare.csv"));
-    EXPECT_EQ(csv.size(), 3u);  // a header and the two rows
-
-    // The folder of both, with one folder that holds no result: that one is named as skipped.
-    compare = Benchwright("--compare " + std::string(kResults) + " --out T:\\bw_work\\all.html");
-    EXPECT_EQ(compare.exit_code, 0);
-    ASSERT_EQ(compare.out.size(), 2u);
-    EXPECT_TRUE(compare.out[0].starts_with("skipped " + std::string(kResults) + "\\not a result"))
-        << compare.out[0];
-    EXPECT_TRUE(Contains(ts::ReadFile("T:\\bw_work\\all.html"), "not a result"));
+    ts::DeleteGameKey(ts::kFullKey);
+    run = Benchwright(kCpu640);
+    EXPECT_EQ(run.exit_code, 3);
+    EXPECT_EQ(run.window, "");  // not even the window's "Install UT2003" message
+    ASSERT_EQ(run.error.size(), 1u);
+    EXPECT_TRUE(Contains(run.error[0], "neither")) << run.error[0];
+    ExpectNothingWritten();
     EXPECT_TRUE(NothingOpened());
-    ts::RemoveTree("T:\\bw_work");
 }
 
 }  // namespace

@@ -18,6 +18,10 @@ TEST(MainWindowModel, PresetButtonsStayDisabledWithoutAGameFolder) {
     ApplyInstallation(none, state, {false, false, Edition::kNone, "", ""});
     EnablePresetButtons(none);
     EXPECT_FALSE(none.preset_buttons_enabled);
+    SetRunning(none, true);  // nor does a finished run
+    SetRunning(none, false);
+    EXPECT_FALSE(EnabledControls(none).presets);
+    EXPECT_TRUE(EnabledControls(none).resolutions);
 
     // An edition gone since start: its option and the buttons go, the custom window closes.
     MainWindowModel model;
@@ -28,14 +32,6 @@ TEST(MainWindowModel, PresetButtonsStayDisabledWithoutAGameFolder) {
     EXPECT_TRUE(model.full_enabled && !model.demo_enabled);
     EnablePresetButtons(model);
     EXPECT_FALSE(model.preset_buttons_enabled);
-
-    // The edition still installed brings them back; no window to reopen from "".
-    EditionChangeResult back =
-        ChangeEdition(model, state, Edition::kFull, true, "C:\\UT2003", true);
-    EXPECT_FALSE(back.reopen_custom);
-    EXPECT_TRUE(model.preset_buttons_enabled);
-    EXPECT_EQ(state.GameEdition, "full");
-    EXPECT_EQ(state.InstallFolder, "C:\\UT2003");
 }
 
 TEST(MainWindowModel, ARunDisablesWhatStartsRunsAndGivesBackWhatWasThere) {
@@ -58,14 +54,6 @@ TEST(MainWindowModel, ARunDisablesWhatStartsRunsAndGivesBackWhatWasThere) {
     const MainWindowControls after = EnabledControls(model);
     EXPECT_TRUE(after.presets && after.resolutions && after.demo && after.render_engine);
     EXPECT_FALSE(after.full);  // never installed: stays disabled
-
-    // Without a game folder a finished run does not bring the preset buttons back.
-    MainWindowModel none;
-    ApplyInstallation(none, state, {false, false, Edition::kNone, "", ""});
-    SetRunning(none, true);
-    SetRunning(none, false);
-    EXPECT_FALSE(EnabledControls(none).presets);
-    EXPECT_TRUE(EnabledControls(none).resolutions);
 }
 
 TEST(MainWindowModel, OpenLastReportFollowsTheReportsOnDisk) {
@@ -74,9 +62,6 @@ TEST(MainWindowModel, OpenLastReportFollowsTheReportsOnDisk) {
     core::SessionState state;
     state.AppFolder = "C:\\Tools\\Bench\\";
     MainWindowModel model;
-    CheckLastReport(model, state);
-    EXPECT_FALSE(model.last_report_enabled);
-
     const std::string report =
         "C:\\Tools\\Bench\\Results\\2026-12-06 14-05-09 Low Quality\\report.html";
     standin::AddFile(report, "<html>");

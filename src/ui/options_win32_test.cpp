@@ -1,228 +1,156 @@
 // The Options window and the results a run keeps, driven from this second process as a user
 // would under Wine: settings stored per user, runs per level against the stand-in game, the
-// run's folder with its CSV and report, the comparison with the run before, Open Last Report.
+// run's folder with its CSV and report, the comparison with the run before, Open Last Report,
+// File > Compare Results.
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "gui_support_win32.h"
+#include "program_win32.h"
 #include "results/frame_rate_record.h"
 #include "results/results_csv.h"
 #include "standin_values.h"
-#include "test_support_win32.h"
-#include "ui/resource.h"
 
 namespace {
 
+using namespace test_program;
 namespace ts = test_support;
 
-constexpr DWORD kWait = 20000;
-constexpr DWORD kRunWait = 180000;
+constexpr DWORD kRepeatsWait = 180000;  // 28 launches
 constexpr const char* kSettingsKey = "Software\\Benchwright";
 
-bool Until(const std::function<bool()>& done, DWORD timeout_ms = kWait) {
-    return test_support::WaitUntil(done, timeout_ms);
-}
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
 // A value under the settings key as stored: its type (0 when missing) and bytes.
-std::pair<DWORD, std::string> Setting(const char* name) {
+using Value = std::pair<DWORD, std::string>;
+Value Setting(const char* name) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return {0, ""};
     DWORD type = 0;
     char bytes[64] = {};
     DWORD size = sizeof bytes;
-    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(bytes), &size) !=
-        ERROR_SUCCESS) {
-        type = 0;
-        size = 0;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
+        if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(bytes), &size))
+            type = 0;
+        RegCloseKey(key);
     }
-    RegCloseKey(key);
-    return {type, std::string(bytes, size)};
+    return {type, std::string(bytes, type ? size : 0)};
 }
 
-bool StoreSetting(const char* name, DWORD type, const std::string& bytes) {
+bool Store(const char* name, const Value& value) {
     HKEY key = nullptr;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS) {
+                        &key, nullptr) != ERROR_SUCCESS)
         return false;
-    }
-    const LONG status =
-        RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                       static_cast<DWORD>(bytes.size()));
+    const LONG status = RegSetValueExA(key, name, 0, value.first,
+                                       reinterpret_cast<const BYTE*>(value.second.data()),
+                                       static_cast<DWORD>(value.second.size()));
     RegCloseKey(key);
     return status == ERROR_SUCCESS;
 }
 
-std::pair<DWORD, std::string> Dword(DWORD number) {
+Value Dword(DWORD number) {
     return {REG_DWORD, std::string(reinterpret_cast<const char*>(&number), sizeof number)};
-}
-
-// "path" with its quotes (built by appending: GCC 12 warns wrongly on "\"" + string).
-std::string Quoted(const std::string& path) {
-    std::string quoted = "\"";
-    quoted += path;
-    quoted += '"';
-    return quoted;
 }
 
 std::string ResultsFolder() { return ts::TestExeFolder() + "\\Results"; }
 
-std::string OpenedFolder() {
-    char temp[MAX_PATH] = "";
-    GetTempPathA(sizeof temp, temp);
-    return std::string(temp) + "bw_opened";
+HWND Options(Program& program) {
+    EXPECT_TRUE(gui::PickMenuItem(program.Main(), 'f', 'o', kWait));
+    return program.Window("Options");
 }
 
-// benchwright.exe beside the full edition's fake installation, pages opened by the capturing
-// program; no settings and no Results folder before it starts or after the test.
+// No settings and no Results folder before the program starts or after the test.
 class OptionsAndResultsGui : public ::testing::Test {
 protected:
     void SetUp() override {
         RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
         ts::RemoveTree(ResultsFolder());
-        ts::RemoveTree(OpenedFolder());
-        std::string error;
-        ts::DeleteGameKey(ts::kDemoKey);
-        ASSERT_TRUE(ts::MakeFakeInstall(ts::kInstall, &error)) << error;
-        ASSERT_TRUE(ts::SetGameFolder(ts::kFullKey, ts::RegistryKind::kString, ts::kInstall));
     }
     void TearDown() override {
-        if (process_.hProcess) {
-            TerminateProcess(process_.hProcess, 0);
-            WaitForSingleObject(process_.hProcess, kWait);
-            CloseHandle(process_.hProcess);
-            CloseHandle(process_.hThread);
-        }
         RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
         ts::RemoveTree(ResultsFolder());
         ts::DeleteGameKey(ts::kFullKey);
         ts::RemoveFakeInstalls();
     }
-
-    void Start() {
-        std::string command = Quoted(ts::TestExeFolder() + "\\benchwright.exe");
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                   nullptr, &startup, &process_));
-        main_ = Window("Benchwright");
-        ASSERT_TRUE(main_);
-    }
-
-    HWND Window(const char* caption) {
-        return gui::WaitForTopWindow(process_.dwProcessId, "#32770", caption, kWait);
-    }
-    HWND Options() {
-        EXPECT_TRUE(gui::PickMenuItem(main_, 'f', 'o', kWait));
-        return Window("Options");
-    }
-    std::vector<std::string> Opened() {
-        return gui::ReadSharedLines(OpenedFolder() + "\\opened.txt");
-    }
-
-    PROCESS_INFORMATION process_ = {};
-    HWND main_ = nullptr;
-    ts::HtmlAssociation html_{Quoted(ts::TestExeFolder() + "\\open_capture.exe") + " \"%1\""};
 };
 
-TEST_F(OptionsAndResultsGui, OptionsPersistPerUserOnlyOnOkAndBadValuesFallBack) {
-    // A report from an earlier session: "Open Last Report" is enabled from the start.
-    const std::string earlier = ResultsFolder() + "\\2026-01-02 03-04-05 Low Quality";
-    ts::MakeFolders(earlier);
-    ts::WriteFile(earlier + "\\report.html", "<html>");
-    Start();
-    ASSERT_TRUE(gui::PickMenuItem(main_, 'f', 'l', kWait));
-    EXPECT_TRUE(
-        Until([&] { return Opened() == std::vector<std::string>{earlier + "\\report.html"}; }));
+TEST_F(OptionsAndResultsGui, OptionsPersistPerUserRepeatedRunsKeepEveryLaunchAndRunsCompare) {
+    // A folder that is not a run's: its page is no report of ours.
+    ts::MakeFolders(ResultsFolder() + "\\old stuff");
+    ts::WriteFile(ResultsFolder() + "\\old stuff\\report.html", "<html>");
+    Program program(kFull);
+    ASSERT_TRUE(program.Main());
+    // No run's report yet: "Open Last Report" is disabled, so only the help page (asked for
+    // after it) opens.
+    ASSERT_TRUE(gui::PickMenuItem(program.Main(), 'f', 'l', kWait));
+    // The first Esc closes the menu if a grey item kept it.
+    PostMessageA(program.Main(), WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageA(program.Main(), WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(gui::PickMenuItem(program.Main(), 'h', 'e', kWait));
+    ASSERT_TRUE(Until([&] { return program.Opened().size() == 1; }));
+    EXPECT_EQ(program.Opened()[0], ts::TestExeFolder() + "\\help.html");
 
-    HWND options = Options();
+    HWND options = Options(program);
     ASSERT_TRUE(options);
-    EXPECT_FALSE(IsWindowEnabled(main_));  // modal
-    HWND runs = GetDlgItem(options, IDC_OPTIONS_RUNS);
-    HWND report = GetDlgItem(options, IDC_OPTIONS_OPEN_REPORT);
-    EXPECT_EQ(gui::Text(report), "&Open the full report instead of results.html");
-    EXPECT_EQ(gui::ComboCount(runs), 5);
-    EXPECT_EQ(gui::ComboSelection(runs), "1");
-    EXPECT_FALSE(gui::Checked(report));
-    EXPECT_EQ(gui::TabOrder(options, runs, 4),
+    EXPECT_FALSE(IsWindowEnabled(program.Main()));  // modal
+    HWND runs_box = GetDlgItem(options, IDC_OPTIONS_RUNS);
+    HWND report_box = GetDlgItem(options, IDC_OPTIONS_OPEN_REPORT);
+    EXPECT_EQ(gui::Text(report_box), "&Open the full report instead of results.html");
+    EXPECT_EQ(gui::ComboCount(runs_box), 5);
+    EXPECT_EQ(gui::ComboSelection(runs_box), "1");
+    EXPECT_FALSE(gui::Checked(report_box));
+    EXPECT_EQ(gui::TabOrder(options, runs_box, 4),
               (std::vector<int>{IDC_OPTIONS_OPEN_REPORT, IDOK, IDCANCEL, IDC_OPTIONS_RUNS}));
-    const std::string screenshots = ts::TestExeFolder() + "\\screenshots";
-    CreateDirectoryA(screenshots.c_str(), nullptr);
-    EXPECT_TRUE(gui::SaveWindowBitmap(options, screenshots + "\\options_window.bmp"));
+    EXPECT_TRUE(gui::SaveWindowBitmap(options, Screenshot("options_window")));
 
     // Esc cancels: nothing is stored, and the window opens again with what is stored.
     gui::PickComboEntry(options, IDC_OPTIONS_RUNS, "3");
-    ASSERT_TRUE(gui::ClickUntilChecked(report, true, kWait));
-    PostMessageA(report, WM_KEYDOWN, VK_ESCAPE, 0);
+    ASSERT_TRUE(Tick(report_box));
+    PostMessageA(report_box, WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(Until([&] { return !IsWindow(options); }));
     EXPECT_EQ(Setting("RunsPerLevel").first, 0u);
     EXPECT_EQ(Setting("OpenReport").first, 0u);
-    ASSERT_TRUE(options = Options());
-    EXPECT_EQ(gui::ComboSelection(GetDlgItem(options, IDC_OPTIONS_RUNS)), "1");
-    EXPECT_FALSE(gui::Checked(GetDlgItem(options, IDC_OPTIONS_OPEN_REPORT)));
-
-    // Enter is OK: both values are stored as numbers.
-    gui::PickComboEntry(options, IDC_OPTIONS_RUNS, "2");
-    ASSERT_TRUE(gui::ClickUntilChecked(GetDlgItem(options, IDC_OPTIONS_OPEN_REPORT), true, kWait));
-    PostMessageA(GetDlgItem(options, IDC_OPTIONS_OPEN_REPORT), WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_TRUE(Until([&] { return !IsWindow(options); }));
-    EXPECT_EQ(Setting("RunsPerLevel"), Dword(2));
-    EXPECT_EQ(Setting("OpenReport"), Dword(1));
-    EXPECT_TRUE(IsWindowEnabled(main_));
-
-    // They come back; the check box's access key unticks it; Cancel keeps what is stored.
-    ASSERT_TRUE(options = Options());
-    report = GetDlgItem(options, IDC_OPTIONS_OPEN_REPORT);
-    EXPECT_EQ(gui::ComboSelection(GetDlgItem(options, IDC_OPTIONS_RUNS)), "2");
-    EXPECT_TRUE(gui::Checked(report));
-    PostMessageA(GetDlgItem(options, IDC_OPTIONS_RUNS), WM_SYSCHAR, 'o', 0);
-    EXPECT_TRUE(Until([&] { return !gui::Checked(report); }));
-    gui::Click(GetDlgItem(options, IDCANCEL));
-    EXPECT_TRUE(Until([&] { return !IsWindow(options); }));
-    EXPECT_EQ(Setting("OpenReport"), Dword(1));
 
     // Garbage stored by someone else: the defaults are shown, and OK stores good values again.
-    ASSERT_TRUE(StoreSetting("RunsPerLevel", REG_SZ, std::string("lots\0", 5)));
-    ASSERT_TRUE(StoreSetting("OpenReport", REG_DWORD, Dword(7).second));
-    ASSERT_TRUE(options = Options());
+    ASSERT_TRUE(Store("RunsPerLevel", {REG_SZ, std::string("lots\0", 5)}));
+    ASSERT_TRUE(Store("OpenReport", Dword(7)));
+    ASSERT_TRUE(options = Options(program));
     EXPECT_EQ(gui::ComboSelection(GetDlgItem(options, IDC_OPTIONS_RUNS)), "1");
     EXPECT_FALSE(gui::Checked(GetDlgItem(options, IDC_OPTIONS_OPEN_REPORT)));
     gui::Click(GetDlgItem(options, IDOK));
     EXPECT_TRUE(Until([&] { return !IsWindow(options); }));
     EXPECT_EQ(Setting("RunsPerLevel"), Dword(1));
     EXPECT_EQ(Setting("OpenReport"), Dword(0));
-}
 
-TEST_F(OptionsAndResultsGui, RepeatedRunsKeepEveryLaunchAndTheNextRunCompares) {
-    ASSERT_TRUE(StoreSetting("RunsPerLevel", REG_DWORD, Dword(2).second));
-    ASSERT_TRUE(StoreSetting("OpenReport", REG_DWORD, Dword(1).second));
-    // A folder that is not a run's: its page is no report of ours.
-    ts::MakeFolders(ResultsFolder() + "\\old stuff");
-    ts::WriteFile(ResultsFolder() + "\\old stuff\\report.html", "<html>");
-    Start();
-    // No run's report yet: "Open Last Report" is disabled, so only the help page (asked for
-    // after it) opens.
-    ASSERT_TRUE(gui::PickMenuItem(main_, 'f', 'l', kWait));
-    PostMessageA(main_, WM_KEYDOWN, VK_ESCAPE, 0);  // closes the menu if a grey item kept it
-    PostMessageA(main_, WM_KEYDOWN, VK_ESCAPE, 0);
-    ASSERT_TRUE(gui::PickMenuItem(main_, 'h', 'e', kWait));
-    ASSERT_TRUE(Until([&] { return Opened().size() == 1; }));
-    EXPECT_EQ(Opened()[0], ts::TestExeFolder() + "\\help.html");
+    // Enter is OK: both values are stored as numbers.
+    ASSERT_TRUE(options = Options(program));
+    gui::PickComboEntry(options, IDC_OPTIONS_RUNS, "2");
+    ASSERT_TRUE(Tick(GetDlgItem(options, IDC_OPTIONS_OPEN_REPORT)));
+    PostMessageA(GetDlgItem(options, IDC_OPTIONS_OPEN_REPORT), WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_TRUE(Until([&] { return !IsWindow(options); }));
+    EXPECT_EQ(Setting("RunsPerLevel"), Dword(2));
+    EXPECT_EQ(Setting("OpenReport"), Dword(1));
+    EXPECT_TRUE(IsWindowEnabled(program.Main()));
 
-    // The second launch of the second level leaves no record.
+    // They come back; the check box's access key unticks it; Cancel keeps what is stored.
+    ASSERT_TRUE(options = Options(program));
+    report_box = GetDlgItem(options, IDC_OPTIONS_OPEN_REPORT);
+    EXPECT_EQ(gui::ComboSelection(GetDlgItem(options, IDC_OPTIONS_RUNS)), "2");
+    EXPECT_TRUE(gui::Checked(report_box));
+    PostMessageA(GetDlgItem(options, IDC_OPTIONS_RUNS), WM_SYSCHAR, 'o', 0);
+    EXPECT_TRUE(Until([&] { return !gui::Checked(report_box); }));
+    gui::Click(GetDlgItem(options, IDCANCEL));
+    EXPECT_TRUE(Until([&] { return !IsWindow(options); }));
+    EXPECT_EQ(Setting("OpenReport"), Dword(1));
+
+    // High Quality with those two runs a level; the second launch of the second level leaves no
+    // record.
     ASSERT_TRUE(ts::WriteControl(ts::kInstall, "norecord 4"));
-    ASSERT_TRUE(gui::ClickUntilChecked(GetDlgItem(main_, IDC_RESOLUTION_FIRST + 2), true, kWait));
-    gui::Click(GetDlgItem(main_, IDC_HIGH_QUALITY));
-    ASSERT_TRUE(Until([&] { return Opened().size() == 2; }, kRunWait));
-    const std::string report = Opened()[1];
+    ASSERT_TRUE(Tick(program.Item(kRes + 2)));
+    program.Press(IDC_HIGH_QUALITY);
+    ASSERT_TRUE(Until([&] { return program.Opened().size() == 2; }, kRepeatsWait));
+    const std::string report = program.Opened()[1];
     const std::string folder = report.substr(0, report.rfind('\\'));
     EXPECT_EQ(folder.substr(0, ResultsFolder().size() + 1), ResultsFolder() + "\\");
     EXPECT_TRUE(report.ends_with(" High Quality\\report.html")) << report;
@@ -240,7 +168,7 @@ TEST_F(OptionsAndResultsGui, RepeatedRunsKeepEveryLaunchAndTheNextRunCompares) {
         const std::vector<std::string>& row = rows[i];
         if (i % 2 == 0) levels.push_back(row[results::kLevel]);
         EXPECT_EQ(row[results::kLevel], levels.back()) << i;
-        EXPECT_TRUE(Contains(runs[i].command_line, " " + levels.back() + "?")) << i;
+        EXPECT_TRUE(Contains(runs[i].command_line, (" " + levels.back() + "?").c_str())) << i;
         EXPECT_EQ(runs[i].command_line, runs[i - i % 2].command_line) << i;
         EXPECT_EQ(row[results::kRepeat], std::to_string(i % 2 + 1));
         EXPECT_EQ(row[results::kPreset], "High Quality");
@@ -256,7 +184,7 @@ TEST_F(OptionsAndResultsGui, RepeatedRunsKeepEveryLaunchAndTheNextRunCompares) {
     ASSERT_EQ(levels.size(), 7u);
 
     // results.html: one cell a level with its median record; none blank, as each level has one.
-    const std::string page = ts::ReadFile(ts::TestExeFolder() + "\\results.html");
+    const std::string page = ts::ReadFile(program.Page());
     for (int table = 0; table < 3; ++table) {
         std::string row = "<TR>\r\n<TD>1024x768\r\n";
         for (size_t l = 0; l < levels.size(); ++l) {
@@ -266,7 +194,7 @@ TEST_F(OptionsAndResultsGui, RepeatedRunsKeepEveryLaunchAndTheNextRunCompares) {
             row += "<TD>" + results::FitToWidth(standin::Hundredths(value), results::kValueWidth) +
                    "\r\n";
         }
-        EXPECT_TRUE(Contains(page, row + "</TR>\r\n")) << table << page;
+        EXPECT_TRUE(Contains(page, (row + "</TR>\r\n").c_str())) << table << page;
     }
 
     // report.html, opened instead of results.html: the machine, a chart, the repeats, no
@@ -277,23 +205,52 @@ TEST_F(OptionsAndResultsGui, RepeatedRunsKeepEveryLaunchAndTheNextRunCompares) {
           "<h2>Median and spread of the repeats</h2>", "no earlier result to compare with"}) {
         EXPECT_TRUE(Contains(first, part)) << part;
     }
-    for (const std::string& level : levels) EXPECT_TRUE(Contains(first, level)) << level;
+    for (const std::string& level : levels) EXPECT_TRUE(Contains(first, level.c_str())) << level;
 
     // The same preset again compares with that run; Open Last Report opens the newer report.
-    EXPECT_TRUE(Until([&] { return IsWindowEnabled(GetDlgItem(main_, IDC_HIGH_QUALITY)); }));
-    gui::Click(GetDlgItem(main_, IDC_HIGH_QUALITY));
-    ASSERT_TRUE(Until([&] { return Opened().size() == 3; }, kRunWait));
+    EXPECT_TRUE(Until([&] { return program.Enabled(IDC_HIGH_QUALITY); }));
+    program.Press(IDC_HIGH_QUALITY);
+    ASSERT_TRUE(Until([&] { return program.Opened().size() == 3; }, kRepeatsWait));
     EXPECT_EQ(ts::StandinRuns(ts::kInstall).size(), 28u);
-    const std::string second_path = Opened()[2];
+    const std::string second_path = program.Opened()[2];
     ASSERT_NE(second_path, report);
     const std::string second = ts::ReadFile(second_path);
     EXPECT_TRUE(Contains(second, "<h2>Compared with the run before</h2>"));
-    EXPECT_TRUE(Contains(second, "The earlier run: " + folder.substr(folder.rfind('\\') + 1)));
+    EXPECT_TRUE(
+        Contains(second, ("The earlier run: " + folder.substr(folder.rfind('\\') + 1)).c_str()));
     EXPECT_FALSE(Contains(second, "no earlier result"));
-    ASSERT_TRUE(gui::PickMenuItem(main_, 'f', 'l', kWait));
-    ASSERT_TRUE(Until([&] { return Opened().size() == 4; }));
-    EXPECT_EQ(Opened()[3], second_path);
+    ASSERT_TRUE(gui::PickMenuItem(program.Main(), 'f', 'l', kWait));
+    ASSERT_TRUE(Until([&] { return program.Opened().size() == 4; }));
+    EXPECT_EQ(program.Opened()[3], second_path);
     EXPECT_EQ(ts::ReadFile(ResultsFolder() + "\\old stuff\\report.html"), "<html>");
+
+    // File > Compare Results: the folder picker; Cancel writes nothing, OK on the Results folder
+    // it starts in writes the comparison of both runs and opens it.
+    auto picker = [&] {
+        program.Menu(IDM_COMPARE);
+        HWND found = nullptr;
+        Until([&] {
+            return (found = ts::FindVisibleWindow(program.pid(), [&](HWND w) {
+                        char name[16] = {};
+                        GetClassNameA(w, name, sizeof name);
+                        return w != program.Main() && std::string(name) == "#32770";
+                    }));
+        });
+        return found;
+    };
+    const std::string compare = ResultsFolder() + "\\compare.html";
+    HWND dialog = picker();
+    ASSERT_TRUE(dialog);
+    PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+    EXPECT_TRUE(Until([&] { return !IsWindow(dialog); }));
+    EXPECT_EQ(GetFileAttributesA(compare.c_str()), INVALID_FILE_ATTRIBUTES);
+    ASSERT_TRUE(dialog = picker());
+    PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    ASSERT_TRUE(Until([&] { return program.Opened().size() == 5; }));
+    EXPECT_EQ(program.Opened()[4], compare);
+    EXPECT_TRUE(Contains(program.OpenedPage(5), "Comparison of 2 results"));
+    EXPECT_NE(GetFileAttributesA((ResultsFolder() + "\\compare.csv").c_str()),
+              INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace

@@ -30,10 +30,8 @@ TEST(ProgressModel, TextsAndEstimateFollowTheRun) {
     ProgressModel m;
     StartProgress(m, ThreeLaunches(), 1000);
     ProgressLaunchStarting(m, 0, 2000);
+    // Run, level and resolution texts are read on the real window (run_window_win32_test.cpp).
     ProgressView v = ViewProgress(m, 12500);
-    EXPECT_EQ(v.run, "Run 1 of 3");
-    EXPECT_EQ(v.level, "Level: dm-antalus");
-    EXPECT_EQ(v.resolution, "Resolution: 640x480");
     EXPECT_EQ(v.elapsed, "Time elapsed: 0:00:11");
     // 77 - 10.5 s of the first launch, then 71 and 116; no overhead measured yet.
     EXPECT_EQ(v.left, "Time left: about 0:04:14");

@@ -1,6 +1,7 @@
 // A run as the user sees it, under Wine against the stand-in game: the windows stay alive, the
-// progress window shows and steers the run, nothing starts a second run, closing asks, and a
-// second Benchwright brings the first to the front.
+// progress window shows and steers the run, nothing starts a second run (not even Run Test while
+// a failed launch's message shows), closing asks, and a second Benchwright brings the first to
+// the front.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -46,7 +47,7 @@ struct Progress {
     void Press(int id) const { gui::Click(GetDlgItem(window, id)); }
 };
 
-TEST(RunWindowGui, ARunStaysAliveShowsItsProgressAndStopsAfterTheSecondLaunch) {
+TEST(RunWindowGui, ARunStaysAliveStopsAfterTheSecondLaunchAndAFailedLaunchStartsNoRunTest) {
     Program program(kFull);
     ASSERT_TRUE(program.Main());
     ASSERT_TRUE(ts::WriteControl(ts::kInstall, "sleep 5000"));
@@ -122,7 +123,31 @@ TEST(RunWindowGui, ARunStaysAliveShowsItsProgressAndStopsAfterTheSecondLaunch) {
                (front == program.Main() || GetWindow(front, GW_OWNER) == program.Main());
     }));
     EXPECT_FALSE(program.Ended(0));
-    ts::WriteControl(ts::kInstall, "");
+
+    // A game file that is no program: each launch fails with the system's reason in a message
+    // box, and Run Test, even a click that reaches the window, starts no run meanwhile.
+    ASSERT_TRUE(ts::WriteFile(ts::GamePath(ts::kInstall), "not a program"));
+    ASSERT_TRUE(Tick(program.Item(kRes + 2)));
+    HWND run_test = GetDlgItem(custom, IDC_RUN_TEST);
+    program.Press(IDC_CPU_BENCHMARK);
+    for (int launch = 1; launch <= 2; ++launch) {
+        const ts::MessageBoxSeen box = program.Box(true);
+        ASSERT_TRUE(box.window) << launch;
+        EXPECT_EQ(box.title, "Benchwright");
+        EXPECT_FALSE(box.text.empty());
+        EXPECT_FALSE(IsWindowEnabled(run_test));
+        gui::Click(run_test);
+        PostMessageA(custom, WM_COMMAND, MAKEWPARAM(IDC_RUN_TEST, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(run_test));
+        EXPECT_TRUE(Answers(custom));
+        EXPECT_TRUE(ts::DismissMessageBox(box.window));
+    }
+    ASSERT_TRUE(Until([&] { return program.Opened().size() == 2; }));
+    EXPECT_TRUE(Until([&] { return IsWindowEnabled(run_test) && program.PresetsEnabled(true); }));
+    EXPECT_FALSE(ts::WaitForMessageBox(program.pid(), 500).window);  // no run behind the first
+    EXPECT_EQ(program.Opened().size(), 2u);
+    EXPECT_EQ(ts::StandinRuns(ts::kInstall).size(), 2u);  // only the stopped run's launches
+    EXPECT_TRUE(NothingAtTheDriveRoot());
 }
 
 TEST(RunWindowGui, EndGameNowEndsTheGameAndClosingDuringARunAsksAndLeavesNothing) {
@@ -173,37 +198,6 @@ TEST(RunWindowGui, EndGameNowEndsTheGameAndClosingDuringARunAsksAndLeavesNothing
     EXPECT_TRUE(NothingAtTheDriveRoot());
     EXPECT_EQ(program.Opened().size(), 1u);  // exiting opens no page
     ts::WriteControl(ts::kInstall, "");
-}
-
-TEST(RunWindowGui, RunTestDuringAFailedLaunchsMessageStartsNoRun) {
-    Program program(kFull);
-    ASSERT_TRUE(program.Main());
-    // A game file that is no program: every launch fails with the system's reason.
-    ASSERT_TRUE(ts::WriteFile(ts::GamePath(ts::kInstall), "not a program"));
-    ASSERT_TRUE(Tick(program.Item(kRes)) && Tick(program.Item(kRes + 2)));
-    HWND custom = program.Custom();
-    ASSERT_TRUE(custom);
-    HWND run_test = GetDlgItem(custom, IDC_RUN_TEST);
-    program.Press(IDC_CPU_BENCHMARK);
-
-    for (int launch = 1; launch <= 2; ++launch) {
-        const ts::MessageBoxSeen box = program.Box(true);
-        ASSERT_TRUE(box.window) << launch;
-        EXPECT_EQ(box.title, "Benchwright");
-        EXPECT_FALSE(box.text.empty());
-        EXPECT_FALSE(IsWindowEnabled(run_test));
-        gui::Click(run_test);
-        // Even a click that reaches the window is no run.
-        PostMessageA(custom, WM_COMMAND, MAKEWPARAM(IDC_RUN_TEST, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(run_test));
-        EXPECT_TRUE(Answers(custom));
-        EXPECT_TRUE(ts::DismissMessageBox(box.window));
-    }
-    ASSERT_TRUE(Until([&] { return program.Opened().size() == 1; }));
-    EXPECT_TRUE(Until([&] { return IsWindowEnabled(run_test) && program.PresetsEnabled(true); }));
-    EXPECT_FALSE(ts::WaitForMessageBox(program.pid(), 500).window);  // no run behind the first
-    EXPECT_EQ(program.Opened().size(), 1u);
-    EXPECT_TRUE(NothingAtTheDriveRoot());
 }
 
 }  // namespace

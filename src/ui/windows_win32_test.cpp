@@ -97,13 +97,32 @@ TEST_P(EveryBuildGui, StartsWithBothEditionsAndOptionsFollowClicks) {
     }
 }
 
-TEST(MainWindowGui, StartsWithTheDemoOnlyOrWithNoGame) {
+TEST(MainWindowGui, StartsWithTheDemoOnlyOrWithNoGameHelpAndBannersOpenAndBothCloseWaysEnd) {
     {
+        // The web address goes to the capturing program too.
+        gui::ClassesDefault web("https\\shell\\open\\command", CaptureCommand());
         Program program(kDemo);
         ASSERT_TRUE(program.Main());
         EXPECT_FALSE(program.Enabled(IDC_FULL));
         EXPECT_TRUE(program.Enabled(IDC_DEMO) && program.Checked(IDC_DEMO));
         EXPECT_TRUE(program.PresetsEnabled(true));
+        program.Menu(IDM_HELP);
+        ASSERT_TRUE(Until([&] { return program.Opened().size() == 1; }));
+        EXPECT_TRUE(Contains(program.OpenedPage(1), "Benchwright help"));
+        HWND about = program.About();
+        ASSERT_TRUE(about);
+        for (HWND banner : {program.Item(IDC_MAIN_BANNER), GetDlgItem(about, IDC_ABOUT_BANNER)}) {
+            const size_t before = program.Opened().size();
+            PostMessageA(banner, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+            PostMessageA(banner, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+            EXPECT_TRUE(Until([&] { return program.Opened().size() == before + 1; }));
+        }
+        EXPECT_EQ(program.Opened(), (std::vector<std::string>{ts::TestExeFolder() + "\\help.html",
+                                                              "https://benchwright.example/",
+                                                              "https://benchwright.example/"}));
+        ASSERT_TRUE(program.Custom());
+        PostMessageA(program.Main(), WM_CLOSE, 0, 0);
+        EXPECT_TRUE(program.Ended(kWait));
     }
     Program program(kNone);
     EXPECT_EQ(program.Box().title, "Install UT2003");
@@ -113,18 +132,8 @@ TEST(MainWindowGui, StartsWithTheDemoOnlyOrWithNoGame) {
     EXPECT_TRUE(program.Checked(IDC_DIRECT3D));
     EXPECT_TRUE(program.PresetsEnabled(false));  // nothing can run without a game folder
     EXPECT_TRUE(program.Enabled(kRes));
-}
-
-TEST(MainWindowGui, PresetWithoutResolutionSaysSoAndEnablesEverythingAgain) {
-    Program program(kFull);
-    ASSERT_TRUE(program.Main());
-    program.Press(IDC_HIGH_QUALITY);
-    ts::MessageBoxSeen box = program.Box(true);
-    EXPECT_EQ(box.title, "Select a Resolution");
-    EXPECT_TRUE(program.PresetsEnabled(false));  // disabled while the driver reports
-    EXPECT_TRUE(ts::DismissMessageBox(box.window));
-    EXPECT_TRUE(Until([&] { return program.PresetsEnabled(true) && program.Enabled(kRes + 4); }));
-    EXPECT_TRUE(ts::StandinRuns(ts::kInstall).empty());
+    program.Menu(IDM_EXIT);
+    EXPECT_TRUE(program.Ended(kWait));
 }
 
 TEST_P(EveryBuildGui, CpuBenchmarkAtTwoResolutionsOpensItsPage) {
@@ -149,9 +158,17 @@ TEST_P(EveryBuildGui, CpuBenchmarkAtTwoResolutionsOpensItsPage) {
     EXPECT_TRUE(program.Checked(kRes));  // ticks stay
 }
 
-TEST(MainWindowGui, HighQualityOnTheDemoWithOpenGL) {
+TEST(MainWindowGui, PresetWithoutResolutionSaysSoThenHighQualityOnTheDemoWithOpenGL) {
     Program program(kBoth);
     ASSERT_TRUE(program.Main());
+    program.Press(IDC_HIGH_QUALITY);
+    ts::MessageBoxSeen box = program.Box(true);
+    EXPECT_EQ(box.title, "Select a Resolution");
+    EXPECT_TRUE(program.PresetsEnabled(false));  // disabled while the driver reports
+    EXPECT_TRUE(ts::DismissMessageBox(box.window));
+    EXPECT_TRUE(Until([&] { return program.PresetsEnabled(true) && program.Enabled(kRes + 4); }));
+    EXPECT_TRUE(ts::StandinRuns(ts::kInstall).empty());
+
     ASSERT_TRUE(Tick(program.Item(kRes + 2)) && Tick(program.Item(kRes)));
     ASSERT_TRUE(Tick(program.Item(IDC_DEMO)) && Tick(program.Item(IDC_OPENGL)));
     program.Press(IDC_HIGH_QUALITY);
@@ -166,7 +183,7 @@ TEST(MainWindowGui, HighQualityOnTheDemoWithOpenGL) {
     EXPECT_TRUE(Contains(runs[5].command_line, "-1024x768"));
 }
 
-TEST(CustomTestWindowGui, BrowseAndPathBoxFollowTheIniChoice) {
+TEST(CustomTestWindowGui, BrowseAndPathBoxFollowTheIniChoiceAndRunTestPlaysTheLevel) {
     ts::MakeFolders("T:\\own");
     ts::WriteFile("T:\\own\\fast.ini", "[Engine]\r\n");
     Program program(kFull);
@@ -219,6 +236,25 @@ TEST(CustomTestWindowGui, BrowseAndPathBoxFollowTheIniChoice) {
     EXPECT_TRUE(Until([&] { return IsWindowEnabled(browse) != FALSE; }));
     EXPECT_EQ(gui::Text(path), "");
 
+    // "Custom ini" without a file: the run says so and does nothing.
+    ASSERT_TRUE(Tick(program.Item(kRes)));
+    gui::Click(item(IDC_RUN_TEST));
+    EXPECT_EQ(program.Box().title, "Choose a File...");
+    EXPECT_TRUE(ts::StandinRuns(ts::kInstall).empty());
+
+    // Run Test plays the chosen level with its sound and detail; the window stays open.
+    ASSERT_TRUE(Tick(item(IDC_MIN_DETAIL)) && Tick(item(IDC_SOUND_ENABLED)));
+    gui::PickComboEntry(custom, IDC_LEVEL_LIST, "ctf-citadel*");  // handled before the click
+    gui::Click(item(IDC_RUN_TEST));
+    ASSERT_TRUE(Until([&] { return !program.Opened().empty(); }, kRunWait));
+    const std::vector<ts::StandinRun> runs = ts::StandinRuns(ts::kInstall);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_TRUE(Contains(runs[0].command_line, " ctf-citadel?"));
+    EXPECT_FALSE(Contains(runs[0].command_line, "-nosound"));
+    EXPECT_TRUE(Contains(runs[0].command_line, "MinDetailUser.ini"));
+    EXPECT_FALSE(Contains(program.OpenedPage(1), "Option"));  // no footer
+    EXPECT_TRUE(Until([&] { return program.PresetsEnabled(true); }));
+
     // "Custom Test" again brings the same window forward; Cancel then a new one has defaults.
     EXPECT_EQ(program.Custom(), custom);
     gui::Click(item(IDC_CUSTOM_CANCEL));
@@ -266,34 +302,7 @@ TEST(CustomTestWindowGui, EditionSwitchReopensItAndAVanishedEditionClosesIt) {
     EXPECT_FALSE(program.Enabled(IDC_DEMO) || IsWindow(third));
     ASSERT_TRUE(Tick(program.Item(IDC_FULL)));
     EXPECT_TRUE(Until([&] { return program.PresetsEnabled(true); }));
-}
-
-TEST(CustomTestWindowGui, RunTestPlaysTheChosenLevelWithItsSound) {
-    Program program(kFull);
-    ASSERT_TRUE(program.Main());
-    ASSERT_TRUE(Tick(program.Item(kRes)));
-    HWND custom = program.Custom();
-    ASSERT_TRUE(custom);
-    auto item = [&](int id) { return GetDlgItem(custom, id); };
-
-    // "Custom ini" without a file: the run says so and does nothing.
-    ASSERT_TRUE(Tick(item(IDC_CUSTOM_INI)));
-    gui::Click(item(IDC_RUN_TEST));
-    EXPECT_EQ(program.Box().title, "Choose a File...");
-    EXPECT_TRUE(ts::StandinRuns(ts::kInstall).empty());
-
-    ASSERT_TRUE(Tick(item(IDC_MIN_DETAIL)) && Tick(item(IDC_SOUND_ENABLED)));
-    gui::PickComboEntry(custom, IDC_LEVEL_LIST, "ctf-citadel*");  // handled before the click
-    gui::Click(item(IDC_RUN_TEST));
-    ASSERT_TRUE(Until([&] { return !program.Opened().empty(); }, kRunWait));
-    const std::vector<ts::StandinRun> runs = ts::StandinRuns(ts::kInstall);
-    ASSERT_EQ(runs.size(), 1u);
-    EXPECT_TRUE(Contains(runs[0].command_line, " ctf-citadel?"));
-    EXPECT_FALSE(Contains(runs[0].command_line, "-nosound"));
-    EXPECT_TRUE(Contains(runs[0].command_line, "MinDetailUser.ini"));
-    EXPECT_FALSE(Contains(program.OpenedPage(1), "Option"));  // no footer
-    EXPECT_TRUE(IsWindow(custom));                            // the window stays open after its run
-    EXPECT_TRUE(Until([&] { return program.PresetsEnabled(true); }));
+    EXPECT_FALSE(gui::FindTopWindow(program.pid(), "#32770", "Custom Options"));  // none reopens
 }
 
 TEST_P(EveryBuildGui, AboutWindowTextsSystemInfoAndEnterAndEscClose) {
@@ -342,36 +351,6 @@ TEST_P(EveryBuildGui, AboutWindowTextsSystemInfoAndEnterAndEscClose) {
     PostMessageA(GetDlgItem(about, IDC_ABOUT_SYSINFO), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(Until([&] { return !IsWindow(about); }));
     EXPECT_FALSE(program.Ended(0));
-}
-
-TEST(MainWindowGui, HelpAndBannersOpenTheirPagesAndClosingEndsTheProgram) {
-    {
-        // The web address goes to the capturing program too.
-        gui::ClassesDefault web("https\\shell\\open\\command", CaptureCommand());
-        Program program(kFull);
-        ASSERT_TRUE(program.Main());
-        program.Menu(IDM_HELP);
-        ASSERT_TRUE(Until([&] { return program.Opened().size() == 1; }));
-        EXPECT_TRUE(Contains(program.OpenedPage(1), "Benchwright help"));
-        HWND about = program.About();
-        ASSERT_TRUE(about);
-        for (HWND banner : {program.Item(IDC_MAIN_BANNER), GetDlgItem(about, IDC_ABOUT_BANNER)}) {
-            const size_t before = program.Opened().size();
-            PostMessageA(banner, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-            PostMessageA(banner, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
-            EXPECT_TRUE(Until([&] { return program.Opened().size() == before + 1; }));
-        }
-        EXPECT_EQ(program.Opened(), (std::vector<std::string>{ts::TestExeFolder() + "\\help.html",
-                                                              "https://benchwright.example/",
-                                                              "https://benchwright.example/"}));
-        ASSERT_TRUE(program.Custom());
-        PostMessageA(program.Main(), WM_CLOSE, 0, 0);
-        EXPECT_TRUE(program.Ended(kWait));
-    }
-    Program program(kFull);
-    ASSERT_TRUE(program.Main() && program.Custom());
-    program.Menu(IDM_EXIT);
-    EXPECT_TRUE(program.Ended(kWait));
 }
 
 // With code page 932 the program's folder "T:\ゲーム\ソ" ends in the byte 0x5C, the second byte of
