@@ -15,7 +15,6 @@ void ApplyInstallation(MainWindowModel& model, core::SessionState& state,
     model.demo_enabled = outcome.demo_enabled;
     model.edition = outcome.selected;
     model.installed = outcome.selected != registry::Edition::kNone;
-    model.preset_buttons_enabled = model.installed;
 }
 
 void SelectRenderEngine(MainWindowModel& model, core::SessionState& state, bool opengl) {
@@ -34,7 +33,6 @@ EditionChangeResult ChangeEdition(MainWindowModel& model, core::SessionState& st
         (edition == registry::Edition::kFull ? model.full_enabled : model.demo_enabled) = false;
         model.edition = registry::Edition::kNone;
         model.installed = false;
-        model.preset_buttons_enabled = false;
         state.InstallFolder.clear();
         state.GameEdition.clear();
         return result;
@@ -46,27 +44,15 @@ EditionChangeResult ChangeEdition(MainWindowModel& model, core::SessionState& st
     result.reopen_custom =
         custom_open && !previous_edition.empty() && previous_edition != state.GameEdition;
     model.edition = edition;
-    if (!model.installed) {
-        model.installed = true;
-        model.preset_buttons_enabled = true;
-    }
+    model.installed = true;
     return result;
 }
-
-void DisablePresetButtons(MainWindowModel& model) { model.preset_buttons_enabled = false; }
-
-void EnablePresetButtons(MainWindowModel& model) { model.preset_buttons_enabled = model.installed; }
-
-void DisableResolutionBoxes(MainWindowModel& model) { model.resolution_boxes_enabled = false; }
-
-void EnableResolutionBoxes(MainWindowModel& model) { model.resolution_boxes_enabled = true; }
 
 void SetRunning(MainWindowModel& model, bool running) { model.running = running; }
 
 MainWindowControls EnabledControls(const MainWindowModel& m) {
     if (m.running) return {};
-    return {m.preset_buttons_enabled, m.resolution_boxes_enabled, m.full_enabled, m.demo_enabled,
-            true};
+    return {m.installed, true, m.full_enabled, m.demo_enabled, true};
 }
 
 void OpenMakerWebSite() { platform::ShellOpen(kMakerWebAddress, false, "C:\\"); }

@@ -26,11 +26,8 @@ struct MainWindowModel {
     // selected until the load sequence picks Direct3D.
     bool render_chosen = false;
     bool opengl = false;
-    // The four preset buttons ("CPU Benchmark", "High Quality", "Low Quality", "Custom Test") and
-    // the five resolution boxes.
-    bool preset_buttons_enabled = true;
-    bool resolution_boxes_enabled = true;
-    // A game folder is known. Without one nothing can run, so the preset buttons stay disabled.
+    // A game folder is known. Without one nothing can run, so the four preset buttons ("CPU
+    // Benchmark", "High Quality", "Low Quality", "Custom Test") stay disabled.
     bool installed = false;
     // A run lasts: nothing that starts a run or changes its settings may be used.
     bool running = false;
@@ -38,7 +35,7 @@ struct MainWindowModel {
     bool last_report_enabled = false;
 };
 
-// Which controls can be used, as the window shows them.
+// Which controls can be used, as the window shows them: while a run lasts none of these.
 struct MainWindowControls {
     bool presets = false;      // the four preset buttons
     bool resolutions = false;  // the five resolution boxes
@@ -69,12 +66,6 @@ struct EditionChangeResult {
 EditionChangeResult ChangeEdition(MainWindowModel& model, core::SessionState& state,
                                   registry::Edition edition, bool present,
                                   const std::string& install_folder, bool custom_open);
-
-// The control-state procedures.
-void DisablePresetButtons(MainWindowModel& model);
-void EnablePresetButtons(MainWindowModel& model);
-void DisableResolutionBoxes(MainWindowModel& model);
-void EnableResolutionBoxes(MainWindowModel& model);
 
 // A run starts or ends; everything the run disabled comes back however it ended.
 void SetRunning(MainWindowModel& model, bool running);

@@ -12,12 +12,11 @@ namespace {
 using registry::Edition;
 
 TEST(MainWindowModel, PresetButtonsStayDisabledWithoutAGameFolder) {
-    // None installed: a run procedure asking for the buttons again does not bring them back.
+    // None installed: the preset buttons stay disabled.
     MainWindowModel none;
     core::SessionState state;
     ApplyInstallation(none, state, {false, false, Edition::kNone, "", ""});
-    EnablePresetButtons(none);
-    EXPECT_FALSE(none.preset_buttons_enabled);
+    EXPECT_FALSE(EnabledControls(none).presets);
     SetRunning(none, true);  // nor does a finished run
     SetRunning(none, false);
     EXPECT_FALSE(EnabledControls(none).presets);
@@ -30,8 +29,7 @@ TEST(MainWindowModel, PresetButtonsStayDisabledWithoutAGameFolder) {
     EXPECT_TRUE(gone.close_custom && !gone.reopen_custom);
     EXPECT_TRUE(state.GameEdition.empty() && state.InstallFolder.empty());
     EXPECT_TRUE(model.full_enabled && !model.demo_enabled);
-    EnablePresetButtons(model);
-    EXPECT_FALSE(model.preset_buttons_enabled);
+    EXPECT_FALSE(EnabledControls(model).presets);
 }
 
 TEST(MainWindowModel, ARunDisablesWhatStartsRunsAndGivesBackWhatWasThere) {

@@ -82,8 +82,6 @@ void OnCustomTest(MainWindow& w) {
     if (w.model.running) return;
     ResetLogs(*w.state);
     ShowCustomTestWindow(w.hwnd, *w.state, w, &w.custom);
-    ui::EnableResolutionBoxes(w.model);
-    ui::EnablePresetButtons(w.model);
     Render(w);
 }
 
