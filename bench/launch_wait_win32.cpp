@@ -74,8 +74,8 @@ int main() {
         return 1;
     }
     const core::LaunchFiles s = {kInstall, "T:\\flybyexec.txt", "T:\\UT2003.ini"};
-    ts::WriteFile(s.ExecScriptPath, ts::kFlybyExecText);
-    ts::WriteFile(s.EngineIniPath, "[Engine.Engine]\r\n");
+    ts::WriteFile(s.exec_script_path, ts::kFlybyExecText);
+    ts::WriteFile(s.engine_ini_path, "[Engine.Engine]\r\n");
     const std::string line =
         core::BuildGameCommandLine(s, {"dm-inferno", 77}, "1024x768", core::kMinDetailUserIni);
 
@@ -102,7 +102,7 @@ int main() {
                 slow.cpu_ms / slow_runs - quick.cpu_ms / quick_runs);
 
     ts::RemoveTree(kInstall);
-    DeleteFileA(s.ExecScriptPath.c_str());
-    DeleteFileA(s.EngineIniPath.c_str());
+    DeleteFileA(s.exec_script_path.c_str());
+    DeleteFileA(s.engine_ini_path.c_str());
     return 0;
 }

@@ -6,7 +6,6 @@
 
 #include <cstdlib>
 
-#include "core/session.h"
 #include "ui/command_line_win32.h"
 #include "ui/windows_win32.h"
 
@@ -42,9 +41,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
-    core::SessionState state;
     ui::MainWindow main_window;
-    if (!ui::ShowMainWindow(main_window, state)) return 1;
+    if (!ui::ShowMainWindow(main_window)) return 1;
 
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {

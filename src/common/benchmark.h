@@ -18,10 +18,30 @@ const char* PresetName(BenchmarkPreset preset);
 inline constexpr std::array<const char*, 5> kResolutionNames = {"640x480", "800x600", "1024x768",
                                                                 "1280x1024", "1600x1200"};
 
-// Only "OGL" selects OpenGL; any other value, empty included, is Direct3D.
-inline bool IsOpenGL(const std::string& render_engine) { return render_engine == "OGL"; }
+// The game's two editions; kNone while neither is installed or chosen.
+enum class Edition { kNone, kFull, kDemo };
 
-// Only "demo" is the demo edition to the runs; any other value, empty included, is the full one.
-inline bool IsDemo(const std::string& game_edition) { return game_edition == "demo"; }
+// "demo" for the demo edition, "full" for any other (as results files and the page's footer
+// name it).
+inline const char* EditionName(Edition edition) {
+    return edition == Edition::kDemo ? "demo" : "full";
+}
+
+// Which editions of the game the registry names, the one selected (the full edition when both
+// are) and its folder, without a trailing backslash.
+struct Installation {
+    bool full_installed = false;
+    bool demo_installed = false;
+    Edition selected = Edition::kNone;
+    std::string install_folder;  // empty when neither is installed
+};
+
+// The game's two rendering engines.
+enum class Renderer { kDirect3D, kOpenGL };
+
+// "Direct3D" or "OpenGL".
+inline const char* RendererName(Renderer renderer) {
+    return renderer == Renderer::kOpenGL ? "OpenGL" : "Direct3D";
+}
 
 }  // namespace common

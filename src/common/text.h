@@ -1,5 +1,5 @@
 // Small text helpers: numbers without printf (whose formatter alone would be some 25 KB of the
-// exe), and trimming.
+// exe), trimming and lower case.
 #pragma once
 
 #include <string>
@@ -19,6 +19,13 @@ inline std::string Trimmed(const std::string& text) {
     const size_t first = text.find_first_not_of(' ');
     if (first == std::string::npos) return "";
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// `text` with ASCII letters in lower case, as option names and file extensions are compared.
+inline std::string Lower(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
 }
 
 }  // namespace common

@@ -54,17 +54,25 @@ protected:
 TEST_F(ConfigFilesTest, EngineIniEndsReadOnlyAloneWhateverWasInTheWay) {
     for (DWORD in_the_way : {DWORD{0}, DWORD{FILE_ATTRIBUTE_READONLY}, kOdd}) {
         if (in_the_way) Put(kIni, std::string(20000, 'x'), in_the_way);
-        ASSERT_TRUE(WriteEngineIni(install, EngineIniPreset::CpuLowDetail, "D3D", &ini, &error))
+        ASSERT_TRUE(WriteEngineIni(install, EngineIniPreset::kCpuLowDetail,
+                                   common::Renderer::kDirect3D, &ini, &error))
             << error;
         EXPECT_EQ(ini, kIni);
         EXPECT_EQ(Attributes(kIni), DWORD{FILE_ATTRIBUTE_READONLY}) << in_the_way;
-        EXPECT_EQ(ts::ReadFile(kIni), EngineIniText(EngineIniPreset::CpuLowDetail, "D3D"));
+        EXPECT_EQ(ts::ReadFile(kIni),
+                  EngineIniText(EngineIniPreset::kCpuLowDetail, common::Renderer::kDirect3D));
     }
     // A longer variant over a shorter one and back: each time exactly the new bytes.
-    ASSERT_TRUE(WriteEngineIni(install, EngineIniPreset::MaxDetail, "OGL", &ini, &error)) << error;
-    EXPECT_EQ(ts::ReadFile(kIni), EngineIniText(EngineIniPreset::MaxDetail, "OGL"));
-    ASSERT_TRUE(WriteEngineIni(install, EngineIniPreset::MinDetail, "D3D", &ini, &error)) << error;
-    EXPECT_EQ(ts::ReadFile(kIni), EngineIniText(EngineIniPreset::MinDetail, "D3D"));
+    ASSERT_TRUE(WriteEngineIni(install, EngineIniPreset::kMaxDetail, common::Renderer::kOpenGL,
+                               &ini, &error))
+        << error;
+    EXPECT_EQ(ts::ReadFile(kIni),
+              EngineIniText(EngineIniPreset::kMaxDetail, common::Renderer::kOpenGL));
+    ASSERT_TRUE(WriteEngineIni(install, EngineIniPreset::kMinDetail, common::Renderer::kDirect3D,
+                               &ini, &error))
+        << error;
+    EXPECT_EQ(ts::ReadFile(kIni),
+              EngineIniText(EngineIniPreset::kMinDetail, common::Renderer::kDirect3D));
     EXPECT_EQ(Attributes(kIni), DWORD{FILE_ATTRIBUTE_READONLY});
 }
 
@@ -88,7 +96,9 @@ TEST_F(ConfigFilesTest, LogsStagingAndCleanUp) {
     EXPECT_FALSE(FindNextFileA(find, &found));  // one copy
     FindClose(find);
 
-    ASSERT_TRUE(WriteEngineIni(install, EngineIniPreset::MaxDetail, "D3D", &ini, &error)) << error;
+    ASSERT_TRUE(WriteEngineIni(install, EngineIniPreset::kMaxDetail, common::Renderer::kDirect3D,
+                               &ini, &error))
+        << error;
     ASSERT_TRUE(RemoveStagedFiles(ini, script, &error)) << error;
     EXPECT_EQ(Attributes(kIni), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(Attributes(kScript), INVALID_FILE_ATTRIBUTES);
@@ -132,8 +142,8 @@ TEST_F(ConfigFilesTest, LockedFilesGiveAnErrorNamingThemAndAreLeftAlone) {
         {
             Holder lock(kIni, share);
             ASSERT_NE(lock.h, INVALID_HANDLE_VALUE);
-            EXPECT_FALSE(
-                WriteEngineIni(install, EngineIniPreset::CpuLowDetail, "D3D", &ini, &error));
+            EXPECT_FALSE(WriteEngineIni(install, EngineIniPreset::kCpuLowDetail,
+                                        common::Renderer::kDirect3D, &ini, &error));
             EXPECT_NE(error.find("\"T:\\UT2003.ini\""), std::string::npos) << error;
             EXPECT_EQ(ini, "");
         }

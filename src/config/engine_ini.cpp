@@ -31,22 +31,22 @@ void UndoFailedWrite(const std::string& path, const std::string& text, uint32_t 
 
 }  // namespace
 
-std::vector<std::string> EngineIniLines(EngineIniPreset preset, const std::string& render_engine) {
+std::vector<std::string> EngineIniLines(EngineIniPreset preset, common::Renderer renderer) {
     std::vector<std::string> lines(kEngineIniTemplate.begin(), kEngineIniTemplate.end());
-    if (preset != EngineIniPreset::CpuLowDetail) {
+    if (preset != EngineIniPreset::kCpuLowDetail) {
         for (const PresetLine& p : kPresetLines)
-            lines[p.line - 1] = preset == EngineIniPreset::MinDetail ? p.min_detail : p.max_detail;
+            lines[p.line - 1] = preset == EngineIniPreset::kMinDetail ? p.min_detail : p.max_detail;
     }
-    if (common::IsOpenGL(render_engine)) {
+    if (renderer == common::Renderer::kOpenGL) {
         for (const DeviceLine& d : kDeviceLines) lines[d.line - 1] = d.opengl;
     }
     return lines;
 }
 
-std::string EngineIniText(EngineIniPreset preset, const std::string& render_engine) {
+std::string EngineIniText(EngineIniPreset preset, common::Renderer renderer) {
     std::string text;
     text.reserve(11 * 1024);
-    for (const std::string& line : EngineIniLines(preset, render_engine)) {
+    for (const std::string& line : EngineIniLines(preset, renderer)) {
         text += line;
         text += "\r\n";
     }
@@ -55,20 +55,19 @@ std::string EngineIniText(EngineIniPreset preset, const std::string& render_engi
 
 bool IsEngineIniVariant(const std::string& bytes) {
     for (EngineIniPreset preset :
-         {EngineIniPreset::CpuLowDetail, EngineIniPreset::MinDetail, EngineIniPreset::MaxDetail})
-        for (const char* render_engine : {"D3D", "OGL"})
-            if (bytes == EngineIniText(preset, render_engine)) return true;
+         {EngineIniPreset::kCpuLowDetail, EngineIniPreset::kMinDetail, EngineIniPreset::kMaxDetail})
+        for (common::Renderer renderer : {common::Renderer::kDirect3D, common::Renderer::kOpenGL})
+            if (bytes == EngineIniText(preset, renderer)) return true;
     return false;
 }
 
 bool WriteEngineIni(const std::string& install_folder, EngineIniPreset preset,
-                    const std::string& render_engine, std::string* engine_ini_path,
-                    std::string* error) {
+                    common::Renderer renderer, std::string* engine_ini_path, std::string* error) {
     // Empty until a file of ours is there, so a clean-up after a failure touches nothing else.
     engine_ini_path->clear();
     std::string path;
     if (!DriveRootPath(install_folder, kEngineIniName, "write", &path, error)) return false;
-    const std::string text = EngineIniText(preset, render_engine);
+    const std::string text = EngineIniText(preset, renderer);
 
     // A file an earlier run left read-only (or hidden, system) must become writable first.
     const uint32_t attributes_before = platform::GetAttributes(path);

@@ -5,15 +5,17 @@
 #include <string>
 #include <vector>
 
+#include "common/benchmark.h"
+
 namespace config {
 
-enum class EngineIniPreset { CpuLowDetail, MinDetail, MaxDetail };
+enum class EngineIniPreset { kCpuLowDetail, kMinDetail, kMaxDetail };
 
-// The 524 lines of a variant, without line ends. Only "OGL" selects the OpenGL lines.
-std::vector<std::string> EngineIniLines(EngineIniPreset preset, const std::string& render_engine);
+// The 524 lines of a variant, without line ends.
+std::vector<std::string> EngineIniLines(EngineIniPreset preset, common::Renderer renderer);
 
 // The file's bytes: every line followed by CR LF.
-std::string EngineIniText(EngineIniPreset preset, const std::string& render_engine);
+std::string EngineIniText(EngineIniPreset preset, common::Renderer renderer);
 
 // True when `bytes` are exactly one of the six variants: a file this program wrote.
 bool IsEngineIniVariant(const std::string& bytes);
@@ -23,7 +25,6 @@ bool IsEngineIniVariant(const std::string& bytes);
 // (EngineIniPath). On failure returns false with `error` naming the file and the reason, and
 // `engine_ini_path` empty: nothing of this run is there to clean up.
 bool WriteEngineIni(const std::string& install_folder, EngineIniPreset preset,
-                    const std::string& render_engine, std::string* engine_ini_path,
-                    std::string* error);
+                    common::Renderer renderer, std::string* engine_ini_path, std::string* error);
 
 }  // namespace config

@@ -16,7 +16,7 @@ using platform::standin::Get;
 using P = EngineIniPreset;
 
 // Line numbers (from 1) at which two variants differ.
-std::set<int> DifferentLines(P a, const char* a_device, P b, const char* b_device) {
+std::set<int> DifferentLines(P a, common::Renderer a_device, P b, common::Renderer b_device) {
     const auto x = EngineIniLines(a, a_device), y = EngineIniLines(b, b_device);
     std::set<int> lines;
     for (size_t i = 0; i < x.size() && i < y.size(); ++i)
@@ -25,10 +25,10 @@ std::set<int> DifferentLines(P a, const char* a_device, P b, const char* b_devic
 }
 
 TEST(EngineIniText, EveryVariantIs524CrLfLinesOfTheListedSize) {
-    for (P preset : {P::CpuLowDetail, P::MinDetail, P::MaxDetail}) {
-        for (const char* device : {"D3D", "OGL"}) {
+    for (P preset : {P::kCpuLowDetail, P::kMinDetail, P::kMaxDetail}) {
+        for (common::Renderer device : {common::Renderer::kDirect3D, common::Renderer::kOpenGL}) {
             const std::string text = EngineIniText(preset, device);
-            EXPECT_EQ(text.size(), preset == P::MaxDetail ? 10933u : 10916u) << device;
+            EXPECT_EQ(text.size(), preset == P::kMaxDetail ? 10933u : 10916u);
             size_t crlf = 0, bare = 0;
             for (size_t i = 0; i < text.size(); ++i) {
                 if (text.compare(i, 2, "\r\n") == 0)
@@ -39,12 +39,9 @@ TEST(EngineIniText, EveryVariantIs524CrLfLinesOfTheListedSize) {
             EXPECT_EQ(crlf, 524u);
             EXPECT_EQ(bare, 0u);
             EXPECT_TRUE(text.ends_with("\r\nMaxTeamSize=16\r\n"));
-            // Only exactly "OGL" selects OpenGL.
-            for (const char* other : {"", "ogl", " OGL", "OGL ", "OpenGL"})
-                EXPECT_EQ(EngineIniText(preset, other) == text, device[0] == 'D') << other;
         }
     }
-    const auto lines = EngineIniLines(P::CpuLowDetail, "D3D");
+    const auto lines = EngineIniLines(P::kCpuLowDetail, common::Renderer::kDirect3D);
     EXPECT_EQ(lines[18], "[Engine.Engine]");
     EXPECT_EQ(lines[350], "AdminPassword=pvlor");
     EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](auto& l) { return l.empty(); }), 41);
@@ -56,18 +53,28 @@ TEST(EngineIniLines, VariantsDifferExactlyInTheirOwnLines) {
                                      108, 110, 111, 112, 113, 114, 115, 116, 117, 118,
                                      119, 237, 238, 239, 241, 244, 245, 246, 247, 249,
                                      251, 252, 256, 257, 263, 264, 265, 268, 377};
-    EXPECT_EQ(DifferentLines(P::CpuLowDetail, "D3D", P::CpuLowDetail, "OGL"), device);
-    EXPECT_EQ(DifferentLines(P::MinDetail, "D3D", P::MinDetail, "OGL"), device);
-    EXPECT_EQ(DifferentLines(P::CpuLowDetail, "D3D", P::MinDetail, "D3D"),
+    EXPECT_EQ(DifferentLines(P::kCpuLowDetail, common::Renderer::kDirect3D, P::kCpuLowDetail,
+                             common::Renderer::kOpenGL),
+              device);
+    EXPECT_EQ(DifferentLines(P::kMinDetail, common::Renderer::kDirect3D, P::kMinDetail,
+                             common::Renderer::kOpenGL),
+              device);
+    EXPECT_EQ(DifferentLines(P::kCpuLowDetail, common::Renderer::kDirect3D, P::kMinDetail,
+                             common::Renderer::kDirect3D),
               (std::set<int>{245, 246, 251, 252}));
-    EXPECT_EQ(DifferentLines(P::CpuLowDetail, "D3D", P::MaxDetail, "D3D"), max_lines);
+    EXPECT_EQ(DifferentLines(P::kCpuLowDetail, common::Renderer::kDirect3D, P::kMaxDetail,
+                             common::Renderer::kDirect3D),
+              max_lines);
     std::set<int> all = max_lines;
     all.insert(device.begin(), device.end());
     EXPECT_EQ(all.size(), 41u);
-    EXPECT_EQ(DifferentLines(P::CpuLowDetail, "D3D", P::MaxDetail, "OGL"), all);
+    EXPECT_EQ(DifferentLines(P::kCpuLowDetail, common::Renderer::kDirect3D, P::kMaxDetail,
+                             common::Renderer::kOpenGL),
+              all);
 
-    const auto max_ogl = EngineIniLines(P::MaxDetail, "OGL");
-    EXPECT_EQ(EngineIniLines(P::MinDetail, "D3D")[244], "UseHardwareTL=True");
+    const auto max_ogl = EngineIniLines(P::kMaxDetail, common::Renderer::kOpenGL);
+    EXPECT_EQ(EngineIniLines(P::kMinDetail, common::Renderer::kDirect3D)[244],
+              "UseHardwareTL=True");
     EXPECT_EQ(max_ogl[116], "TextureMaxLOD=-0.8");
     EXPECT_EQ(max_ogl[266], "UseCompressedLightmaps=True");  // the OpenGL section keeps its own
     EXPECT_EQ(max_ogl[376], "PhysicsDetailLevel=PDL_Medium");
@@ -78,7 +85,7 @@ TEST(EngineIniLines, VariantsDifferExactlyInTheirOwnLines) {
 
 // Writes the CPU variant for a game in `folder`; `path` gets where it went.
 bool Write(const std::string& folder, std::string* path, std::string* error) {
-    return WriteEngineIni(folder, P::CpuLowDetail, "D3D", path, error);
+    return WriteEngineIni(folder, P::kCpuLowDetail, common::Renderer::kDirect3D, path, error);
 }
 
 TEST(WriteEngineIni, RefusesAFolderWithoutADriveAndWritesNothing) {
@@ -102,7 +109,7 @@ TEST(WriteEngineIni, AFailedWriteLeavesNothingChangedOrHalfDone) {
     std::string path, error;
     Get().failures.insert({"write", "D:\\UT2003.ini"});
     // A file cut short by a write is not left behind, read-only or otherwise.
-    const std::string text = EngineIniText(P::CpuLowDetail, "D3D");
+    const std::string text = EngineIniText(P::kCpuLowDetail, common::Renderer::kDirect3D);
     platform::standin::AddFile("D:\\UT2003.ini", text.substr(0, 4096), platform::kArchive);
     EXPECT_FALSE(Write(folder, &path, &error));
     EXPECT_FALSE(platform::standin::HasFile("D:\\UT2003.ini"));

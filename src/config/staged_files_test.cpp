@@ -60,7 +60,8 @@ TEST_F(StagedFilesTest, LogResetAndStagingFailuresNameTheFile) {
 
 TEST_F(StagedFilesTest, CleanUpTriesBothAndReportsEachFailure) {
     EXPECT_TRUE(RemoveStagedFiles("", "", &error)) << error;  // nothing staged
-    ASSERT_TRUE(WriteEngineIni(install, EngineIniPreset::CpuLowDetail, "D3D", &ini, &error))
+    ASSERT_TRUE(WriteEngineIni(install, EngineIniPreset::kCpuLowDetail, common::Renderer::kDirect3D,
+                               &ini, &error))
         << error;
     ASSERT_TRUE(StageExecScript(install, &script, &error)) << error;
     Get().files.find("T:\\UT2003.ini")->second.locked = true;
@@ -78,12 +79,13 @@ TEST_F(StagedFilesTest, CleanUpTriesBothAndReportsEachFailure) {
 }
 
 TEST_F(StagedFilesTest, LeftoversOfOursGoAndTheUsersFilesStay) {
-    const std::string ours[] = {EngineIniText(EngineIniPreset::CpuLowDetail, "D3D"),
-                                EngineIniText(EngineIniPreset::MinDetail, "D3D"),
-                                EngineIniText(EngineIniPreset::MaxDetail, "D3D"),
-                                EngineIniText(EngineIniPreset::CpuLowDetail, "OGL"),
-                                EngineIniText(EngineIniPreset::MinDetail, "OGL"),
-                                EngineIniText(EngineIniPreset::MaxDetail, "OGL")};
+    const std::string ours[] = {
+        EngineIniText(EngineIniPreset::kCpuLowDetail, common::Renderer::kDirect3D),
+        EngineIniText(EngineIniPreset::kMinDetail, common::Renderer::kDirect3D),
+        EngineIniText(EngineIniPreset::kMaxDetail, common::Renderer::kDirect3D),
+        EngineIniText(EngineIniPreset::kCpuLowDetail, common::Renderer::kOpenGL),
+        EngineIniText(EngineIniPreset::kMinDetail, common::Renderer::kOpenGL),
+        EngineIniText(EngineIniPreset::kMaxDetail, common::Renderer::kOpenGL)};
     for (const std::string& variant : ours) {
         AddFile("T:\\UT2003.ini", variant, platform::kReadOnly | platform::kArchive);
         AddFile("T:\\flybyexec.txt", "flyby script\r\n");
@@ -119,7 +121,7 @@ TEST_F(StagedFilesTest, LeftoversOfOursGoAndTheUsersFilesStay) {
 }
 
 TEST_F(StagedFilesTest, BackupsOfAKilledRunComeBackAtStartUp) {
-    const std::string ini = EngineIniText(EngineIniPreset::MaxDetail, "OGL");
+    const std::string ini = EngineIniText(EngineIniPreset::kMaxDetail, common::Renderer::kOpenGL);
     // Killed during a run: ours in place, the user's files beside them.
     AddFile("T:\\UT2003.ini", ini, platform::kReadOnly);
     AddFile("T:\\UT2003.ini.user-backup", "mine", platform::kReadOnly | platform::kHidden);

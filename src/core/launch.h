@@ -8,21 +8,21 @@
 
 namespace core {
 
-// Why the game could not be started, as the user is told.
+// Why the game could not be started.
 struct LaunchFailure {
-    std::string message;
-    platform::MessageIcon icon = platform::MessageIcon::kNone;
+    std::string command_line;
+    bool program_not_found = false;  // the program file (or its folder) does not exist
+    uint32_t code = 0;               // otherwise the system's error number
+    std::string description;         // and its text
 };
 
-// What the user is told when the game's program is not there: `command_line` followed by
-// " cannot be found.", with the critical icon.
-LaunchFailure ProgramNotFound(const std::string& command_line);
+// The failure as results.csv, the report and the console keep it: the command line followed by
+// " cannot be found." for a missing program, otherwise the number, " : " and the description.
+std::string FailureText(const LaunchFailure& failure);
 
 // Starts `command_line` minimised with focus and waits until the game's process has ended, been
 // ended through `end`, or run past `timeout_ms` (0: no limit); true then, with `game_end` filled
-// in. When the program cannot be started returns false at once with the message: a missing
-// program file gives the command line followed by " cannot be found." with the critical icon;
-// any other failure its number, " : " and the system's description, with no icon.
+// in. When the program cannot be started returns false at once with `failure` filled in.
 bool LaunchAndWait(const std::string& command_line, uint32_t timeout_ms, platform::EndSignal end,
                    platform::GameEnd* game_end, LaunchFailure* failure);
 

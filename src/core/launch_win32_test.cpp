@@ -34,8 +34,8 @@ LaunchFiles Prepare(const std::string& install) {
     EXPECT_TRUE(ts::MakeFakeInstall(install, &error)) << error;
     const std::string root = install.substr(0, 3);
     LaunchFiles s = {install, root + "flybyexec.txt", root + "UT2003.ini"};
-    EXPECT_TRUE(ts::WriteFile(s.ExecScriptPath, ts::kFlybyExecText));
-    EXPECT_TRUE(ts::WriteFile(s.EngineIniPath, kIniText));
+    EXPECT_TRUE(ts::WriteFile(s.exec_script_path, ts::kFlybyExecText));
+    EXPECT_TRUE(ts::WriteFile(s.engine_ini_path, kIniText));
     return s;
 }
 
@@ -60,7 +60,7 @@ TEST_F(LaunchAndWaitWin32, ReturnsOnlyAfterTheGameExitedWithItsRecordWritten) {
 TEST_F(LaunchAndWaitWin32, LaunchesRunStrictlyOneAfterTheOther) {
     LaunchFiles s = Prepare(ts::kInstall);
     ASSERT_TRUE(ts::WriteControl(ts::kInstall, "sleep 150\nnorecord 2\ncrash 3\n"));
-    const auto& runs = RunList(BenchmarkPreset::kHighQuality, "full");
+    const auto& runs = RunList(BenchmarkPreset::kHighQuality, common::Edition::kFull);
     for (size_t i = 0; i < 4; ++i)
         EXPECT_TRUE(Launch(BuildGameCommandLine(s, runs[i], "640x480", kMaxDetailUserIni)));
     // Each run's last line comes before the next run's first: no two games ever overlapped.
@@ -105,14 +105,14 @@ TEST_F(LaunchAndWaitWin32, AGameThatRunsTooLongOrIsEndedIsEnded) {
 
 TEST_F(LaunchAndWaitWin32, AFailedStartGivesItsMessage) {
     // A missing program's message is checked in run_driver_win32_test. A program file that is no
-    // program: the system's number and text, no icon.
+    // program: the system's number and text.
     const LaunchFiles s = Prepare(ts::kInstall);
     ASSERT_TRUE(ts::WriteFile(ts::GamePath(ts::kInstall), "not a program"));
     LaunchFailure failure;
     const std::string bad = BuildGameCommandLine(s, {"dm-inferno", 77}, "800x600", "");
     EXPECT_FALSE(Launch(bad, nullptr, &failure));
-    EXPECT_EQ(failure.message.rfind("193 : ", 0), 0u) << failure.message;
-    EXPECT_EQ(failure.icon, platform::MessageIcon::kNone);
+    EXPECT_FALSE(failure.program_not_found);
+    EXPECT_EQ(FailureText(failure).rfind("193 : ", 0), 0u) << FailureText(failure);
     EXPECT_TRUE(ts::JournalLines(ts::kInstall).empty());
 }
 

@@ -19,14 +19,14 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 // Pieces 1 to 3 of every command line: program, level URL and exec script.
 std::string CommandLineStart(const LaunchFiles& files, const GameRun& run) {
-    return Quoted(GameProgramPath(files.InstallFolder)) + " " + run.level +
-           "?game=engine.gameinfo exec=" + Quoted(files.ExecScriptPath) +
+    return Quoted(GameProgramPath(files.install_folder)) + " " + run.level +
+           "?game=engine.gameinfo exec=" + Quoted(files.exec_script_path) +
            " -benchmark -seconds=" + std::to_string(run.seconds);
 }
 
 std::string CommandLineEnd(const LaunchFiles& files, const std::string& resolution,
                            const std::string& user_ini_file) {
-    return " userini=" + Quoted(files.InstallFolder + user_ini_file) + " -" + resolution;
+    return " userini=" + Quoted(files.install_folder + user_ini_file) + " -" + resolution;
 }
 
 }  // namespace
@@ -35,8 +35,8 @@ std::string GameProgramPath(const std::string& install_folder) {
     return install_folder + "\\System\\ut2003.exe";
 }
 
-const std::vector<GameRun>& RunList(BenchmarkPreset preset, const std::string& game_edition) {
-    const bool demo = common::IsDemo(game_edition);
+const std::vector<GameRun>& RunList(BenchmarkPreset preset, common::Edition edition) {
+    const bool demo = edition == common::Edition::kDemo;
     switch (preset) {
         case BenchmarkPreset::kCpuBenchmark:
             return demo ? kCpuDemo : kCpuFull;
@@ -75,7 +75,7 @@ GameRun CustomGameRun(const std::string& level_entry) {
 
 std::string BuildGameCommandLine(const LaunchFiles& files, const GameRun& run,
                                  const std::string& resolution, const std::string& user_ini_file) {
-    return CommandLineStart(files, run) + " -nosound ini=" + Quoted(files.EngineIniPath) +
+    return CommandLineStart(files, run) + " -nosound ini=" + Quoted(files.engine_ini_path) +
            CommandLineEnd(files, resolution, user_ini_file);
 }
 
@@ -83,7 +83,7 @@ std::string BuildCustomGameCommandLine(const LaunchFiles& files, const GameRun& 
                                        const std::string& resolution,
                                        const std::string& user_ini_file,
                                        const std::string& sound_switch) {
-    return CommandLineStart(files, run) + " " + sound_switch + "ini=" + files.EngineIniPath +
+    return CommandLineStart(files, run) + " " + sound_switch + "ini=" + files.engine_ini_path +
            CommandLineEnd(files, resolution, user_ini_file);
 }
 

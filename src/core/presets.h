@@ -22,7 +22,7 @@ inline constexpr const char* kMaxDetailUserIni = "\\Benchmark\\Stuff\\MaxDetailU
 
 // The levels a fixed preset plays at each resolution, in launch order: list C for CPU Benchmark,
 // list Q for High and Low Quality, each for the full or the demo edition. Empty for kCustomTest.
-const std::vector<GameRun>& RunList(BenchmarkPreset preset, const std::string& game_edition);
+const std::vector<GameRun>& RunList(BenchmarkPreset preset, common::Edition edition);
 
 // The user ini file of a preset: kMinDetailUserIni for CPU Benchmark and Low Quality,
 // kMaxDetailUserIni for High Quality and for the custom test (whose "Min Detail" choice uses
@@ -41,17 +41,17 @@ std::string GameProgramPath(const std::string& install_folder);
 
 // The files a launch's command line names.
 struct LaunchFiles {
-    std::string InstallFolder;
-    std::string ExecScriptPath;
-    std::string EngineIniPath;  // in double quotes when it is the user's own ini file
+    std::string install_folder;
+    std::string exec_script_path;
+    std::string engine_ini_path;  // in double quotes when it is the user's own ini file
 };
 
 // The command line of one launch of a fixed preset: the engine ini path is quoted, "-nosound"
-// always given. `user_ini_file` is relative to InstallFolder (kMinDetailUserIni, ...).
+// always given. `user_ini_file` is relative to install_folder (kMinDetailUserIni, ...).
 std::string BuildGameCommandLine(const LaunchFiles& files, const GameRun& run,
                                  const std::string& resolution, const std::string& user_ini_file);
 
-// The command line of one launch of the custom test: EngineIniPath exactly as stored (it already
+// The command line of one launch of the custom test: engine_ini_path exactly as stored (it already
 // carries quotes when it names the user's own file); `sound_switch` is "-nosound " or "".
 std::string BuildCustomGameCommandLine(const LaunchFiles& files, const GameRun& run,
                                        const std::string& resolution,

@@ -14,19 +14,21 @@ LaunchFiles Installed(const std::string& folder) {
 TEST(RunList, EachEditionsLevelsInOrderWithTheLengthRule) {
     using P = BenchmarkPreset;
     std::string levels;
-    for (const GameRun& r : RunList(P::kHighQuality, "full")) levels += r.level + " ";
+    for (const GameRun& r : RunList(P::kHighQuality, common::Edition::kFull))
+        levels += r.level + " ";
     EXPECT_EQ(levels,
               "dm-antalus dom-suntemple dm-phobos2 dm-inferno ctf-face3 ctf-citadel "
               "dm-asbestos ");
     levels.clear();
-    for (const GameRun& r : RunList(P::kLowQuality, "demo")) levels += r.level + " ";
+    for (const GameRun& r : RunList(P::kLowQuality, common::Edition::kDemo))
+        levels += r.level + " ";
     EXPECT_EQ(levels, "dm-antalus dm-asbestos ctf-citadel ");
-    EXPECT_EQ(RunList(P::kCpuBenchmark, "demo")[0].level, "dm-antalus");
-    EXPECT_EQ(RunList(P::kCpuBenchmark, "Demo")[0].level, "dm-inferno");  // only "demo" is demo
-    EXPECT_TRUE(RunList(P::kCustomTest, "full").empty());
-    EXPECT_EQ(RunList(P::kHighQuality, "full")[4].seconds, 116);
-    EXPECT_EQ(RunList(P::kLowQuality, "demo")[1].seconds, 71);
-    EXPECT_EQ(RunList(P::kLowQuality, "demo")[2].seconds, 77);
+    EXPECT_EQ(RunList(P::kCpuBenchmark, common::Edition::kDemo)[0].level, "dm-antalus");
+    EXPECT_EQ(RunList(P::kCpuBenchmark, common::Edition::kFull)[0].level, "dm-inferno");
+    EXPECT_TRUE(RunList(P::kCustomTest, common::Edition::kFull).empty());
+    EXPECT_EQ(RunList(P::kHighQuality, common::Edition::kFull)[4].seconds, 116);
+    EXPECT_EQ(RunList(P::kLowQuality, common::Edition::kDemo)[1].seconds, 71);
+    EXPECT_EQ(RunList(P::kLowQuality, common::Edition::kDemo)[2].seconds, 77);
 }
 
 TEST(CustomGameRun, TrimsDropsOneStarAndAppliesTheLengthRule) {
@@ -43,14 +45,15 @@ TEST(CustomGameRun, TrimsDropsOneStarAndAppliesTheLengthRule) {
 }
 
 TEST(BuildGameCommandLine, BothWorkedLinesCharacterForCharacter) {
-    EXPECT_EQ(BuildGameCommandLine(Installed("C:\\UT2003"),
-                                   RunList(BenchmarkPreset::kCpuBenchmark, "full")[0], "1024x768",
-                                   UserIniFile(BenchmarkPreset::kCpuBenchmark)),
-              "\"C:\\UT2003\\System\\ut2003.exe\" dm-inferno?game=engine.gameinfo "
-              "exec=\"C:\\flybyexec.txt\" -benchmark -seconds=77 -nosound ini=\"C:\\UT2003.ini\" "
-              "userini=\"C:\\UT2003\\Benchmark\\Stuff\\MinDetailUser.ini\" -1024x768");
+    EXPECT_EQ(
+        BuildGameCommandLine(Installed("C:\\UT2003"),
+                             RunList(BenchmarkPreset::kCpuBenchmark, common::Edition::kFull)[0],
+                             "1024x768", UserIniFile(BenchmarkPreset::kCpuBenchmark)),
+        "\"C:\\UT2003\\System\\ut2003.exe\" dm-inferno?game=engine.gameinfo "
+        "exec=\"C:\\flybyexec.txt\" -benchmark -seconds=77 -nosound ini=\"C:\\UT2003.ini\" "
+        "userini=\"C:\\UT2003\\Benchmark\\Stuff\\MinDetailUser.ini\" -1024x768");
     LaunchFiles s = Installed("C:\\UT2003");
-    s.EngineIniPath = "\"E:\\my configs\\fast.ini\"";
+    s.engine_ini_path = "\"E:\\my configs\\fast.ini\"";
     EXPECT_EQ(BuildCustomGameCommandLine(s, CustomGameRun("ctf-face3*"), "640x480",
                                          UserIniFile(BenchmarkPreset::kCustomTest), ""),
               "\"C:\\UT2003\\System\\ut2003.exe\" ctf-face3?game=engine.gameinfo "
@@ -59,7 +62,7 @@ TEST(BuildGameCommandLine, BothWorkedLinesCharacterForCharacter) {
               "userini=\"C:\\UT2003\\Benchmark\\Stuff\\MaxDetailUser.ini\" -640x480");
     // The writer's bare path goes in unquoted; a spaced folder stays one quoted argument.
     s = Installed("D:\\Program Files\\UT2003");
-    s.EngineIniPath = "D:\\UT2003.ini";
+    s.engine_ini_path = "D:\\UT2003.ini";
     EXPECT_EQ(BuildCustomGameCommandLine(s, CustomGameRun("dm-asbestos*"), "800x600",
                                          UserIniFile(BenchmarkPreset::kLowQuality), "-nosound "),
               "\"D:\\Program Files\\UT2003\\System\\ut2003.exe\" dm-asbestos?game=engine.gameinfo "

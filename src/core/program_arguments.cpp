@@ -2,7 +2,6 @@
 #include "core/program_arguments.h"
 
 #include <algorithm>
-#include <cctype>
 #include <set>
 
 #include "common/text.h"
@@ -11,10 +10,7 @@
 namespace core {
 namespace {
 
-std::string Lower(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
+using common::Lower;
 
 // The options by name, with the values they take as the messages name them.
 struct Option {
@@ -109,10 +105,10 @@ bool ApplyValue(const std::string& option, const Option& o, const std::string& v
         return ParseResolutions(option, o, value, &out->resolutions, error);
     } else if (name == "renderer") {
         if (v != "d3d" && v != "opengl") return NotAllowed(error, option, o, value);
-        out->render_engine = v == "d3d" ? "D3D" : "OGL";
+        out->renderer = v == "d3d" ? common::Renderer::kDirect3D : common::Renderer::kOpenGL;
     } else if (name == "edition") {
         if (v != "full" && v != "demo") return NotAllowed(error, option, o, value);
-        out->game_edition = v;
+        out->edition = v == "demo" ? common::Edition::kDemo : common::Edition::kFull;
     } else if (name == "runs") {
         if (v.size() != 1 || v[0] < '1' || v[0] > '5') return NotAllowed(error, option, o, value);
         out->runs_per_level = v[0] - '0';

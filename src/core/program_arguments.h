@@ -39,10 +39,10 @@ struct ProgramArguments {
     // kRun. `preset` and `resolutions` are always set for a run; the resolutions in check-box
     // order whatever order they were given in.
     std::optional<common::BenchmarkPreset> preset;
-    std::array<bool, 5> resolutions = {};      // indexes of common::kResolutionNames
-    std::optional<std::string> render_engine;  // "D3D" or "OGL", the session's values
-    std::optional<std::string> game_edition;   // "full" or "demo"
-    std::optional<int> runs_per_level;         // 1 to 5
+    std::array<bool, 5> resolutions = {};  // indexes of common::kResolutionNames
+    std::optional<common::Renderer> renderer;
+    std::optional<common::Edition> edition;
+    std::optional<int> runs_per_level;  // 1 to 5
     // The custom test's choices (only with --preset custom).
     std::optional<std::string> level;  // as given
     std::optional<bool> sound;

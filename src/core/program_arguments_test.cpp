@@ -41,8 +41,8 @@ TEST_F(ProgramArgumentsTest, ModesAndEveryRunOptionInBothSpellingsAndAnyCase) {
     EXPECT_EQ(a.mode, ProgramMode::kRun);
     EXPECT_EQ(a.preset, P::kCustomTest);
     EXPECT_EQ(a.resolutions, (std::array<bool, 5>{true, false, false, false, true}));
-    EXPECT_EQ(a.render_engine, "OGL");
-    EXPECT_EQ(a.game_edition, "demo");
+    EXPECT_EQ(a.renderer, common::Renderer::kOpenGL);
+    EXPECT_EQ(a.edition, common::Edition::kDemo);
     EXPECT_EQ(a.runs_per_level, 3);
     EXPECT_EQ(a.level, "DM-Antalus*");  // names and paths as given
     EXPECT_EQ(a.sound, true);
@@ -55,8 +55,8 @@ TEST_F(ProgramArgumentsTest, ModesAndEveryRunOptionInBothSpellingsAndAnyCase) {
     const ProgramArguments high = Parse(
         {"/PRESET", "HIGH", "/resolutions", "1024x768", "/renderer", "D3D", "/edition", "full"});
     EXPECT_EQ(high.preset, P::kHighQuality);
-    EXPECT_EQ(high.render_engine, "D3D");
-    EXPECT_EQ(high.game_edition, "full");
+    EXPECT_EQ(high.renderer, common::Renderer::kDirect3D);
+    EXPECT_EQ(high.edition, common::Edition::kFull);
     EXPECT_FALSE(high.runs_per_level || high.results_folder || high.level || high.ini);
     const Args res = {"--resolutions", "640x480"};
     auto with = [&](Args args) {

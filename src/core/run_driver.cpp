@@ -1,4 +1,4 @@
-// The run driver: carrying out a plan, matching each launch with its record, and the page.
+// The run driver: carrying out a plan and matching each launch with its record.
 #include "core/run_driver.h"
 
 #include "common/text.h"
@@ -6,23 +6,11 @@
 #include "config/staged_files.h"
 #include "core/launch.h"
 #include "core/presets.h"
-#include "core/results_folder.h"
 #include "results/frame_rate_log.h"
-#include "results/results_page.h"
 
 namespace core {
 
 namespace {
-
-// Ends a run whose file step failed: whatever it staged goes and the user's files come back (a
-// second failure there is not reported again).
-void StopAfterFailure(RunObserver& observer, const std::string& error,
-                      const std::string& install_folder, const std::string& engine_ini_path,
-                      const std::string& exec_script_path) {
-    observer.StepFailed(error);
-    std::string ignored;
-    config::CleanUpDriveRoot(install_folder, engine_ini_path, exec_script_path, &ignored);
-}
 
 bool Stopping(const RunControl& control) { return control.stop_after_launch.load(); }
 
@@ -46,8 +34,8 @@ results::LaunchResult Launch(const RunPlan& plan, size_t index, RunObserver& obs
     if (!LaunchAndWait(planned.command_line, LaunchTimeoutMs(planned), control.end_game, &end,
                        &failure)) {
         result.outcome = results::LaunchOutcome::kFailedToStart;
-        result.failure = failure.message;
-        observer.LaunchFailed(failure.message, failure.icon);
+        result.failure = FailureText(failure);
+        observer.LaunchFailed(failure);
         return result;
     }
     result.exit_code = end.exit_code;
@@ -79,99 +67,91 @@ results::LaunchResult Launch(const RunPlan& plan, size_t index, RunObserver& obs
 
 }  // namespace
 
-bool PrepareRun(const RunSettings& settings, RunPlan* plan, PlanProblem* problem) {
-    const bool planned = PlanRun(settings, plan, problem);
-    if (!planned && problem->no_installation) return false;
+void RunObservers::LaunchesStarting() {
+    for (RunObserver* o : list_) o->LaunchesStarting();
+}
+void RunObservers::LaunchStarting(size_t index) {
+    for (RunObserver* o : list_) o->LaunchStarting(index);
+}
+void RunObservers::LaunchFailed(const LaunchFailure& failure) {
+    for (RunObserver* o : list_) o->LaunchFailed(failure);
+}
+void RunObservers::LaunchFinished(const results::LaunchResult& result) {
+    for (RunObserver* o : list_) o->LaunchFinished(result);
+}
+void RunObservers::LaunchesEnded(const std::vector<results::LaunchResult>& launches) {
+    for (RunObserver* o : list_) o->LaunchesEnded(launches);
+}
+void RunObservers::DriveRootCleaned() {
+    for (RunObserver* o : list_) o->DriveRootCleaned();
+}
+void RunObservers::StepFailed(const std::string& error) {
+    step_failed_ = true;
+    for (RunObserver* o : list_) o->StepFailed(error);
+}
+void RunObservers::ResultsNotSaved(const std::string& why) {
+    for (RunObserver* o : list_) o->ResultsNotSaved(why);
+}
+
+bool ResetGameLogs(const std::string& install_folder, std::string* error) {
+    // Without a game folder there are no logs to empty, and nothing is written elsewhere.
+    return install_folder.empty() || config::ResetBenchmarkLogs(install_folder, error);
+}
+
+bool PrepareRun(const RunSettings& settings, RunPlan* plan, RunRefusal* refusal) {
+    const bool planned = PlanRun(settings, plan, refusal);
+    if (!planned && refusal->reason == RunRefusal::Reason::kNoInstallation) return false;
     // The logs are emptied at every click, even when the run then stops at a message.
     std::string error;
-    if (!config::ResetBenchmarkLogs(settings.install_folder, &error)) {
-        *problem = {error, "", platform::MessageIcon::kCritical};
+    if (!ResetGameLogs(settings.install_folder, &error)) {
+        *refusal = {RunRefusal::Reason::kFileStep, error};
         return false;
     }
     if (!planned) return false;
     // Without the game every launch would fail alike: one message instead of one per launch.
     if (platform::GetAttributes(GameProgramPath(settings.install_folder)) == 0) {
-        const LaunchFailure failure = ProgramNotFound(plan->launches.front().command_line);
-        *problem = {failure.message, "", failure.icon};
+        *refusal = {RunRefusal::Reason::kNoGameProgram, plan->launches.front().command_line};
         return false;
     }
     return true;
 }
 
-bool StartRun(const RunSettings& settings, RunPlan* plan) {
-    PlanProblem problem;
-    if (PrepareRun(settings, plan, &problem)) return true;
-    platform::ShowMessage(problem.text, problem.title, problem.icon);
-    return false;
-}
-
-RunReport CarryOutRun(const RunPlan& plan, RunObserver& observer, RunControl& control) {
+std::vector<results::LaunchResult> CarryOutRun(const RunPlan& plan, RunObservers& observers,
+                                               RunControl& control) {
     const RunSettings& s = plan.settings;
-    RunReport report;
     std::string engine_ini_path = plan.writes_engine_ini ? "" : plan.engine_ini_path;
     std::string exec_script_path;
     std::string error;
+    // Whatever was staged goes and the user's files come back, however the run ends; after an
+    // earlier failure a second one is not said again.
+    auto clean_up = [&] {
+        std::string cleanup_error;
+        const bool clean = config::CleanUpDriveRoot(s.install_folder, engine_ini_path,
+                                                    exec_script_path, &cleanup_error);
+        if (!clean && !observers.StepHasFailed()) observers.StepFailed(cleanup_error);
+        return clean;
+    };
     // A user's own file where ours go is moved out of the way first: never written through.
     if (!config::SetAsideUserFiles(s.install_folder, plan.writes_engine_ini, &error) ||
-        (plan.writes_engine_ini &&
-         !config::WriteEngineIni(s.install_folder, plan.engine_ini, s.render_engine,
-                                 &engine_ini_path, &error)) ||
+        (plan.writes_engine_ini && !config::WriteEngineIni(s.install_folder, plan.engine_ini,
+                                                           s.renderer, &engine_ini_path, &error)) ||
         !config::StageExecScript(s.install_folder, &exec_script_path, &error)) {
-        StopAfterFailure(observer, error, s.install_folder, engine_ini_path, exec_script_path);
-        return report;
+        observers.StepFailed(error);
+        clean_up();
+        return {};
     }
 
-    ResultsFolder folder(plan, platform::ReadSystemInfo(), IsoTime(platform::Now()));
-    const uint32_t started_ms = platform::Milliseconds();
-    bool saving = !s.results_folder.empty();
-    auto keep = [&](bool ok) {
-        if (saving && !ok) observer.ResultsNotSaved(error);
-        saving = saving && ok;
-    };
+    std::vector<results::LaunchResult> launches;
+    if (!plan.launches.empty()) observers.LaunchesStarting();
     size_t records_before = results::ReadFrameRateLog(s.install_folder).size();
     for (size_t i = 0; i < plan.launches.size(); ++i) {
-        if (i == 0 && saving) keep(folder.Create(&error));
-        report.launches.push_back(Launch(plan, i, observer, control, &records_before));
-        const bool ran = report.launches.back().outcome != results::LaunchOutcome::kNotRun;
-        if (saving && ran) keep(folder.Add(report.launches.back(), &error));
-        observer.LaunchFinished(report.launches.back());
+        launches.push_back(Launch(plan, i, observers, control, &records_before));
+        observers.LaunchFinished(launches.back());
     }
-    if (saving && !report.launches.empty()) {
-        report.results_folder = folder.Path();
-        keep(folder.WriteReport(report.launches, platform::Milliseconds() - started_ms, &error));
-        if (saving) report.report_path = folder.ReportPath();
-    }
-
-    if (!results::WriteResultsPage(s.app_folder, plan.resolutions, plan.levels_per_resolution,
-                                   report.launches, &error)) {
-        StopAfterFailure(observer, error, s.install_folder, engine_ini_path, exec_script_path);
-        return report;
-    }
-    if (!config::CleanUpDriveRoot(s.install_folder, engine_ini_path, exec_script_path, &error) ||
-        !results::AppendRunFooter(s.app_folder, s.preset, s.render_engine, s.game_edition,
-                                  &error)) {
-        observer.StepFailed(error);
-        return report;
-    }
-    report.page_written = true;
-    return report;
-}
-
-void FinishRun(const RunPlan& plan, const RunReport& report) {
-    if (!report.page_written) return;
-    if (plan.settings.open_report && !report.report_path.empty()) {
-        results::OpenDocument(report.report_path);
-    } else {
-        results::OpenDocument(results::ResultsPagePath(plan.settings.app_folder));
-    }
-}
-
-RunReport RunBenchmark(const RunSettings& settings, RunObserver& observer, RunControl& control) {
-    RunPlan plan;
-    if (!StartRun(settings, &plan)) return {};
-    RunReport report = CarryOutRun(plan, observer, control);
-    FinishRun(plan, report);
-    return report;
+    observers.LaunchesEnded(launches);
+    const bool failed_before = observers.StepHasFailed();
+    if (clean_up() && !failed_before) observers.DriveRootCleaned();
+    return launches;
 }
 
 std::string IsoTime(const platform::LocalTime& t) {

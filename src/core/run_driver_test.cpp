@@ -8,6 +8,7 @@
 #include <set>
 
 #include "config/engine_ini.h"
+#include "core/run_outputs.h"
 #include "platform/platform_standin.h"
 
 namespace core {
@@ -23,20 +24,23 @@ const std::string kEngineIni = "C:\\UT2003.ini";
 const std::string kExecScript = "C:\\flybyexec.txt";
 
 // The window's side of a run: what it hears goes into the stand-in's journal, ordered among the
-// file and process requests, and messages are shown as the window shows them.
+// file and process requests; what the window would show a box for is noted as a message.
 class RecordingObserver : public RunObserver {
 public:
     void LaunchStarting(size_t index) override { Note("starting " + std::to_string(index + 1)); }
     void LaunchFinished(const results::LaunchResult& r) override { finished.push_back(r); }
-    void LaunchFailed(const std::string& message, platform::MessageIcon icon) override {
-        platform::ShowMessage(message, "", icon);
+    void LaunchFailed(const LaunchFailure& failure) override {
+        failures.push_back(failure);
         standin::Get().unstartable.clear();  // only the one launch a test makes fail
     }
     void StepFailed(const std::string& error) override {
-        platform::ShowMessage(error, "", platform::MessageIcon::kCritical);
+        standin::Get().journal.push_back("message " + error);
+        errors.push_back(error);
     }
     void ResultsNotSaved(const std::string& why) override { not_saved.push_back(why); }
     std::vector<results::LaunchResult> finished;
+    std::vector<LaunchFailure> failures;
+    std::vector<std::string> errors;  // the failed steps, one box each
     std::vector<std::string> not_saved;
 
 private:
@@ -57,8 +61,8 @@ protected:
         standin::AddFile(kLog, "old,1 / 2 / 3 fps,a,b\r\n");
         standin::AddFolder("C:\\Tools\\Bench");
         settings.install_folder = kInstall;
-        settings.game_edition = "full";
-        settings.render_engine = "D3D";
+        settings.edition = common::Edition::kFull;
+        settings.renderer = common::Renderer::kDirect3D;
         settings.app_folder = "C:\\Tools\\Bench\\";
         // The game: one record per launch, its values numbered by launch, unless told otherwise.
         standin::Get().on_run = [this](const std::string& command_line) {
@@ -84,8 +88,7 @@ protected:
             {"write " + kPage, "page"},
             {"remove " + kEngineIni, "clean-up"},
             {"remove " + kExecScript, "clean-up"},
-            {"append " + kPage, "footer"},
-            {"open ", "open"}};
+            {"append " + kPage, "footer"}};
         Strings steps;
         for (const std::string& line : standin::Get().journal) {
             std::string step;
@@ -107,14 +110,12 @@ protected:
     static bool Staged() { return standin::HasFile(kEngineIni) || standin::HasFile(kExecScript); }
     void Restart() {
         standin::Get().journal.clear();
-        standin::Get().messages.clear();
-        standin::Get().opened.clear();
         standin::Get().milliseconds = 0;
         launches.clear();
         on_launch = nullptr;
     }
 
-    // The whole run from the click to the opened page, as the window makes it.
+    // The whole run from the click, as the window makes it; a refusal is noted as its message.
     RunReport Run(BenchmarkPreset preset, std::array<bool, 5> resolutions,
                   CustomTestChoices custom = {}) {
         RunSettings s = settings;
@@ -122,10 +123,17 @@ protected:
         s.resolutions = resolutions;
         s.custom = custom;
         observer = RecordingObserver{};
-        return RunBenchmark(s, observer, control);
+        refusal = {};
+        RunPlan plan;
+        if (!PrepareRun(s, &plan, &refusal)) {
+            standin::Get().journal.push_back("message refused");
+            return {};
+        }
+        return CarryOutRunWithOutputs(plan, observer, control);
     }
 
     RunSettings settings;
+    RunRefusal refusal;
     RecordingObserver observer;
     RunControl control;
     std::vector<LaunchSeen> launches;
@@ -140,20 +148,21 @@ TEST(PlanRun, EveryPresetsLaunchesInOrder) {
     s.install_folder = "D:\\Games\\UT2003";
     s.resolutions = {true, true, false, false, true};
     const char* res[] = {"640x480", "800x600", "1600x1200"};
+    using common::Edition;
     struct {
         BenchmarkPreset preset;
-        const char* edition;
+        Edition edition;
         size_t per_resolution;
-    } cases[] = {{BenchmarkPreset::kCpuBenchmark, "full", 1},
-                 {BenchmarkPreset::kHighQuality, "full", 7},
-                 {BenchmarkPreset::kLowQuality, "demo", 3},
-                 {BenchmarkPreset::kCustomTest, "full", 1}};
+    } cases[] = {{BenchmarkPreset::kCpuBenchmark, Edition::kFull, 1},
+                 {BenchmarkPreset::kHighQuality, Edition::kFull, 7},
+                 {BenchmarkPreset::kLowQuality, Edition::kDemo, 3},
+                 {BenchmarkPreset::kCustomTest, Edition::kFull, 1}};
     for (const auto& c : cases) {
         s.preset = c.preset;
-        s.game_edition = c.edition;
+        s.edition = c.edition;
         RunPlan plan;
-        PlanProblem problem;
-        ASSERT_TRUE(PlanRun(s, &plan, &problem)) << problem.text;
+        RunRefusal refusal;
+        ASSERT_TRUE(PlanRun(s, &plan, &refusal)) << refusal.detail;
         ASSERT_EQ(plan.launches.size(), 3 * c.per_resolution);
         EXPECT_EQ(plan.levels_per_resolution, static_cast<int>(c.per_resolution));
         const auto& levels = c.preset == BenchmarkPreset::kCustomTest
@@ -169,10 +178,10 @@ TEST(PlanRun, EveryPresetsLaunchesInOrder) {
     }
     // The time estimate: seven quality levels are 77 * 5 + 116 + 71 seconds a resolution.
     s.preset = BenchmarkPreset::kHighQuality;
-    s.game_edition = "full";
+    s.edition = common::Edition::kFull;
     RunPlan plan;
-    PlanProblem problem;
-    ASSERT_TRUE(PlanRun(s, &plan, &problem));
+    RunRefusal refusal;
+    ASSERT_TRUE(PlanRun(s, &plan, &refusal));
     EXPECT_EQ(PlannedSeconds(plan, 0), 3 * (77 * 5 + 116 + 71));
     EXPECT_EQ(PlannedSeconds(plan, 20), 71);
     EXPECT_EQ(LaunchTimeoutMs(plan.launches[4]), (3u * 116u + 120u) * 1000u);
@@ -183,11 +192,9 @@ TEST_F(RunDriverTest, FixedPresetsRunEveryStepInOrder) {
                                    BenchmarkPreset::kCpuBenchmark}) {
         Restart();
         Run(preset, k640And1024);
-        EXPECT_EQ(Steps(),
-                  (Strings{"reset", "ini", "stage", "run", "page", "clean-up", "footer", "open"}));
-        EXPECT_EQ(standin::Get().opened, Strings{kPage});
+        EXPECT_EQ(Steps(), (Strings{"reset", "ini", "stage", "run", "page", "clean-up", "footer"}));
         EXPECT_FALSE(Staged());
-        EXPECT_TRUE(standin::Get().messages.empty());
+        EXPECT_TRUE(observer.errors.empty());
     }
     // The old record was emptied away; both launches' values stand in their rows.
     EXPECT_EQ(Page().find("<TD>old"), std::string::npos);
@@ -212,22 +219,22 @@ TEST_F(RunDriverTest, QualityPresetsWriteTheirIniOnceForEveryLevelOfEveryResolut
     auto check = [&](config::EngineIniPreset ini, size_t n) {
         ASSERT_EQ(launches.size(), 3 * n);
         for (const LaunchSeen& l : launches)
-            EXPECT_EQ(l.engine_ini, config::EngineIniText(ini, settings.render_engine));
+            EXPECT_EQ(l.engine_ini, config::EngineIniText(ini, settings.renderer));
         // The ini is written and the script staged once per preset, not per launch.
         const Strings steps = Steps();
         EXPECT_EQ(std::count(steps.begin(), steps.end(), "ini"), 1);
         EXPECT_EQ(std::count(steps.begin(), steps.end(), "stage"), 1);
     };
     Run(BenchmarkPreset::kHighQuality, {true, true, false, false, true});
-    check(config::EngineIniPreset::MaxDetail, 7);
+    check(config::EngineIniPreset::kMaxDetail, 7);
     EXPECT_NE(launches[20].command_line.find("MaxDetailUser.ini"), std::string::npos);
     EXPECT_EQ(PageLines(), 1u + 3u * (8u + 7u + 3u * 10u) + 11u);  // N = 7
 
     Restart();
-    settings.game_edition = "demo";
-    settings.render_engine = "OGL";
+    settings.edition = common::Edition::kDemo;
+    settings.renderer = common::Renderer::kOpenGL;
     Run(BenchmarkPreset::kLowQuality, {true, true, false, false, true});
-    check(config::EngineIniPreset::MinDetail, 3);
+    check(config::EngineIniPreset::kMinDetail, 3);
     EXPECT_EQ(PageLines(), 1u + 3u * (8u + 3u + 3u * 6u) + 11u);  // N = 3
 }
 
@@ -236,13 +243,13 @@ TEST_F(RunDriverTest, CustomTestBranches) {
     CustomTestChoices max;
     max.level_entry = " ctf-face3* ";
     Run(BenchmarkPreset::kCustomTest, k800, max);
-    EXPECT_EQ(Steps(), (Strings{"reset", "ini", "stage", "run", "page", "clean-up", "open"}));
+    EXPECT_EQ(Steps(), (Strings{"reset", "ini", "stage", "run", "page", "clean-up"}));
     ASSERT_EQ(launches.size(), 1u);
     EXPECT_NE(launches[0].command_line.find(" ctf-face3?game=engine.gameinfo exec=\"C:\\flybyexec"
                                             ".txt\" -benchmark -seconds=116 -nosound ini=C:\\"),
               std::string::npos);
-    EXPECT_EQ(launches[0].engine_ini,
-              config::EngineIniText(config::EngineIniPreset::MaxDetail, "D3D"));
+    EXPECT_EQ(launches[0].engine_ini, config::EngineIniText(config::EngineIniPreset::kMaxDetail,
+                                                            common::Renderer::kDirect3D));
     EXPECT_EQ(PageLines(), 40u);  // no footer
     EXPECT_FALSE(Staged());
 
@@ -252,8 +259,8 @@ TEST_F(RunDriverTest, CustomTestBranches) {
     min.sound_disabled = false;
     Run(BenchmarkPreset::kCustomTest, k800, min);  // its line is checked by the window's test
     ASSERT_EQ(launches.size(), 1u);
-    EXPECT_EQ(launches[0].engine_ini,
-              config::EngineIniText(config::EngineIniPreset::MinDetail, "D3D"));
+    EXPECT_EQ(launches[0].engine_ini, config::EngineIniText(config::EngineIniPreset::kMinDetail,
+                                                            common::Renderer::kDirect3D));
 
     // The user's own ini: nothing written at the root but the script, the file left alone.
     Restart();
@@ -272,53 +279,45 @@ TEST_F(RunDriverTest, CustomTestBranches) {
     EXPECT_EQ(standin::FindFile(own.custom_ini_path)->attributes, platform::kReadOnly);
 }
 
-TEST_F(RunDriverTest, ARefusedRunShowsOneMessageAndStagesNothing) {
+TEST_F(RunDriverTest, ARefusedRunSaysWhyOnceAndStagesNothing) {
     const std::array<bool, 5> none = {}, one = {true, false, false, false, false},
                               all = {true, true, true, true, true};
     CustomTestChoices own;
     own.custom_ini = true;  // without a file
-    const std::string no_res = "Please Select at least one resolution to use";
+    using Reason = RunRefusal::Reason;
     const struct {
         BenchmarkPreset preset;
         std::array<bool, 5> resolutions;
         bool own_ini, no_exe;
-        std::string text;  // empty: the failed start's message for the first launch
-        const char* title;
+        Reason reason;
     } cases[] = {
-        {BenchmarkPreset::kLowQuality, none, false, false, no_res, "Select a Resolution"},
-        {BenchmarkPreset::kCustomTest, none, true, false, no_res, "Please select a Resolution"},
-        {BenchmarkPreset::kCustomTest, one, true, false, "Please Choose a Custom ini file to use",
-         "Choose a File..."},
-        {BenchmarkPreset::kCpuBenchmark, none, false, true, no_res, "Select a Resolution"},
-        {BenchmarkPreset::kHighQuality, all, false, true, "", ""},
-        {BenchmarkPreset::kCustomTest, all, false, true, "", ""},
+        {BenchmarkPreset::kLowQuality, none, false, false, Reason::kNoResolution},
+        {BenchmarkPreset::kCustomTest, none, true, false, Reason::kNoResolution},
+        {BenchmarkPreset::kCustomTest, one, true, false, Reason::kNoCustomIni},
+        {BenchmarkPreset::kCpuBenchmark, none, false, true, Reason::kNoResolution},
+        {BenchmarkPreset::kHighQuality, all, false, true, Reason::kNoGameProgram},
+        {BenchmarkPreset::kCustomTest, all, false, true, Reason::kNoGameProgram},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.text + c.title);
+        SCOPED_TRACE(static_cast<int>(c.reason));
         Restart();
         standin::AddFile(kInstall + "\\System\\ut2003.exe", "MZ");
         if (c.no_exe) standin::Get().files.erase(kInstall + "\\System\\ut2003.exe");
         standin::AddFile(kLog, "old");
-        std::string text = c.text;
-        if (text.empty()) {
-            RunSettings s = settings;
-            s.preset = c.preset;
-            s.resolutions = c.resolutions;
-            RunPlan plan;
-            PlanProblem problem;
-            ASSERT_TRUE(PlanRun(s, &plan, &problem));
-            text = plan.launches[0].command_line + " cannot be found.";
-        }
         const RunReport report =
             Run(c.preset, c.resolutions, c.own_ini ? own : CustomTestChoices{});
         // The logs are emptied first, then exactly one message.
         EXPECT_EQ(Steps(), (Strings{"reset", "message"}));
         EXPECT_EQ(standin::FindFile(kLog)->contents, "");
-        ASSERT_EQ(standin::Get().messages.size(), 1u);
-        EXPECT_EQ(standin::Get().messages[0].text, text);
-        EXPECT_EQ(standin::Get().messages[0].title, c.title);
-        if (c.text.empty()) {
-            EXPECT_EQ(standin::Get().messages[0].icon, platform::MessageIcon::kCritical);
+        EXPECT_EQ(refusal.reason, c.reason);
+        if (c.reason == Reason::kNoGameProgram) {
+            // The message a failed start of the first launch would give.
+            RunSettings s = settings;
+            s.preset = c.preset;
+            s.resolutions = c.resolutions;
+            RunPlan plan;
+            ASSERT_TRUE(PlanRun(s, &plan, &refusal));
+            EXPECT_EQ(refusal.detail, plan.launches[0].command_line);
         }
         EXPECT_TRUE(report.launches.empty());
         EXPECT_TRUE(standin::Get().runs.empty());
@@ -326,17 +325,16 @@ TEST_F(RunDriverTest, ARefusedRunShowsOneMessageAndStagesNothing) {
         EXPECT_FALSE(Staged());
     }
 
-    // No installation: a message for each driver, and not even the logs are touched.
+    // No installation: said for each preset, and not even the logs are touched.
     Restart();
     settings.install_folder.clear();
     standin::AddFile("C:\\Benchmark\\lowframerate.log", "keep");
     Run(BenchmarkPreset::kCpuBenchmark, one);
+    EXPECT_EQ(refusal.reason, Reason::kNoInstallation);
     Run(BenchmarkPreset::kCustomTest, one);
-    EXPECT_EQ(standin::Get().messages.size(), 2u);
-    for (const std::string& line : standin::Get().journal)
-        EXPECT_TRUE(line.starts_with("message ")) << line;
+    EXPECT_EQ(refusal.reason, Reason::kNoInstallation);
+    EXPECT_EQ(standin::Get().journal, (Strings{"message refused", "message refused"}));
     EXPECT_EQ(standin::FindFile("C:\\Benchmark\\lowframerate.log")->contents, "keep");
-    EXPECT_TRUE(standin::Get().runs.empty());
 }
 
 TEST_F(RunDriverTest, AFailingFileStepShowsOneMessageAndTidiesUp) {
@@ -361,13 +359,17 @@ TEST_F(RunDriverTest, AFailingFileStepShowsOneMessageAndTidiesUp) {
         standin::Get().failures = {{c.operation, c.path}};
         // A clean-up failing after an earlier failure is not reported a second time.
         if (c.cleanup_fails) standin::Get().failures.insert({"remove", kExecScript});
-        Run(c.custom ? BenchmarkPreset::kCustomTest : BenchmarkPreset::kCpuBenchmark, k640And1024);
+        const RunReport report = Run(
+            c.custom ? BenchmarkPreset::kCustomTest : BenchmarkPreset::kCpuBenchmark, k640And1024);
         EXPECT_EQ(launches.size(), c.launches);
-        ASSERT_EQ(standin::Get().messages.size(), 1u);
+        // The log reset's failure is a refusal: the run never starts.
+        const std::vector<std::string> said = refusal.reason == RunRefusal::Reason::kFileStep
+                                                  ? Strings{refusal.detail}
+                                                  : observer.errors;
+        ASSERT_EQ(said.size(), 1u);
         const bool footer = c.cleanup_fails && c.launches && c.operation[0] == 'a';
-        EXPECT_NE(standin::Get().messages[0].text.find(footer ? kExecScript : c.path),
-                  std::string::npos);
-        EXPECT_TRUE(standin::Get().opened.empty());
+        EXPECT_NE(said[0].find(footer ? kExecScript : c.path), std::string::npos);
+        EXPECT_FALSE(report.page_written);
         EXPECT_FALSE(standin::HasFile(kEngineIni));
         if (!c.cleanup_fails) {
             EXPECT_FALSE(Staged());
@@ -396,11 +398,10 @@ TEST_F(RunDriverTest, TheUsersOwnFilesAtTheRootComeBackHoweverTheRunEnds) {
     put_theirs();
     Run(BenchmarkPreset::kCpuBenchmark, k640And1024);
     ASSERT_EQ(launches.size(), 2u);
-    EXPECT_EQ(launches[1].engine_ini,
-              config::EngineIniText(config::EngineIniPreset::CpuLowDetail, "D3D"));
+    EXPECT_EQ(launches[1].engine_ini, config::EngineIniText(config::EngineIniPreset::kCpuLowDetail,
+                                                            common::Renderer::kDirect3D));
     expect_theirs_back();
-    EXPECT_EQ(Steps(),
-              (Strings{"reset", "ini", "stage", "run", "page", "clean-up", "footer", "open"}));
+    EXPECT_EQ(Steps(), (Strings{"reset", "ini", "stage", "run", "page", "clean-up", "footer"}));
     const Strings& journal = standin::Get().journal;
     const auto at = [&](const std::string& line) {
         return std::find(journal.begin(), journal.end(), line) - journal.begin();
@@ -414,7 +415,7 @@ TEST_F(RunDriverTest, TheUsersOwnFilesAtTheRootComeBackHoweverTheRunEnds) {
     Restart();
     standin::Get().failures = {{"write", kPage}};
     Run(BenchmarkPreset::kCpuBenchmark, k640And1024);
-    EXPECT_EQ(standin::Get().messages.size(), 1u);
+    EXPECT_EQ(observer.errors.size(), 1u);
     expect_theirs_back();
 
     // A script that cannot be staged: the ini was already moved, and comes back.
@@ -443,10 +444,8 @@ TEST_F(RunDriverTest, ABackupNameTakenRefusesToStage) {
     standin::AddFile(kExecScript, "my script");
     standin::AddFile(kExecScript + ".user-backup", "an older one");
     Run(BenchmarkPreset::kCpuBenchmark, k640And1024);
-    ASSERT_EQ(standin::Get().messages.size(), 1u);
-    EXPECT_NE(standin::Get().messages[0].text.find("C:\\flybyexec.txt.user-backup"),
-              std::string::npos);
-    EXPECT_EQ(standin::Get().messages[0].icon, platform::MessageIcon::kCritical);
+    ASSERT_EQ(observer.errors.size(), 1u);
+    EXPECT_NE(observer.errors[0].find("C:\\flybyexec.txt.user-backup"), std::string::npos);
     EXPECT_TRUE(launches.empty());
     EXPECT_FALSE(standin::HasFile(kEngineIni));
     EXPECT_FALSE(standin::HasFile(kPage));
@@ -473,7 +472,8 @@ TEST_F(RunDriverTest, EachLaunchGetsItsOutcomeAndOnlyItsCellsGoBlank) {
     EXPECT_EQ(observer.finished[1].failure.substr(0, 4), "193 ");
     EXPECT_EQ(observer.finished[2].exit_code, 3u);
     EXPECT_EQ(observer.finished[3].duration_ms, (3u * 77u + 120u) * 1000u);
-    ASSERT_EQ(standin::Get().messages.size(), 1u);  // the failed start, shown by the window
+    ASSERT_EQ(observer.failures.size(), 1u);  // the failed start, shown by the window
+    EXPECT_FALSE(observer.failures[0].program_not_found);
     // Launch 3 holds the game's second record; the timed-out game's record (its third) counts
     // for nothing, and launch 5 gets the fourth.
     const std::string blank = "<TD>" + std::string(10, ' ') + "\r\n";
@@ -502,7 +502,7 @@ TEST_F(RunDriverTest, AStoppedRunEndsLikeAFinishedOneWithBlankCells) {
     EXPECT_EQ(report.launches[3].outcome, results::LaunchOutcome::kNotRun);
     EXPECT_EQ(Page(), expected);
     EXPECT_FALSE(Staged());
-    EXPECT_EQ(standin::Get().opened, Strings{kPage});
+    EXPECT_TRUE(report.page_written);
 
     // "End game now" during launch 1: that game ends, its cells stay blank, the run stops.
     Restart();
@@ -555,24 +555,6 @@ TEST_F(RunDriverTest, RepeatsAndTheResultsFolderRowByRow) {
     EXPECT_EQ(observer.not_saved.size(), 1u);
     EXPECT_TRUE(unsaved.report_path.empty());
     EXPECT_EQ(PageLines(), 63u);
-}
-
-TEST_F(RunDriverTest, AnUnwrittenReportOpensThePageAndAFailedRunNothing) {
-    // The report opening when asked is seen under Wine (options_win32_test).
-    const std::string results = "C:\\Tools\\Bench\\Results";
-    settings.results_folder = results;
-    settings.open_report = true;
-    standin::Get().failures.insert(
-        {"write", results + "\\2026-12-06 14-05-09 CPU Benchmark\\report.html"});
-    const RunReport unwritten = Run(BenchmarkPreset::kCpuBenchmark, k640And1024);
-    EXPECT_TRUE(unwritten.report_path.empty());
-    EXPECT_EQ(standin::Get().opened, Strings{kPage});
-
-    Restart();
-    standin::Get().milliseconds = 60 * 1000;
-    standin::Get().failures.insert({"write", kPage});
-    Run(BenchmarkPreset::kCpuBenchmark, k640And1024);
-    EXPECT_TRUE(standin::Get().opened.empty());
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 #include "config/engine_ini.h"
 #include "config/staged_files.h"
 #include "core/run_driver.h"
-#include "core/session.h"
-#include "registry/discovery.h"
+#include "core/run_outputs.h"
+#include "core/start_up.h"
 #include "results/frame_rate_record.h"
 #include "standin_values.h"
 #include "test_support_win32.h"
@@ -17,22 +17,17 @@ namespace {
 
 namespace ts = test_support;
 
-const char* const kOpenedCopy = "T:\\opened_results.html";
-
 bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// The window's side of a run: every message it would show is shown, as the window shows it.
+// The window's side of a run: what it would show a box for.
 struct ShowingObserver : RunObserver {
-    void LaunchStarting(size_t) override {}
-    void LaunchFinished(const results::LaunchResult&) override {}
-    void LaunchFailed(const std::string& message, platform::MessageIcon icon) override {
-        platform::ShowMessage(message, "", icon);
+    void LaunchFailed(const LaunchFailure& failure) override {
+        said.push_back(FailureText(failure));
     }
-    void StepFailed(const std::string& error) override {
-        platform::ShowMessage(error, "", platform::MessageIcon::kCritical);
-    }
+    void StepFailed(const std::string& error) override { said.push_back(error); }
+    std::vector<std::string> said;
 };
 
 // The drive root's files a run stages or sets aside.
@@ -77,35 +72,41 @@ struct WatchingObserver : ShowingObserver {
 class RunDriverWin32 : public ::testing::Test {
 protected:
     // A fake installation of `edition` at `install`, found through the registry as at start.
-    void Install(const std::string& install, registry::Edition edition) {
+    void Install(const std::string& install, common::Edition edition) {
         install_ = install;
         std::string error;
         ASSERT_TRUE(ts::MakeFakeInstall(install, &error)) << error;
         ts::DeleteGameKey(ts::kFullKey);
         ts::DeleteGameKey(ts::kDemoKey);
         ASSERT_TRUE(
-            ts::SetGameFolder(edition == registry::Edition::kDemo ? ts::kDemoKey : ts::kFullKey,
+            ts::SetGameFolder(edition == common::Edition::kDemo ? ts::kDemoKey : ts::kFullKey,
                               ts::RegistryKind::kString, install));
-        const registry::InstallationOutcome found = registry::FindGameInstallation();
+        const common::Installation found = FindInstallation();
         ASSERT_EQ(found.selected, edition);
-        SessionState session;
-        InitAppFolder(session);
         settings.install_folder = found.install_folder;
-        settings.game_edition = found.game_edition;
-        settings.app_folder = session.AppFolder;
-        settings.render_engine = "D3D";
+        settings.edition = found.selected;
+        settings.app_folder = AppFolder();
+        settings.renderer = common::Renderer::kDirect3D;
         DeleteFileA(PagePath().c_str());
-        DeleteFileA(kOpenedCopy);
+    }
+
+    // The run from the click, as the window makes it: false when it was refused.
+    bool Carry(const RunSettings& s, RunObserver& observer, RunControl& control,
+               RunReport* report = nullptr) {
+        RunPlan plan;
+        if (!PrepareRun(s, &plan, &refusal)) return false;
+        const RunReport done = CarryOutRunWithOutputs(plan, observer, control);
+        if (report) *report = done;
+        return true;
     }
 
     void TearDown() override {
         ts::DeleteGameKey(ts::kFullKey);
         ts::DeleteGameKey(ts::kDemoKey);
         ts::RemoveFakeInstalls();
-        DeleteFileA(kOpenedCopy);
     }
 
-    // Runs a preset and expects no message box; the stand-in's runs.
+    // Runs a preset and expects nothing said; the stand-in's runs.
     std::vector<ts::StandinRun> Run(std::array<bool, 5> checks, BenchmarkPreset preset,
                                     CustomTestChoices custom = {}) {
         RunSettings s = settings;
@@ -114,7 +115,8 @@ protected:
         s.custom = custom;
         ShowingObserver observer;
         RunControl control;
-        EXPECT_TRUE(ts::CatchMessageBoxes([&] { RunBenchmark(s, observer, control); }).empty());
+        EXPECT_TRUE(Carry(s, observer, control));
+        EXPECT_TRUE(observer.said.empty());
         EXPECT_FALSE(Exists("T:\\UT2003.ini"));
         EXPECT_FALSE(Exists("T:\\flybyexec.txt"));
         return ts::StandinRuns(install_);
@@ -139,8 +141,8 @@ protected:
     }
 
     RunSettings settings;
+    RunRefusal refusal;
     std::string install_;
-    ts::HtmlAssociation opener{std::string("cmd.exe /c copy /y \"%1\" \"") + kOpenedCopy + "\""};
 };
 
 size_t LineCount(const std::string& text) {
@@ -148,7 +150,7 @@ size_t LineCount(const std::string& text) {
 }
 
 TEST_F(RunDriverWin32, CpuBenchmarkOnTheFullEditionEndToEnd) {
-    Install(ts::kInstall, registry::Edition::kFull);
+    Install(ts::kInstall, common::Edition::kFull);
     const auto runs = Run({true, false, true, false, false}, BenchmarkPreset::kCpuBenchmark);
     ASSERT_EQ(runs.size(), 2u);
     // The lines are checked character for character in presets_test, and as the game gets them
@@ -156,8 +158,9 @@ TEST_F(RunDriverWin32, CpuBenchmarkOnTheFullEditionEndToEnd) {
     for (const ts::StandinRun& run : runs) {
         EXPECT_EQ(run.outcome, "end") << run.detail;
         EXPECT_EQ(run.ini_attributes & ~FILE_ATTRIBUTE_ARCHIVE, FILE_ATTRIBUTE_READONLY);
-        EXPECT_EQ(run.ini_sum, standin::Checksum(config::EngineIniText(
-                                   config::EngineIniPreset::CpuLowDetail, "D3D")));
+        EXPECT_EQ(run.ini_sum,
+                  standin::Checksum(config::EngineIniText(config::EngineIniPreset::kCpuLowDetail,
+                                                          common::Renderer::kDirect3D)));
     }
     const std::string page = Page();
     EXPECT_EQ(LineCount(page), 63u) << page;
@@ -166,19 +169,17 @@ TEST_F(RunDriverWin32, CpuBenchmarkOnTheFullEditionEndToEnd) {
                   std::string::npos)
             << page;
     EXPECT_NE(page.find("the full version"), std::string::npos);  // the edition the registry gave
-    ts::WaitUntil([&] { return ts::ReadFile(kOpenedCopy) == page; }, 10000);
-    EXPECT_EQ(ts::ReadFile(kOpenedCopy), page);
 }
 
 TEST_F(RunDriverWin32, AUsersReadOnlyIniComesBackAfterARunAStopAndAKill) {
-    Install(ts::kInstall, registry::Edition::kFull);
+    Install(ts::kInstall, common::Edition::kFull);
     const std::string mine = "[Engine.Engine]\r\nmy own settings\r\n";
     ASSERT_TRUE(ts::WriteFile(kRootIni, mine));
     SetFileAttributesA(kRootIni, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
     const FileState theirs = StateOf(kRootIni);
     ASSERT_EQ(theirs.attributes, DWORD{FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN});
-    const uint32_t ours =
-        standin::Checksum(config::EngineIniText(config::EngineIniPreset::CpuLowDetail, "D3D"));
+    const uint32_t ours = standin::Checksum(
+        config::EngineIniText(config::EngineIniPreset::kCpuLowDetail, common::Renderer::kDirect3D));
     RunSettings s = settings;
     s.resolutions = {true, false, true, false, false};
 
@@ -190,7 +191,8 @@ TEST_F(RunDriverWin32, AUsersReadOnlyIniComesBackAfterARunAStopAndAKill) {
         observer = WatchingObserver{};
         RunControl control;
         if (stop) observer.stop = &control;
-        EXPECT_TRUE(ts::CatchMessageBoxes([&] { RunBenchmark(s, observer, control); }).empty());
+        EXPECT_TRUE(Carry(s, observer, control));
+        EXPECT_TRUE(observer.said.empty());
         const auto runs = ts::StandinRuns(install_);
         ASSERT_EQ(runs.size(), stop ? 1u : 2u);
         for (const ts::StandinRun& run : runs) EXPECT_EQ(run.ini_sum, ours);  // never theirs
@@ -205,8 +207,8 @@ TEST_F(RunDriverWin32, AUsersReadOnlyIniComesBackAfterARunAStopAndAKill) {
     // Killed during its first launch: the next start finds the drive root as it was then.
     for (size_t i = 0; i < 4; ++i) Lay(kRootFiles[i], observer.at_first_launch[i]);
     ASSERT_TRUE(Exists(kRootFiles[1]));
-    EXPECT_EQ(ts::ReadFile(kRootIni),
-              config::EngineIniText(config::EngineIniPreset::CpuLowDetail, "D3D"));
+    EXPECT_EQ(ts::ReadFile(kRootIni), config::EngineIniText(config::EngineIniPreset::kCpuLowDetail,
+                                                            common::Renderer::kDirect3D));
     std::string error;
     ASSERT_TRUE(config::RemoveLeftovers(settings.install_folder, &error)) << error;
     EXPECT_EQ(StateOf(kRootIni), theirs);
@@ -214,31 +216,26 @@ TEST_F(RunDriverWin32, AUsersReadOnlyIniComesBackAfterARunAStopAndAKill) {
         EXPECT_FALSE(Exists(path)) << path;
 }
 
-TEST_F(RunDriverWin32, AMissingGameExeGivesOneMessageAndStagesNothing) {
-    Install(ts::kInstall, registry::Edition::kFull);
+TEST_F(RunDriverWin32, AMissingGameExeIsRefusedAndStagesNothing) {
+    Install(ts::kInstall, common::Edition::kFull);
     ASSERT_TRUE(DeleteFileA(ts::GamePath(install_).c_str()));
     RunSettings s = settings;
     s.preset = BenchmarkPreset::kHighQuality;
     s.resolutions = {true, true, true, true, true};
     RunPlan plan;
-    PlanProblem problem;
-    ASSERT_TRUE(PlanRun(s, &plan, &problem));
+    ASSERT_TRUE(PlanRun(s, &plan, &refusal));
     ShowingObserver observer;
     RunControl control;
-    RunReport report;
-    const auto boxes = ts::CatchMessageBoxes([&] { report = RunBenchmark(s, observer, control); });
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, plan.launches[0].command_line + " cannot be found.");
-    EXPECT_EQ(boxes[0].title, "Benchwright");
-    EXPECT_TRUE(boxes[0].has_icon);
-    EXPECT_TRUE(report.launches.empty());
+    EXPECT_FALSE(Carry(s, observer, control));
+    EXPECT_EQ(refusal.reason, RunRefusal::Reason::kNoGameProgram);
+    EXPECT_EQ(refusal.detail, plan.launches[0].command_line);
     for (const char* path : kRootFiles) EXPECT_FALSE(Exists(path)) << path;
     EXPECT_FALSE(Exists(PagePath()));
     EXPECT_TRUE(ts::StandinRuns(install_).empty());
 }
 
 TEST_F(RunDriverWin32, AScriptRunningLogGivesAPageWithoutScript) {
-    Install(ts::kInstall, registry::Edition::kDemo);
+    Install(ts::kInstall, common::Edition::kDemo);
     ASSERT_TRUE(ts::WriteControl(
         ts::kInstall, "label 1 <script>/*\r\nlabel 2 */alert(1)/*\r\nlabel 3 */</script>\r\n"));
     const auto runs = Run({true, false, false, false, false}, BenchmarkPreset::kHighQuality);

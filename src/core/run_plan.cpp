@@ -3,50 +3,41 @@
 
 #include <algorithm>
 
+#include "common/benchmark.h"
 #include "config/staged_files.h"
-#include "core/session.h"
 
 namespace core {
 
 namespace {
 
-const char* const kNoInstallation =
-    "UT2003 was not found, so no benchmark can run. Please install UT2003 (full version) or "
-    "UT2003 (demo)";
-const char* const kNoResolution = "Please Select at least one resolution to use";
-
 // The engine ini each fixed preset writes; the rest of a preset is data in presets.h.
 config::EngineIniPreset EngineIniOf(BenchmarkPreset preset) {
     switch (preset) {
         case BenchmarkPreset::kHighQuality:
-            return config::EngineIniPreset::MaxDetail;
+            return config::EngineIniPreset::kMaxDetail;
         case BenchmarkPreset::kLowQuality:
-            return config::EngineIniPreset::MinDetail;
+            return config::EngineIniPreset::kMinDetail;
         default:
-            return config::EngineIniPreset::CpuLowDetail;
+            return config::EngineIniPreset::kCpuLowDetail;
     }
 }
 
-bool Refuse(PlanProblem* problem, std::string text, std::string title, platform::MessageIcon icon,
-            bool no_installation = false) {
-    *problem = {std::move(text), std::move(title), icon, no_installation};
+bool Refuse(RunRefusal* refusal, RunRefusal::Reason reason, std::string detail = "") {
+    *refusal = {reason, std::move(detail)};
     return false;
 }
 
 }  // namespace
 
-bool PlanRun(const RunSettings& settings, RunPlan* plan, PlanProblem* problem) {
+bool PlanRun(const RunSettings& settings, RunPlan* plan, RunRefusal* refusal) {
+    using Reason = RunRefusal::Reason;
     *plan = RunPlan{};
     plan->settings = settings;
     const bool custom = settings.preset == BenchmarkPreset::kCustomTest;
     // Without a game folder every path would start at the current drive's root.
-    if (settings.install_folder.empty())
-        return Refuse(problem, kNoInstallation, "", platform::MessageIcon::kExclamation, true);
-    plan->resolutions = BuildResolutionList(settings.resolutions);
-    if (plan->resolutions.empty())
-        return Refuse(problem, kNoResolution,
-                      custom ? "Please select a Resolution" : "Select a Resolution",
-                      platform::MessageIcon::kNone);
+    if (settings.install_folder.empty()) return Refuse(refusal, Reason::kNoInstallation);
+    plan->resolutions = ResolutionList(settings.resolutions);
+    if (plan->resolutions.empty()) return Refuse(refusal, Reason::kNoResolution);
 
     std::vector<GameRun> runs;
     std::string user_ini_file;
@@ -54,21 +45,19 @@ bool PlanRun(const RunSettings& settings, RunPlan* plan, PlanProblem* problem) {
         const CustomTestChoices& c = settings.custom;
         user_ini_file = c.min_detail && !c.custom_ini ? kMinDetailUserIni : kMaxDetailUserIni;
         if (c.custom_ini) {
-            if (c.custom_ini_path.empty())
-                return Refuse(problem, "Please Choose a Custom ini file to use", "Choose a File...",
-                              platform::MessageIcon::kNone);
+            if (c.custom_ini_path.empty()) return Refuse(refusal, Reason::kNoCustomIni);
             // The quotes are what the command line needs; the clean-up knows not to touch it.
             plan->writes_engine_ini = false;
             plan->engine_ini_path = "\"" + c.custom_ini_path + "\"";
         } else {
-            plan->engine_ini = c.min_detail ? config::EngineIniPreset::MinDetail
-                                            : config::EngineIniPreset::MaxDetail;
+            plan->engine_ini = c.min_detail ? config::EngineIniPreset::kMinDetail
+                                            : config::EngineIniPreset::kMaxDetail;
         }
         runs = {CustomGameRun(c.level_entry)};
     } else {
         plan->engine_ini = EngineIniOf(settings.preset);
         user_ini_file = UserIniFile(settings.preset);
-        runs = RunList(settings.preset, settings.game_edition);
+        runs = RunList(settings.preset, settings.edition);
     }
 
     std::string error;
@@ -77,7 +66,7 @@ bool PlanRun(const RunSettings& settings, RunPlan* plan, PlanProblem* problem) {
                                 &plan->engine_ini_path, &error)) ||
         !config::DriveRootPath(settings.install_folder, config::kExecScriptName, "copy",
                                &plan->exec_script_path, &error))
-        return Refuse(problem, error, "", platform::MessageIcon::kCritical);
+        return Refuse(refusal, Reason::kFileStep, error);
 
     plan->levels_per_resolution = static_cast<int>(runs.size());
     const LaunchFiles files = {settings.install_folder, plan->exec_script_path,
@@ -96,6 +85,15 @@ bool PlanRun(const RunSettings& settings, RunPlan* plan, PlanProblem* problem) {
     }
     return true;
 }
+
+std::vector<std::string> ResolutionList(const std::array<bool, 5>& checked) {
+    std::vector<std::string> names;
+    for (size_t i = 0; i < checked.size(); ++i)
+        if (checked[i]) names.push_back(common::kResolutionNames[i]);
+    return names;
+}
+
+std::string ResultsFolderOf(const std::string& app_folder) { return app_folder + "Results"; }
 
 uint32_t LaunchTimeoutMs(const PlannedLaunch& launch) {
     return (3u * static_cast<uint32_t>(launch.seconds) + 120u) * 1000u;

@@ -9,7 +9,6 @@
 
 #include "config/engine_ini.h"
 #include "core/presets.h"
-#include "platform/platform.h"
 
 namespace core {
 
@@ -25,15 +24,15 @@ struct CustomTestChoices {
 // The settings a run starts from, copied at the click: the run never reads the windows again.
 struct RunSettings {
     BenchmarkPreset preset = BenchmarkPreset::kCpuBenchmark;
-    std::string install_folder;  // InstallFolder
-    std::string app_folder;      // AppFolder, ending in a backslash
-    std::string render_engine;   // RenderEngine
-    std::string game_edition;    // GameEdition
-    std::array<bool, 5> resolutions{};
-    CustomTestChoices custom;  // the custom test only
-    int runs_per_level = 1;    // each launch made this many times in a row (1 to 5)
-    // Where the run's own folder of results is made: AppFolder + "Results" unless the command
-    // line names another; empty: no results folder.
+    std::string install_folder;  // the game's folder, no trailing backslash
+    std::string app_folder;      // the program's folder, ending in a backslash
+    common::Renderer renderer = common::Renderer::kDirect3D;
+    common::Edition edition = common::Edition::kFull;
+    std::array<bool, 5> resolutions{};  // the resolution boxes, in their order
+    CustomTestChoices custom;           // the custom test only
+    int runs_per_level = 1;             // each launch made this many times in a row (1 to 5)
+    // Where the run's own folder of results is made: ResultsFolderOf(app_folder) unless the
+    // command line names another; empty: no results folder.
     std::string results_folder;
     // The run ends by opening its report.html, when it wrote one, instead of results.html.
     bool open_report = false;
@@ -56,23 +55,35 @@ struct RunPlan {
     std::vector<std::string> resolutions;  // ResolutionNames, in check-box order
     int levels_per_resolution = 0;         // RecordsPerResolution
     bool writes_engine_ini = true;         // false when the custom test uses the user's own file
-    config::EngineIniPreset engine_ini = config::EngineIniPreset::CpuLowDetail;
+    config::EngineIniPreset engine_ini = config::EngineIniPreset::kCpuLowDetail;
     std::string engine_ini_path;   // EngineIniPath as the command lines give it
     std::string exec_script_path;  // ExecScriptPath
     std::vector<PlannedLaunch> launches;
 };
 
-// Why a run cannot start, as the message box that says so.
-struct PlanProblem {
-    std::string text;
-    std::string title;  // empty: the program's title
-    platform::MessageIcon icon = platform::MessageIcon::kNone;
-    bool no_installation = false;  // said before the logs are touched
+// Why a run cannot start. The windows and the console word it.
+struct RunRefusal {
+    enum class Reason {
+        kNone,
+        kNoInstallation,  // no game folder: said before the logs are touched
+        kNoResolution,
+        kNoCustomIni,    // "Custom ini" chosen without a file
+        kFileStep,       // `detail`: the sentence naming the file and the system's reason
+        kNoGameProgram,  // `detail`: the first launch's command line, its program missing
+    };
+    Reason reason = Reason::kNone;
+    std::string detail;
 };
 
-// Plans the run. False, with `problem` set, when nothing may run: no game folder, no resolution
-// chosen, "Custom ini" without a file, a game folder not on a drive.
-bool PlanRun(const RunSettings& settings, RunPlan* plan, PlanProblem* problem);
+// Plans the run. False, with `refusal` set, when nothing may run: no game folder, no resolution
+// chosen, "Custom ini" without a file, a game folder not on a drive (kFileStep).
+bool PlanRun(const RunSettings& settings, RunPlan* plan, RunRefusal* refusal);
+
+// The resolutions' names ("640x480", ...) of the ticked boxes, in box order.
+std::vector<std::string> ResolutionList(const std::array<bool, 5>& checked);
+
+// Where runs keep their folders by default: "Results" in the program's folder.
+std::string ResultsFolderOf(const std::string& app_folder);
 
 // How long the game may run before Benchwright ends it: three times its planned length plus
 // two minutes.

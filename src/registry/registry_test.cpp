@@ -42,26 +42,46 @@ TEST(EditionFolder, OnlyNulsOrNothingIsAbsentAndTheFolderEndsAtTheFirstNul) {
     for (const std::string& empty : {std::string(), std::string(1, '\0'), std::string(2, '\0')}) {
         registry[full] = Data(1, empty);
         bool present = true;
-        EXPECT_EQ(EditionFolder(Edition::kFull, &present), "");
+        EXPECT_EQ(EditionFolder(common::Edition::kFull, &present), "");
         EXPECT_FALSE(present) << empty.size() << " NULs";
         // An empty full edition must not hide a valid demo at start-up.
         registry[demo] = Data(1, std::string("C:\\UT2003Demo\0", 14));
-        const InstallationOutcome outcome = FindGameInstallation();
-        EXPECT_FALSE(outcome.full_enabled);
-        EXPECT_EQ(outcome.selected, Edition::kDemo);
+        const common::Installation outcome = ReadGameInstallation();
+        EXPECT_FALSE(outcome.full_installed);
+        EXPECT_EQ(outcome.selected, common::Edition::kDemo);
         EXPECT_EQ(outcome.install_folder, "C:\\UT2003Demo");
-        std::string folder = "C:\\Old";
-        EXPECT_FALSE(SelectEdition(Edition::kFull, &folder));
-        EXPECT_EQ(folder, "");
-        EXPECT_NE(platform::standin::Get().messages.back().text.find("UT2003 (full version) is no"),
-                  std::string::npos);
     }
     registry[full] = Data(1, std::string("C:\\UT2003\0\0", 11));
     bool present = false;
-    EXPECT_EQ(EditionFolder(Edition::kFull, &present), "C:\\UT2003");
+    EXPECT_EQ(EditionFolder(common::Edition::kFull, &present), "C:\\UT2003");
     EXPECT_TRUE(present);
     registry[full] = Data(1, "C:\\UT2003");  // stored without its NUL
-    EXPECT_EQ(EditionFolder(Edition::kFull, &present), "C:\\UT2003");
+    EXPECT_EQ(EditionFolder(common::Edition::kFull, &present), "C:\\UT2003");
+}
+
+TEST(SystemInformationTool, ThePathOrTheToolsLocationAsStringValues) {
+    namespace standin = platform::standin;
+    standin::Reset();
+    const std::string kPathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+    const std::string kLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
+    standin::SetRegistryString(kPathKey, "PATH", "C:\\Program Files\\MSInfo\\msinfo32.exe", true);
+    EXPECT_EQ(SystemInformationTool(), "C:\\Program Files\\MSInfo\\msinfo32.exe");
+    standin::SetRegistryString(kPathKey, "PATH", "C:\\y.exe", false);  // stored without its NUL
+    EXPECT_EQ(SystemInformationTool(), "C:\\y.exe");
+
+    // Only a string of at most 1024 characters counts; then the location, which must hold the tool.
+    auto& registry = standin::Get().registry;
+    registry[kPathKey + "\\PATH"] = {1, std::string(1025, 'a')};
+    standin::SetRegistryString(kLocationKey, "MSINFO", "C:\\Tools");
+    EXPECT_EQ(SystemInformationTool(), "");
+    standin::AddFile("C:\\Tools\\MSINFO32.EXE", "");
+    EXPECT_EQ(SystemInformationTool(), "C:\\Tools\\MSINFO32.EXE");
+    registry[kPathKey + "\\PATH"] = {4, std::string("\x01\0\0\0", 4)};
+    EXPECT_EQ(SystemInformationTool(), "C:\\Tools\\MSINFO32.EXE");
+    registry[kPathKey + "\\PATH"] = {1, std::string(1024, 'b')};
+    EXPECT_EQ(SystemInformationTool(), std::string(1024, 'b'));
+    registry.clear();
+    EXPECT_EQ(SystemInformationTool(), "");
 }
 
 }  // namespace

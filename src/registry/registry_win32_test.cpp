@@ -24,13 +24,14 @@ protected:
 TEST_F(RegistryWin32, FindsTheEditionsInThe32BitView) {
     // (An edition removed after start: windows_win32_test, through the window.)
     const char* const demo = "T:\\Games\\UT2003 Demo ";  // spaces kept
+    using common::Edition;
     const struct {
         bool full, demo;
         Edition selected;
-        const char *edition, *folder;
-    } cases[] = {{true, false, Edition::kFull, "full", "T:\\UT2003"},
-                 {false, true, Edition::kDemo, "demo", demo},
-                 {true, true, Edition::kFull, "full", "T:\\UT2003"}};
+        const char* folder;
+    } cases[] = {{true, false, Edition::kFull, "T:\\UT2003"},
+                 {false, true, Edition::kDemo, demo},
+                 {true, true, Edition::kFull, "T:\\UT2003"}};
     for (const auto& c : cases) {
         TearDown();
         if (c.full) {
@@ -39,12 +40,11 @@ TEST_F(RegistryWin32, FindsTheEditionsInThe32BitView) {
         if (c.demo) {
             ASSERT_TRUE(ts::SetGameFolder(kDemoKey, ts::RegistryKind::kString, demo));
         }
-        const InstallationOutcome outcome = FindGameInstallation();
-        EXPECT_EQ(outcome.full_enabled, c.full);
-        EXPECT_EQ(outcome.demo_enabled, c.demo);
+        const common::Installation outcome = ReadGameInstallation();
+        EXPECT_EQ(outcome.full_installed, c.full);
+        EXPECT_EQ(outcome.demo_installed, c.demo);
         EXPECT_EQ(outcome.selected, c.selected);
         EXPECT_EQ(outcome.install_folder, c.folder);
-        EXPECT_EQ(outcome.game_edition, c.edition);
     }
 }
 
@@ -60,15 +60,15 @@ TEST_F(RegistryWin32, ValuesAsTheRegistryStoresThem) {
     for (const std::string& nul : {std::string(), std::string(1, '\0')}) {
         ASSERT_TRUE(ts::SetGameFolder(
             kFullKey, nul.empty() ? ts::RegistryKind::kNulOnly : ts::RegistryKind::kString, nul));
-        EXPECT_EQ(EditionFolder(Edition::kFull, &present), "");
+        EXPECT_EQ(EditionFolder(common::Edition::kFull, &present), "");
         EXPECT_FALSE(present);
     }
     ASSERT_TRUE(ts::SetGameFolder(kFullKey, ts::RegistryKind::kStringNoNul, "T:\\UT2003"));
-    EXPECT_EQ(EditionFolder(Edition::kFull, &present), "T:\\UT2003");
+    EXPECT_EQ(EditionFolder(common::Edition::kFull, &present), "T:\\UT2003");
     EXPECT_TRUE(present);
 }
 
-TEST_F(RegistryWin32, NeitherEditionShowsTheInstallMessage) {
+TEST_F(RegistryWin32, OnlyStringsOfThe32BitViewAreEditions) {
     // An expandable string and a number are no folders, and the 64-bit view is not looked at.
     ASSERT_TRUE(ts::SetGameFolder(kFullKey, ts::RegistryKind::kExpandString, "T:\\UT2003"));
     ASSERT_TRUE(ts::SetGameFolder(kDemoKey, ts::RegistryKind::kDword, "", 1));
@@ -78,16 +78,10 @@ TEST_F(RegistryWin32, NeitherEditionShowsTheInstallMessage) {
               ERROR_SUCCESS);
     RegSetValueExA(k, kFolderValue, 0, REG_SZ, reinterpret_cast<const BYTE*>("T:\\UT2003Demo"), 14);
     RegCloseKey(k);
-    InstallationOutcome outcome;
-    auto boxes = ts::CatchMessageBoxes([&] { outcome = FindGameInstallation(); });
-    ASSERT_EQ(boxes.size(), 1u);
-    ts::MessageBoxSeen box = boxes[0];
-    EXPECT_EQ(outcome.selected, Edition::kNone);
-    EXPECT_FALSE(outcome.full_enabled || outcome.demo_enabled);
+    const common::Installation outcome = ReadGameInstallation();
+    EXPECT_EQ(outcome.selected, common::Edition::kNone);
+    EXPECT_FALSE(outcome.full_installed || outcome.demo_installed);
     EXPECT_EQ(outcome.install_folder, "");
-    EXPECT_EQ(box.title, "Install UT2003");
-    EXPECT_EQ(box.text, "Please install UT2003 (full version) or UT2003 (demo)");
-    EXPECT_FALSE(box.has_icon);
 }
 
 }  // namespace

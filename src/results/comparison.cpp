@@ -5,6 +5,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "common/text.h"
 #include "platform/platform.h"
 #include "results/csv.h"
 #include "results/html_text.h"
@@ -244,8 +245,7 @@ std::string ComparisonCsvPath(const std::string& html_path) {
     if (dot == std::string::npos || (name != std::string::npos && dot < name))
         return html_path + ".csv";
     // "x.CSV" given as the page must not be overwritten by the table (names ignore case).
-    std::string extension = html_path.substr(dot);
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string extension = common::Lower(html_path.substr(dot));
     return extension == ".csv" ? html_path + ".csv" : html_path.substr(0, dot) + ".csv";
 }
 

@@ -2,8 +2,8 @@
 #include "results/earlier_run.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "common/text.h"
 #include "platform/platform.h"
 #include "results/results_csv.h"
 #include "results/run_statistics.h"
@@ -16,23 +16,12 @@ constexpr size_t kStampLength = 19;  // "2026-12-05 20-14-03"
 
 // True when `name` is "<yyyy-mm-dd hh-mm-ss> <preset>".
 bool IsRunFolderOf(const std::string& name, const std::string& preset) {
-    if (name.size() != kStampLength + 1 + preset.size() || name[kStampLength] != ' ' ||
-        name.compare(kStampLength + 1, std::string::npos, preset) != 0) {
-        return false;
-    }
-    const std::string pattern = "dddd-dd-dd dd-dd-dd";
-    for (size_t i = 0; i < kStampLength; ++i) {
-        const bool digit = name[i] >= '0' && name[i] <= '9';
-        if (pattern[i] == 'd' ? !digit : name[i] != pattern[i]) return false;
-    }
-    return true;
+    return IsRunFolderName(name) && name.size() == kStampLength + 1 + preset.size() &&
+           name.compare(kStampLength + 1, std::string::npos, preset) == 0;
 }
 
 bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
+    return common::Lower(a) == common::Lower(b);
 }
 
 // The medians of a run's results.csv, or nullopt when it is not one to compare with.
@@ -57,6 +46,16 @@ std::optional<EarlierRun> ReadEarlierRun(const std::string& text, const RunInfo&
 }
 
 }  // namespace
+
+bool IsRunFolderName(const std::string& name) {
+    const std::string pattern = "dddd-dd-dd dd-dd-dd ";
+    if (name.size() <= pattern.size()) return false;
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        const bool digit = name[i] >= '0' && name[i] <= '9';
+        if (pattern[i] == 'd' ? !digit : name[i] != pattern[i]) return false;
+    }
+    return true;
+}
 
 std::string RunFolderName(const std::string& started_iso, const std::string& preset) {
     std::string stamp = started_iso.substr(0, kStampLength);

@@ -23,6 +23,9 @@ struct EarlierRun {
 // "<yyyy-mm-dd hh-mm-ss> <preset>", the name of a run's folder under Results.
 std::string RunFolderName(const std::string& started_iso, const std::string& preset);
 
+// True when `name` is "<yyyy-mm-dd hh-mm-ss> " and something after it: a run's folder.
+bool IsRunFolderName(const std::string& name);
+
 // Reads the results.csv of one run folder by its name; false when there is none to read.
 using ReadRunCsv = std::function<bool(const std::string& folder_name, std::string* text)>;
 

@@ -82,9 +82,8 @@ std::vector<std::string> ResultsPageLines(const std::vector<std::string>& resolu
     return lines;
 }
 
-std::vector<std::string> RunFooterLines(common::BenchmarkPreset preset,
-                                        const std::string& render_engine,
-                                        const std::string& game_edition) {
+std::vector<std::string> RunFooterLines(common::BenchmarkPreset preset, common::Renderer renderer,
+                                        common::Edition edition) {
     const char* option = nullptr;
     const char* ini = nullptr;
     switch (preset) {
@@ -109,9 +108,9 @@ std::vector<std::string> RunFooterLines(common::BenchmarkPreset preset,
             "<CENTER>",
             run + option + " Option",
             "<BR>",
-            run + (common::IsOpenGL(render_engine) ? "OpenGL" : "Direct3D") + " Rendering Engine",
+            run + common::RendererName(renderer) + " Rendering Engine",
             "<BR>",
-            run + game_edition + " version of Unreal Tournament 2003",
+            run + common::EditionName(edition) + " version of Unreal Tournament 2003",
             "<BR>",
             run + ini + " provided by Quillmark",
             "<BR>",
@@ -129,13 +128,10 @@ bool WriteResultsPage(const std::string& app_folder,
 }
 
 bool AppendRunFooter(const std::string& app_folder, common::BenchmarkPreset preset,
-                     const std::string& render_engine, const std::string& game_edition,
-                     std::string* error) {
-    const std::vector<std::string> lines = RunFooterLines(preset, render_engine, game_edition);
+                     common::Renderer renderer, common::Edition edition, std::string* error) {
+    const std::vector<std::string> lines = RunFooterLines(preset, renderer, edition);
     if (lines.empty()) return true;
     return platform::AppendToFile(ResultsPagePath(app_folder), WithLineEnds(lines), error);
 }
-
-void OpenDocument(const std::string& path) { platform::ShellOpen(path, true, ""); }
 
 }  // namespace results

@@ -20,9 +20,8 @@ std::vector<std::string> ResultsPageLines(const std::vector<std::string>& resolu
                                           const std::vector<FrameRateRecord>& records);
 
 // The eleven footer lines of a fixed preset (none for the custom test).
-std::vector<std::string> RunFooterLines(common::BenchmarkPreset preset,
-                                        const std::string& render_engine,
-                                        const std::string& game_edition);
+std::vector<std::string> RunFooterLines(common::BenchmarkPreset preset, common::Renderer renderer,
+                                        common::Edition edition);
 
 // Writes the page anew from the launches' records: each cell shows the record of its median
 // repeat (PageRecords), a launch without record a blank cell. On failure returns false with `error`
@@ -33,10 +32,6 @@ bool WriteResultsPage(const std::string& app_folder,
 
 // Appends the preset's footer lines to the page.
 bool AppendRunFooter(const std::string& app_folder, common::BenchmarkPreset preset,
-                     const std::string& render_engine, const std::string& game_edition,
-                     std::string* error);
-
-// Asks the shell to open the file with its associated program, the main window as owner.
-void OpenDocument(const std::string& path);
+                     common::Renderer renderer, common::Edition edition, std::string* error);
 
 }  // namespace results

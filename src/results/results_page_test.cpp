@@ -61,9 +61,9 @@ TEST(WriteResultsPage, TheCpuBenchmarkExampleByteForByteOverAnEarlierPage) {
         resolutions);
     std::string error;
     ASSERT_TRUE(WriteResultsPage(kFolder, resolutions, 1, launches, &error)) << error;
-    ASSERT_TRUE(AppendRunFooter(kFolder, BenchmarkPreset::kCpuBenchmark, "D3D", "full", &error))
+    ASSERT_TRUE(AppendRunFooter(kFolder, BenchmarkPreset::kCpuBenchmark,
+                                common::Renderer::kDirect3D, common::Edition::kFull, &error))
         << error;
-    OpenDocument(ResultsPagePath(kFolder));
 
     auto table = [](const std::string& caption, const std::string& at640,
                     const std::string& at1024) {
@@ -81,8 +81,7 @@ TEST(WriteResultsPage, TheCpuBenchmarkExampleByteForByteOverAnEarlierPage) {
     ASSERT_EQ(std::count(expected.begin(), expected.end(), '\n'), 63);
     EXPECT_EQ(standin::FindFile(kPage)->contents, expected);
     EXPECT_EQ(standin::Get().journal,
-              (Lines{std::string("write ") + kPage, std::string("append ") + kPage,
-                     std::string("open ") + kPage}));
+              (Lines{std::string("write ") + kPage, std::string("append ") + kPage}));
 }
 
 TEST(RunFooterLines, NamePresetEngineEditionAndIni) {
@@ -91,11 +90,15 @@ TEST(RunFooterLines, NamePresetEngineEditionAndIni) {
         for (const auto& line : lines) text += line + "\r\n";
         return text;
     };
-    EXPECT_EQ(joined(RunFooterLines(BenchmarkPreset::kHighQuality, "OGL", "demo")),
+    EXPECT_EQ(joined(RunFooterLines(BenchmarkPreset::kHighQuality, common::Renderer::kOpenGL,
+                                    common::Edition::kDemo)),
               Footer("High Quality", "OpenGL", "demo", "Custom_MaxDetail"));
-    EXPECT_EQ(joined(RunFooterLines(BenchmarkPreset::kLowQuality, "DirectX", "full")),
+    EXPECT_EQ(joined(RunFooterLines(BenchmarkPreset::kLowQuality, common::Renderer::kDirect3D,
+                                    common::Edition::kFull)),
               Footer("Low Quality", "Direct3D", "full", "Custom_MinDetail"));
-    EXPECT_TRUE(RunFooterLines(BenchmarkPreset::kCustomTest, "D3D", "full").empty());
+    EXPECT_TRUE(RunFooterLines(BenchmarkPreset::kCustomTest, common::Renderer::kDirect3D,
+                               common::Edition::kFull)
+                    .empty());
 }
 
 // Blank cells of a stopped or failed launch are in the run driver's stop and outcome tests.

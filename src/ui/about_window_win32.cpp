@@ -1,22 +1,18 @@
 // The about window's Win32 binding: routes messages to handlers and shows the texts.
 #include <windows.h>
 
+#include "core/start_up.h"
 #include "ui/about_model.h"
 #include "ui/main_window_model.h"
+#include "ui/messages.h"
 #include "ui/resource.h"
+#include "ui/window_messages.h"
 #include "ui/window_support_win32.h"
 #include "ui/windows_win32.h"
 
 namespace ui {
 
 namespace {
-
-struct AboutWindow {
-    HWND hwnd = nullptr;
-    HWND* slot = nullptr;
-    AboutTexts texts;
-    HFONT title_font = nullptr;
-};
 
 // Placed at a fixed spot near the screen's top left rather than centred.
 constexpr int kLeft = 2340 / 15;
@@ -53,10 +49,10 @@ void OnCommand(AboutWindow& w, int id, int code) {
     switch (id) {
         case IDOK:
         case IDCANCEL:
-            DestroyWindow(w.hwnd);
+            PostMessageA(w.owner, WM_APP_CLOSE_ABOUT, 0, 0);
             break;  // OK is also the cancel button: Esc
         case IDC_ABOUT_SYSINFO:
-            StartSysInfo();
+            if (!core::StartSystemInformation()) Show(NoSystemInformationMessage());
             break;
         case IDC_ABOUT_BANNER:
             OpenMakerWebSite();
@@ -78,13 +74,11 @@ INT_PTR CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
             OnCommand(*w, LOWORD(wparam), HIWORD(wparam));
             return TRUE;
         case WM_CLOSE:
-            DestroyWindow(hwnd);
+            PostMessageA(w->owner, WM_APP_CLOSE_ABOUT, 0, 0);
             return TRUE;
         case WM_NCDESTROY:
-            if (*w->slot == hwnd) *w->slot = nullptr;
-            DeleteObject(w->title_font);
+            w->hwnd = nullptr;  // gone with its owner, or closed by it
             SetWindowLongPtrA(hwnd, DWLP_USER, 0);
-            delete w;
             return FALSE;
         default:
             return FALSE;
@@ -93,20 +87,19 @@ INT_PTR CALLBACK AboutProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
 
 }  // namespace
 
-void ShowAboutWindow(HWND owner, HWND* slot) {
-    if (*slot) {
-        ShowWindow(*slot, SW_SHOWNORMAL);
-        SetForegroundWindow(*slot);
-        return;
-    }
-    auto* window = new AboutWindow{nullptr, slot, {}, nullptr};
-    *slot = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), owner,
-                               AboutProc, reinterpret_cast<LPARAM>(window));
-    if (*slot) {
-        ShowWindow(*slot, SW_SHOW);
-    } else {
-        delete window;
-    }
+AboutWindow::~AboutWindow() {
+    if (hwnd) DestroyWindow(hwnd);
+    if (title_font) DeleteObject(title_font);
+}
+
+std::unique_ptr<AboutWindow> OpenAboutWindow(HWND owner) {
+    auto window = std::make_unique<AboutWindow>();
+    window->owner = owner;
+    if (!CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), owner,
+                            AboutProc, reinterpret_cast<LPARAM>(window.get())))
+        return nullptr;
+    ShowWindow(window->hwnd, SW_SHOW);
+    return window;
 }
 
 }  // namespace ui

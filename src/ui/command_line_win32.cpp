@@ -6,11 +6,11 @@
 
 #include <algorithm>
 
-#include "core/command_line_run.h"
-#include "core/session.h"
+#include "core/start_up.h"
 #include "core/user_settings.h"
 #include "platform/platform.h"
-#include "ui/run_window_win32.h"
+#include "ui/command_line.h"
+#include "ui/run_host_win32.h"
 #include "ui/windows_win32.h"
 
 namespace ui {
@@ -27,7 +27,7 @@ HANDLE Redirected(DWORD which) {
 
 // Where a GUI program's text goes: what the parent redirected, else the console of the parent
 // (a command prompt), else nowhere.
-class ParentConsole : public core::Console {
+class ParentConsole : public Console {
 public:
     ParentConsole() : out_(Redirected(STD_OUTPUT_HANDLE)), err_(Redirected(STD_ERROR_HANDLE)) {
         if ((out_ && err_) || !AttachConsole(ATTACH_PARENT_PROCESS)) return;
@@ -74,11 +74,70 @@ core::RunControl* g_ctrl_c_control = nullptr;
 
 BOOL WINAPI OnCtrlC(DWORD event) {
     if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
-    if (!g_ctrl_c_control) return FALSE;  // the run has just ended
+    if (!g_ctrl_c_control) return FALSE;  // no run lasts
     // Ends the game and lets the run tidy up, rather than leave its files staged.
-    g_ctrl_c_control->stop_after_launch = true;
-    platform::RaiseEndSignal(g_ctrl_c_control->end_game);
+    StopRunNow(*g_ctrl_c_control);
     return TRUE;
+}
+
+// The window a command-line run's worker posts to: whichever message loop dispatches a run
+// message (ours, or a question box's), it reaches the run.
+constexpr const char* kHostClass = "Benchwright.RunHost";
+
+struct RunHost {
+    std::unique_ptr<RunSession> run;
+    bool ended = false;
+};
+
+LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+    auto* host = reinterpret_cast<RunHost*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (host && host->run && IsRunMessage(msg)) {
+        if (HandleRunMessage(*host->run, msg, wparam, lparam)) host->ended = true;
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wparam, lparam);
+}
+
+HWND CreateHostWindow(RunHost& host) {
+    WNDCLASSA type = {};
+    type.lpfnWndProc = HostProc;
+    type.hInstance = GetModuleHandleA(nullptr);
+    type.lpszClassName = kHostClass;
+    RegisterClassA(&type);
+    HWND hwnd = CreateWindowExA(0, kHostClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                type.hInstance, nullptr);
+    if (hwnd) SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&host));
+    return hwnd;
+}
+
+// The run on a worker thread while this thread shows its progress window (no owner: there is
+// no main window), so a person passing by sees what runs and can stop it; Ctrl+C stops it too.
+core::RunReport CarryOutInProgressWindow(const core::RunPlan& plan, core::RunObserver& console) {
+    RunHost host;
+    HWND target = CreateHostWindow(host);
+    if (target) host.run = StartRunThread(target, nullptr, plan, &console);
+    if (!host.run) {  // the console alone
+        if (target) DestroyWindow(target);
+        core::RunControl control;
+        g_ctrl_c_control = &control;
+        core::RunReport report = core::CarryOutRunWithOutputs(plan, console, control);
+        g_ctrl_c_control = nullptr;
+        return report;
+    }
+    g_ctrl_c_control = &host.run->control;
+    MSG msg;
+    while (!host.ended && GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        HWND progress = host.run->progress.hwnd;
+        if (progress && IsDialogMessageA(progress, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    // Left without its end (a quit message): the game ends and the run tidies up first.
+    if (!host.ended) StopRunNow(host.run->control);
+    g_ctrl_c_control = nullptr;
+    core::RunReport report = EndRunThread(std::move(host.run));
+    DestroyWindow(target);
+    return report;
 }
 
 // The path from the current folder, as the game and the printed lines need it.
@@ -91,35 +150,27 @@ std::string FullPath(const std::string& path) {
 // Runs per level when --runs is not given: the saved option, as the window runs.
 int DefaultRunsPerLevel() { return core::LoadUserSettings().runs_per_level; }
 
-int Run(core::ProgramArguments args, core::Console& console) {
+int Run(core::ProgramArguments args, Console& console) {
     if (AnotherInstanceRunning()) {
         console.PrintError(
             "No run can start: another Benchwright is running. Close it, or wait until its "
             "benchmark has ended, and start this run again.");
-        return core::kExitCannotStart;
+        return kExitCannotStart;
     }
     if (args.results_folder) args.results_folder = FullPath(*args.results_folder);
     if (args.ini && args.ini->kind == core::IniArgument::Kind::kFile)
         args.ini->path = FullPath(args.ini->path);
 
-    core::SessionState state;
-    core::InitAppFolder(state);
     core::RunSettings settings;
     std::string problem;
-    if (!core::CommandLineSettings(args, {state.AppFolder, DefaultRunsPerLevel()}, &settings,
-                                   &problem)) {
+    if (!CommandLineSettings(args, {core::AppFolder(), DefaultRunsPerLevel()}, &settings,
+                             &problem)) {
         console.PrintError(problem);
-        return core::kExitCannotStart;
+        return kExitCannotStart;
     }
-    core::RunControl control;
-    control.end_game = platform::CreateEndSignal();
-    g_ctrl_c_control = &control;
     SetConsoleCtrlHandler(OnCtrlC, TRUE);
-    // Shown in the progress window, so a person passing by sees what runs and can stop it.
-    const int code = core::RunFromCommandLine(settings, console, control, CarryOutInProgressWindow);
+    const int code = RunFromCommandLine(settings, console, CarryOutInProgressWindow);
     SetConsoleCtrlHandler(OnCtrlC, FALSE);
-    g_ctrl_c_control = nullptr;
-    platform::CloseEndSignal(control.end_game);
     return code;
 }
 
@@ -131,7 +182,7 @@ int CarryOutCommandLine(const std::vector<std::string>& args) {
     std::string error;
     if (!core::ParseProgramArguments(args, &parsed, &error)) {
         console.PrintError(error);
-        return core::kExitBadArguments;
+        return kExitBadArguments;
     }
     switch (parsed.mode) {
         case core::ProgramMode::kHelp: {
@@ -142,17 +193,17 @@ int CarryOutCommandLine(const std::vector<std::string>& args) {
                 console.Print(usage.substr(start, end - start));
                 start = end + 1;
             }
-            return core::kExitOk;
+            return kExitOk;
         }
         case core::ProgramMode::kCompare:
             parsed.out = FullPath(parsed.out.value_or("compare.html"));
-            return core::CompareFromCommandLine(parsed, console);
+            return CompareFromCommandLine(parsed, console);
         case core::ProgramMode::kRun:
             return Run(parsed, console);
         case core::ProgramMode::kWindow:
             break;  // not with arguments
     }
-    return core::kExitBadArguments;
+    return kExitBadArguments;
 }
 
 }  // namespace ui

@@ -3,9 +3,11 @@
 
 #include <shlobj.h>
 
+#include "core/run_plan.h"
 #include "platform/platform.h"
 #include "results/comparison.h"
-#include "results/results_page.h"
+#include "ui/main_window_model.h"
+#include "ui/messages.h"
 
 namespace ui {
 
@@ -40,7 +42,7 @@ std::string PickFolder(HWND owner, const std::string& start) {
 }  // namespace
 
 void CompareResultsFromWindow(HWND owner, const std::string& app_folder) {
-    const std::string results_folder = app_folder + "Results";
+    const std::string results_folder = core::ResultsFolderOf(app_folder);
     const std::string folder = PickFolder(owner, results_folder);
     if (folder.empty()) return;
     // One place for the page whatever was picked; it never counts as a result itself.
@@ -49,10 +51,10 @@ void CompareResultsFromWindow(HWND owner, const std::string& app_folder) {
     std::string error;
     if (!platform::CreateFolders(results_folder, &error) ||
         !results::WriteComparison({folder}, page, &read, &error)) {
-        platform::ShowMessage(error, "", platform::MessageIcon::kCritical);
+        Show(FileStepMessage(error));
         return;
     }
-    results::OpenDocument(page);
+    OpenDocument(page);
 }
 
 }  // namespace ui

@@ -23,16 +23,17 @@ constexpr int kDemoDefaultLevel = 2;
 
 }  // namespace
 
-const std::vector<std::string>& LevelEntries(const std::string& game_edition) {
-    return game_edition == "full" ? kFullLevels : kDemoLevels;
+const std::vector<std::string>& LevelEntries(common::Edition edition) {
+    return edition == common::Edition::kFull ? kFullLevels : kDemoLevels;
 }
 
-void loadComboBox(CustomTestModel& model, const std::string& game_edition) {
+void LoadComboBox(CustomTestModel& model, common::Edition edition) {
     const bool running = model.running;
     model = CustomTestModel{};
     model.running = running;
-    model.levels = LevelEntries(game_edition);
-    model.selected_level = game_edition == "full" ? kFullDefaultLevel : kDemoDefaultLevel;
+    model.levels = LevelEntries(edition);
+    model.selected_level =
+        edition == common::Edition::kFull ? kFullDefaultLevel : kDemoDefaultLevel;
 }
 
 void SelectIni(CustomTestModel& model, IniChoice choice) {

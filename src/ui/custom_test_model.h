@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "common/benchmark.h"
 #include "core/run_plan.h"
 
 namespace ui {
@@ -23,12 +24,12 @@ struct CustomTestModel {
 // "Run Test" can be pressed.
 bool RunTestEnabled(const CustomTestModel& model);
 
-// The level list entries of an edition: 37 when GameEdition is "full", otherwise the demo's 4.
-const std::vector<std::string>& LevelEntries(const std::string& game_edition);
+// The level list entries of an edition: 37 for the full edition, otherwise the demo's 4.
+const std::vector<std::string>& LevelEntries(common::Edition edition);
 
-// Fills the level list for GameEdition and selects "dm-antalus*"; every other choice takes its
+// Fills the level list for the edition and selects "dm-antalus*"; every other choice takes its
 // default. Called once per load of the window; a run that lasts still disables "Run Test".
-void loadComboBox(CustomTestModel& model, const std::string& game_edition);
+void LoadComboBox(CustomTestModel& model, common::Edition edition);
 
 // "Max Detail", "Min Detail" and "Custom ini" clicks. Leaving "Custom ini" empties the path box, so
 // a path shown always belongs to a "Custom ini" choice made since the last switch away from it.

@@ -11,7 +11,7 @@ namespace {
 
 TEST(CustomTestModel, LevelListPerEdition) {
     CustomTestModel full;
-    loadComboBox(full, "full");
+    LoadComboBox(full, common::Edition::kFull);
     ASSERT_EQ(full.levels.size(), 37u);
     EXPECT_EQ(full.levels.front(), "br-anubis");
     EXPECT_EQ(full.levels[22], "dm-inferno*");
@@ -21,20 +21,19 @@ TEST(CustomTestModel, LevelListPerEdition) {
               8);
     EXPECT_TRUE(std::is_sorted(full.levels.begin(), full.levels.end()));
 
-    // Anything but "full" (demo, none found, a wrong case) gets the demo's four entries.
-    for (const char* edition : {"demo", "", "Full"}) {
+    // Anything but the full edition (the demo, none found) gets the demo's four entries.
+    for (common::Edition edition : {common::Edition::kDemo, common::Edition::kNone}) {
         CustomTestModel demo;
-        loadComboBox(demo, edition);
+        LoadComboBox(demo, edition);
         EXPECT_EQ(demo.levels, (std::vector<std::string>{"br-anubis", "ctf-citadel*", "dm-antalus*",
-                                                         "dm-asbestos*"}))
-            << edition;
+                                                         "dm-asbestos*"}));
         EXPECT_EQ(demo.levels[demo.selected_level], "dm-antalus*");
     }
 }
 
 TEST(CustomTestModel, ChoicesCarryTheCustomIniAndAReloadForgetsThem) {
     CustomTestModel model;
-    loadComboBox(model, "demo");
+    LoadComboBox(model, common::Edition::kDemo);
     SelectIni(model, IniChoice::kCustomIni);
     FileDialogClosed(model, true, "T:\\own.ini");
     core::CustomTestChoices chosen = Choices(model);
@@ -43,17 +42,18 @@ TEST(CustomTestModel, ChoicesCarryTheCustomIniAndAReloadForgetsThem) {
     EXPECT_EQ(chosen.level_entry, "dm-antalus*");
 
     model.sound_enabled = true;
-    loadComboBox(model, "full");
+    LoadComboBox(model, common::Edition::kFull);
     EXPECT_EQ(model.ini, IniChoice::kMaxDetail);
     EXPECT_TRUE(model.ini_path.empty() && !model.browse_enabled && !model.sound_enabled);
 }
 
 TEST(CustomTestModel, RunTestStaysDisabledWhileARunLastsEvenAcrossAReload) {
     CustomTestModel model;
-    loadComboBox(model, "full");
+    LoadComboBox(model, common::Edition::kFull);
     EXPECT_TRUE(RunTestEnabled(model));
     model.running = true;
-    loadComboBox(model, "demo");  // the window reloaded by an edition change during the run
+    LoadComboBox(
+        model, common::Edition::kDemo);  // the window reloaded by an edition change during the run
     EXPECT_FALSE(RunTestEnabled(model));
     EXPECT_EQ(model.levels.size(), 4u);
     model.running = false;

@@ -5,20 +5,13 @@
 
 #include "ui/custom_test_model.h"
 #include "ui/resource.h"
+#include "ui/window_messages.h"
 #include "ui/window_support_win32.h"
 #include "ui/windows_win32.h"
 
 namespace ui {
 
 namespace {
-
-struct CustomTestWindow {
-    HWND hwnd = nullptr;
-    core::SessionState* state = nullptr;
-    MainWindow* main = nullptr;
-    HWND* slot = nullptr;
-    CustomTestModel model;
-};
 
 void Render(CustomTestWindow& w) {
     const CustomTestModel& m = w.model;
@@ -40,7 +33,6 @@ void Render(CustomTestWindow& w) {
 void OnLoad(CustomTestWindow& w) {
     SetProgramIcon(w.hwnd);
     MoveToDefaultPosition(w.hwnd);
-    loadComboBox(w.model, w.state->GameEdition);
     for (const std::string& entry : w.model.levels) {
         SendDlgItemMessageA(w.hwnd, IDC_LEVEL_LIST, CB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>(entry.c_str()));
@@ -89,11 +81,12 @@ void OnCommand(CustomTestWindow& w, int id, int code) {
             OnBrowse(w);
             return;
         case IDC_RUN_TEST:
-            RunFromMainWindow(*w.main, common::BenchmarkPreset::kCustomTest, Choices(w.model));
+            PostOwned(w.owner, WM_APP_RUN_CUSTOM,
+                      std::make_unique<core::CustomTestChoices>(Choices(w.model)));
             return;
         case IDC_CUSTOM_CANCEL:
         case IDCANCEL:
-            DestroyWindow(w.hwnd);
+            PostMessageA(w.owner, WM_APP_CLOSE_CUSTOM, 0, 0);
             return;
         default:
             return;
@@ -112,12 +105,11 @@ INT_PTR CALLBACK CustomTestProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lpara
             OnCommand(*w, LOWORD(wparam), HIWORD(wparam));
             return TRUE;
         case WM_CLOSE:
-            DestroyWindow(hwnd);
+            PostMessageA(w->owner, WM_APP_CLOSE_CUSTOM, 0, 0);
             return TRUE;
         case WM_NCDESTROY:
-            if (*w->slot == hwnd) *w->slot = nullptr;
+            w->hwnd = nullptr;  // gone with its owner, or closed by it
             SetWindowLongPtrA(hwnd, DWLP_USER, 0);
-            delete w;
             return FALSE;
         default:
             return FALSE;
@@ -126,29 +118,27 @@ INT_PTR CALLBACK CustomTestProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lpara
 
 }  // namespace
 
-void SetCustomTestRunning(HWND custom, bool running) {
-    auto* w = custom ? reinterpret_cast<CustomTestWindow*>(GetWindowLongPtrA(custom, DWLP_USER))
-                     : nullptr;
-    if (!w || w->model.running == running) return;
-    w->model.running = running;
-    Render(*w);
+CustomTestWindow::~CustomTestWindow() {
+    if (hwnd) DestroyWindow(hwnd);
 }
 
-void ShowCustomTestWindow(HWND owner, core::SessionState& state, MainWindow& main, HWND* slot) {
-    if (*slot) {
-        ShowWindow(*slot, SW_SHOWNORMAL);
-        SetForegroundWindow(*slot);
-        return;
-    }
-    auto* window = new CustomTestWindow{nullptr, &state, &main, slot, {}};
-    window->model.running = main.model.running;
-    *slot = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CUSTOM), owner,
-                               CustomTestProc, reinterpret_cast<LPARAM>(window));
-    if (*slot) {
-        ShowWindow(*slot, SW_SHOW);
-    } else {
-        delete window;
-    }
+void SetCustomTestRunning(CustomTestWindow& w, bool running) {
+    if (w.model.running == running) return;
+    w.model.running = running;
+    if (w.hwnd) Render(w);
+}
+
+std::unique_ptr<CustomTestWindow> OpenCustomTestWindow(HWND owner, common::Edition edition,
+                                                       bool running) {
+    auto window = std::make_unique<CustomTestWindow>();
+    window->owner = owner;
+    LoadComboBox(window->model, edition);
+    window->model.running = running;
+    if (!CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CUSTOM), owner,
+                            CustomTestProc, reinterpret_cast<LPARAM>(window.get())))
+        return nullptr;
+    ShowWindow(window->hwnd, SW_SHOW);
+    return window;
 }
 
 }  // namespace ui

@@ -7,44 +7,34 @@
 
 namespace ui {
 
-void ApplyInstallation(MainWindowModel& model, core::SessionState& state,
-                       const registry::InstallationOutcome& outcome) {
-    state.GameEdition = outcome.game_edition;
-    state.InstallFolder = outcome.install_folder;
-    model.full_enabled = outcome.full_enabled;
-    model.demo_enabled = outcome.demo_enabled;
-    model.edition = outcome.selected;
-    model.installed = outcome.selected != registry::Edition::kNone;
+void ApplyInstallation(MainWindowModel& model, const common::Installation& installation) {
+    model.full_enabled = installation.full_installed;
+    model.demo_enabled = installation.demo_installed;
+    model.edition = installation.selected;
+    model.install_folder = installation.install_folder;
 }
 
-void SelectRenderEngine(MainWindowModel& model, core::SessionState& state, bool opengl) {
+void SelectRenderer(MainWindowModel& model, common::Renderer renderer) {
     model.render_chosen = true;
-    model.opengl = opengl;
-    state.RenderEngine = opengl ? "OGL" : "D3D";
+    model.renderer = renderer;
 }
 
-EditionChangeResult ChangeEdition(MainWindowModel& model, core::SessionState& state,
-                                  registry::Edition edition, bool present,
+EditionChangeResult ChangeEdition(MainWindowModel& model, common::Edition edition, bool present,
                                   const std::string& install_folder, bool custom_open) {
     EditionChangeResult result;
-    const std::string previous_edition = state.GameEdition;
+    const common::Edition previous = model.edition;
     if (!present) {
         result.close_custom = custom_open;
-        (edition == registry::Edition::kFull ? model.full_enabled : model.demo_enabled) = false;
-        model.edition = registry::Edition::kNone;
-        model.installed = false;
-        state.InstallFolder.clear();
-        state.GameEdition.clear();
+        (edition == common::Edition::kFull ? model.full_enabled : model.demo_enabled) = false;
+        model.edition = common::Edition::kNone;
+        model.install_folder.clear();
         return result;
     }
-    state.GameEdition = registry::EditionName(edition);
-    state.InstallFolder = install_folder;
     // Only a change of edition reloads the custom test window; choosing the current one again
     // leaves it as the user set it.
-    result.reopen_custom =
-        custom_open && !previous_edition.empty() && previous_edition != state.GameEdition;
+    result.reopen_custom = custom_open && previous != common::Edition::kNone && previous != edition;
     model.edition = edition;
-    model.installed = true;
+    model.install_folder = install_folder;
     return result;
 }
 
@@ -52,25 +42,47 @@ void SetRunning(MainWindowModel& model, bool running) { model.running = running;
 
 MainWindowControls EnabledControls(const MainWindowModel& m) {
     if (m.running) return {};
-    return {m.installed, true, m.full_enabled, m.demo_enabled, true};
+    return {m.edition != common::Edition::kNone, true, m.full_enabled, m.demo_enabled, true};
 }
+
+core::RunSettings RunSettingsOf(const MainWindowModel& model, const core::UserSettings& user,
+                                common::BenchmarkPreset preset,
+                                const core::CustomTestChoices& custom) {
+    core::RunSettings settings;
+    settings.preset = preset;
+    settings.install_folder = model.install_folder;
+    settings.app_folder = model.app_folder;
+    settings.renderer = model.renderer;
+    settings.edition = model.edition;
+    settings.resolutions = model.resolutions;
+    settings.custom = custom;
+    settings.runs_per_level = user.runs_per_level;
+    settings.results_folder = core::ResultsFolderOf(model.app_folder);
+    settings.open_report = user.open_report;
+    return settings;
+}
+
+void CheckLastReport(MainWindowModel& model) {
+    model.last_report_enabled =
+        !core::LatestReport(core::ResultsFolderOf(model.app_folder)).empty();
+}
+
+std::string LastReportToOpen(MainWindowModel& model) {
+    const std::string report = core::LatestReport(core::ResultsFolderOf(model.app_folder));
+    model.last_report_enabled = !report.empty();
+    return report;
+}
+
+std::string HelpPagePath(const MainWindowModel& model) { return model.app_folder + "help.html"; }
+
+std::string PageToOpen(const core::RunSettings& settings, const core::RunReport& report) {
+    if (!report.page_written) return "";
+    if (settings.open_report && !report.report_path.empty()) return report.report_path;
+    return results::ResultsPagePath(settings.app_folder);
+}
+
+void OpenDocument(const std::string& path) { platform::ShellOpen(path, true, ""); }
 
 void OpenMakerWebSite() { platform::ShellOpen(kMakerWebAddress, false, "C:\\"); }
-
-std::string ResultsFolderPath(const core::SessionState& state) {
-    return state.AppFolder + "Results";
-}
-
-void CheckLastReport(MainWindowModel& model, const core::SessionState& state) {
-    model.last_report_enabled = !core::LatestReport(ResultsFolderPath(state)).empty();
-}
-
-void OpenLastReport(MainWindowModel& model, const core::SessionState& state) {
-    const std::string report = core::LatestReport(ResultsFolderPath(state));
-    model.last_report_enabled = !report.empty();
-    if (!report.empty()) results::OpenDocument(report);
-}
-
-std::string HelpPagePath(const core::SessionState& state) { return state.AppFolder + "help.html"; }
 
 }  // namespace ui

@@ -1,5 +1,6 @@
-// Tests of the main window's state: without a game folder nothing can run. The windows' other
-// reactions are proven on the real windows (windows_win32_test.cpp).
+// Tests of the main window's state: without a game folder nothing can run, a run takes the
+// window's choices, and the page it opens. The windows' other reactions are proven on the real
+// windows (windows_win32_test.cpp).
 #include "ui/main_window_model.h"
 
 #include <gtest/gtest.h>
@@ -9,13 +10,12 @@
 namespace ui {
 namespace {
 
-using registry::Edition;
+using common::Edition;
 
 TEST(MainWindowModel, PresetButtonsStayDisabledWithoutAGameFolder) {
     // None installed: the preset buttons stay disabled.
     MainWindowModel none;
-    core::SessionState state;
-    ApplyInstallation(none, state, {false, false, Edition::kNone, "", ""});
+    ApplyInstallation(none, {false, false, Edition::kNone, ""});
     EXPECT_FALSE(EnabledControls(none).presets);
     SetRunning(none, true);  // nor does a finished run
     SetRunning(none, false);
@@ -24,55 +24,101 @@ TEST(MainWindowModel, PresetButtonsStayDisabledWithoutAGameFolder) {
 
     // An edition gone since start: its option and the buttons go, the custom window closes.
     MainWindowModel model;
-    ApplyInstallation(model, state, {true, true, Edition::kFull, "full", "C:\\UT2003"});
-    EditionChangeResult gone = ChangeEdition(model, state, Edition::kDemo, false, "", true);
+    ApplyInstallation(model, {true, true, Edition::kFull, "C:\\UT2003"});
+    EditionChangeResult gone = ChangeEdition(model, Edition::kDemo, false, "", true);
     EXPECT_TRUE(gone.close_custom && !gone.reopen_custom);
-    EXPECT_TRUE(state.GameEdition.empty() && state.InstallFolder.empty());
+    EXPECT_EQ(model.edition, Edition::kNone);
+    EXPECT_TRUE(model.install_folder.empty());
     EXPECT_TRUE(model.full_enabled && !model.demo_enabled);
     EXPECT_FALSE(EnabledControls(model).presets);
+
+    // Coming back to the installed edition: selected again, nothing to reopen.
+    const EditionChangeResult back = ChangeEdition(model, Edition::kFull, true, "C:\\UT2003", true);
+    EXPECT_FALSE(back.reopen_custom || back.close_custom);
+    EXPECT_EQ(model.edition, Edition::kFull);
+    EXPECT_TRUE(EnabledControls(model).presets);
+    // A real change of edition reloads the custom window; choosing the same one does not.
+    model.demo_enabled = true;
+    EXPECT_TRUE(ChangeEdition(model, Edition::kDemo, true, "D:\\Demo", true).reopen_custom);
+    EXPECT_FALSE(ChangeEdition(model, Edition::kDemo, true, "D:\\Demo", true).reopen_custom);
+    EXPECT_EQ(model.install_folder, "D:\\Demo");
 }
 
 TEST(MainWindowModel, ARunDisablesWhatStartsRunsAndGivesBackWhatWasThere) {
-    core::SessionState state;
     MainWindowModel model;
-    ApplyInstallation(model, state, {false, true, Edition::kDemo, "demo", "C:\\UT2003Demo"});
+    ApplyInstallation(model, {false, true, Edition::kDemo, "C:\\UT2003Demo"});
     const MainWindowControls before = EnabledControls(model);
-    EXPECT_TRUE(before.presets && before.resolutions && before.demo && before.render_engine);
+    EXPECT_TRUE(before.presets && before.resolutions && before.demo && before.renderer);
     EXPECT_FALSE(before.full);
 
     SetRunning(model, true);
     const MainWindowControls during = EnabledControls(model);
     EXPECT_FALSE(during.presets || during.resolutions || during.full || during.demo ||
-                 during.render_engine);
+                 during.renderer);
     // An edition chosen during the run (a click already queued) must not enable anything.
-    ChangeEdition(model, state, Edition::kDemo, true, "C:\\UT2003Demo", false);
+    ChangeEdition(model, Edition::kDemo, true, "C:\\UT2003Demo", false);
     EXPECT_FALSE(EnabledControls(model).presets || EnabledControls(model).demo);
 
     SetRunning(model, false);
     const MainWindowControls after = EnabledControls(model);
-    EXPECT_TRUE(after.presets && after.resolutions && after.demo && after.render_engine);
+    EXPECT_TRUE(after.presets && after.resolutions && after.demo && after.renderer);
     EXPECT_FALSE(after.full);  // never installed: stays disabled
+}
+
+TEST(MainWindowModel, ARunStartsFromTheWindowsChoicesAndTheUsersOptions) {
+    MainWindowModel model;
+    model.app_folder = "C:\\Tools\\Bench\\";
+    ApplyInstallation(model, {true, true, Edition::kFull, "C:\\UT2003"});
+    ChangeEdition(model, Edition::kDemo, true, "D:\\UT2003Demo", false);
+    SelectRenderer(model, common::Renderer::kDirect3D);
+    SelectRenderer(model, common::Renderer::kOpenGL);
+    model.resolutions = {false, true, false, false, true};
+    core::CustomTestChoices custom;
+    custom.level_entry = "ctf-citadel*";
+    const core::RunSettings s =
+        RunSettingsOf(model, {3, true}, common::BenchmarkPreset::kCustomTest, custom);
+    EXPECT_EQ(s.preset, common::BenchmarkPreset::kCustomTest);
+    EXPECT_EQ(s.edition, Edition::kDemo);
+    EXPECT_EQ(s.install_folder, "D:\\UT2003Demo");
+    EXPECT_EQ(s.renderer, common::Renderer::kOpenGL);
+    EXPECT_EQ(s.resolutions, model.resolutions);
+    EXPECT_EQ(s.custom.level_entry, "ctf-citadel*");
+    EXPECT_EQ(s.runs_per_level, 3);
+    EXPECT_TRUE(s.open_report);
+    EXPECT_EQ(s.app_folder, "C:\\Tools\\Bench\\");
+    EXPECT_EQ(s.results_folder, "C:\\Tools\\Bench\\Results");
+}
+
+TEST(MainWindowModel, TheRunOpensItsPageOrReportOnlyWhenThePageIsComplete) {
+    core::RunSettings s;
+    s.app_folder = "C:\\Tools\\Bench\\";
+    core::RunReport report;
+    report.report_path = "C:\\Tools\\Bench\\Results\\r\\report.html";
+    EXPECT_EQ(PageToOpen(s, report), "");  // a failed run opens nothing
+    report.page_written = true;
+    EXPECT_EQ(PageToOpen(s, report), "C:\\Tools\\Bench\\results.html");
+    s.open_report = true;
+    EXPECT_EQ(PageToOpen(s, report), report.report_path);
+    report.report_path.clear();  // asked for, but not written: the page
+    EXPECT_EQ(PageToOpen(s, report), "C:\\Tools\\Bench\\results.html");
 }
 
 TEST(MainWindowModel, OpenLastReportFollowsTheReportsOnDisk) {
     namespace standin = platform::standin;
     standin::Reset();
-    core::SessionState state;
-    state.AppFolder = "C:\\Tools\\Bench\\";
     MainWindowModel model;
+    model.app_folder = "C:\\Tools\\Bench\\";
     const std::string report =
         "C:\\Tools\\Bench\\Results\\2026-12-06 14-05-09 Low Quality\\report.html";
     standin::AddFile(report, "<html>");
-    CheckLastReport(model, state);
+    CheckLastReport(model);
     EXPECT_TRUE(model.last_report_enabled);
-    OpenLastReport(model, state);
-    EXPECT_EQ(standin::Get().opened, std::vector<std::string>{report});
+    EXPECT_EQ(LastReportToOpen(model), report);
 
-    // Deleted while the window was open: nothing opens and the item goes grey.
+    // Deleted while the window was open: nothing to open and the item goes grey.
     standin::Get().files.clear();
-    OpenLastReport(model, state);
+    EXPECT_EQ(LastReportToOpen(model), "");
     EXPECT_FALSE(model.last_report_enabled);
-    EXPECT_EQ(standin::Get().opened.size(), 1u);
 }
 
 }  // namespace

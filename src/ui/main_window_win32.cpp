@@ -1,16 +1,14 @@
 // The main window's Win32 binding: routes messages to handlers and shows the model.
 #include <windows.h>
 
-#include "config/staged_files.h"
 #include "core/run_driver.h"
+#include "core/start_up.h"
 #include "core/user_settings.h"
-#include "platform/platform.h"
-#include "registry/discovery.h"
-#include "results/results_page.h"
 #include "ui/compare_results_win32.h"
+#include "ui/messages.h"
 #include "ui/resource.h"
-#include "ui/run_messages.h"
-#include "ui/run_window_win32.h"
+#include "ui/run_host_win32.h"
+#include "ui/window_messages.h"
 #include "ui/window_support_win32.h"
 #include "ui/windows_win32.h"
 
@@ -27,35 +25,25 @@ void Render(MainWindow& w) {
     HWND h = w.hwnd;
     EnableWindow(GetDlgItem(h, IDC_FULL), enabled.full);
     EnableWindow(GetDlgItem(h, IDC_DEMO), enabled.demo);
-    CheckDlgButton(h, IDC_FULL, m.edition == registry::Edition::kFull);
-    CheckDlgButton(h, IDC_DEMO, m.edition == registry::Edition::kDemo);
-    EnableWindow(GetDlgItem(h, IDC_DIRECT3D), enabled.render_engine);
-    EnableWindow(GetDlgItem(h, IDC_OPENGL), enabled.render_engine);
-    CheckDlgButton(h, IDC_DIRECT3D, m.render_chosen && !m.opengl);
-    CheckDlgButton(h, IDC_OPENGL, m.render_chosen && m.opengl);
+    CheckDlgButton(h, IDC_FULL, m.edition == common::Edition::kFull);
+    CheckDlgButton(h, IDC_DEMO, m.edition == common::Edition::kDemo);
+    EnableWindow(GetDlgItem(h, IDC_DIRECT3D), enabled.renderer);
+    EnableWindow(GetDlgItem(h, IDC_OPENGL), enabled.renderer);
+    CheckDlgButton(h, IDC_DIRECT3D, m.render_chosen && m.renderer == common::Renderer::kDirect3D);
+    CheckDlgButton(h, IDC_OPENGL, m.render_chosen && m.renderer == common::Renderer::kOpenGL);
     for (int id : kPresetButtons) EnableWindow(GetDlgItem(h, id), enabled.presets);
     for (int i = 0; i < 5; ++i) {
         EnableWindow(GetDlgItem(h, IDC_RESOLUTION_FIRST + i), enabled.resolutions);
+        CheckDlgButton(h, IDC_RESOLUTION_FIRST + i, m.resolutions[i]);
     }
-    SetCustomTestRunning(w.custom, m.running);
+    if (w.custom) SetCustomTestRunning(*w.custom, m.running);
     EnableMenuItem(GetMenu(h), IDM_OPEN_LAST_REPORT,
                    MF_BYCOMMAND | (m.last_report_enabled ? MF_ENABLED : MF_GRAYED));
 }
 
-std::array<bool, 5> ResolutionChecks(HWND hwnd) {
-    std::array<bool, 5> checks{};
-    for (int i = 0; i < 5; ++i)
-        checks[i] = IsDlgButtonChecked(hwnd, IDC_RESOLUTION_FIRST + i) == BST_CHECKED;
-    return checks;
-}
-
-void ResetLogs(const core::SessionState& state) {
-    // Without a game folder there are no logs to empty, and nothing is written elsewhere.
-    if (state.InstallFolder.empty()) return;
+void ResetLogs(const MainWindowModel& model) {
     std::string error;
-    if (!config::ResetBenchmarkLogs(state.InstallFolder, &error)) {
-        platform::ShowMessage(error, "", platform::MessageIcon::kExclamation);
-    }
+    if (!core::ResetGameLogs(model.install_folder, &error)) Show(StartUpMessage(error));
 }
 
 void OnLoad(MainWindow& w) {
@@ -66,41 +54,76 @@ void OnLoad(MainWindow& w) {
     platform::SetOwnerWindow(w.hwnd);
     MarkMainWindow(w.hwnd);
 
-    ApplyInstallation(w.model, *w.state, registry::FindGameInstallation());
+    const core::StartUp start = core::StartProgram();
+    if (start.installation.selected == common::Edition::kNone) Show(NoInstallationMessage());
     // What a killed run left at the drive root goes, and the user's own files come back.
-    std::string error;
-    if (!config::RemoveLeftovers(w.state->InstallFolder, &error))
-        platform::ShowMessage(error, "", platform::MessageIcon::kExclamation);
-    core::InitAppFolder(*w.state);
-    ResetLogs(*w.state);
-    SelectRenderEngine(w.model, *w.state, false);
-    CheckLastReport(w.model, *w.state);
+    if (!start.leftovers_error.empty()) Show(StartUpMessage(start.leftovers_error));
+    if (!start.logs_error.empty()) Show(StartUpMessage(start.logs_error));
+    w.model.app_folder = start.app_folder;
+    ApplyInstallation(w.model, start.installation);
+    SelectRenderer(w.model, common::Renderer::kDirect3D);
+    CheckLastReport(w.model);
     Render(w);
+}
+
+void OpenCustomTest(MainWindow& w) {
+    w.custom = OpenCustomTestWindow(w.hwnd, w.model.edition, w.model.running);
 }
 
 void OnCustomTest(MainWindow& w) {
     if (w.model.running) return;
-    ResetLogs(*w.state);
-    ShowCustomTestWindow(w.hwnd, *w.state, w, &w.custom);
+    ResetLogs(w.model);
+    if (w.custom) {
+        BringForward(w.custom->hwnd);
+    } else {
+        OpenCustomTest(w);
+    }
     Render(w);
 }
 
-void OnEdition(MainWindow& w, registry::Edition edition) {
+void OnEdition(MainWindow& w, common::Edition edition) {
     if (w.model.running) {  // a click queued before the run disabled the options
         Render(w);
         return;
     }
     std::string folder;
-    const bool present = registry::SelectEdition(edition, &folder);
-    EditionChangeResult result =
-        ChangeEdition(w.model, *w.state, edition, present, folder, w.custom != nullptr);
-    if ((result.reopen_custom || result.close_custom) && w.custom) DestroyWindow(w.custom);
-    if (result.reopen_custom) ShowCustomTestWindow(w.hwnd, *w.state, w, &w.custom);
+    const bool present = core::FindEditionFolder(edition, &folder);
+    if (!present) Show(EditionGoneMessage(edition));
+    const EditionChangeResult result =
+        ChangeEdition(w.model, edition, present, folder, w.custom != nullptr);
+    if (result.reopen_custom || result.close_custom) w.custom.reset();
+    if (result.reopen_custom) OpenCustomTest(w);
+    Render(w);
+}
+
+void OnResolution(MainWindow& w, int index) {
+    w.model.resolutions[index] =
+        IsDlgButtonChecked(w.hwnd, IDC_RESOLUTION_FIRST + index) == BST_CHECKED;
+}
+
+void RunPreset(MainWindow& w, common::BenchmarkPreset preset,
+               const core::CustomTestChoices& custom) {
+    if (w.model.running) return;  // a click that slipped past a disabled control
+    const core::RunSettings settings =
+        RunSettingsOf(w.model, core::LoadUserSettings(), preset, custom);
+    // Disabled before the plan's own messages show, so nothing can start a run behind them.
+    SetRunning(w.model, true);
+    Render(w);
+    core::RunPlan plan;
+    core::RunRefusal refusal;
+    if (core::PrepareRun(settings, &plan, &refusal)) {
+        w.run = StartRunThread(w.hwnd, w.hwnd, plan, nullptr);
+    } else {
+        Show(RefusalMessage(refusal, preset));
+    }
+    if (w.run) return;
+    SetRunning(w.model, false);
     Render(w);
 }
 
 void CloseMainWindow(MainWindow& w) {
-    if (w.custom) DestroyWindow(w.custom);
+    w.custom.reset();
+    w.about.reset();
     DestroyWindow(w.hwnd);
 }
 
@@ -116,42 +139,50 @@ void OnClose(MainWindow& w) {
 void OnRunMessage(MainWindow& w, UINT msg, WPARAM wparam, LPARAM lparam) {
     if (!w.run || !HandleRunMessage(*w.run, msg, wparam, lparam)) return;
     const bool exiting = ExitRequested(*w.run);
-    EndRunThread(w.run);
-    w.run = nullptr;
+    const core::RunSettings settings = w.run->plan.settings;
+    const core::RunReport report = EndRunThread(std::move(w.run));
+    if (!exiting) {
+        const std::string page = PageToOpen(settings, report);
+        if (!page.empty()) OpenDocument(page);
+    }
     SetRunning(w.model, false);
-    CheckLastReport(w.model, *w.state);
+    CheckLastReport(w.model);
     Render(w);
     if (exiting) CloseMainWindow(w);
 }
 
 void OnCommand(MainWindow& w, int id, int code) {
     if (code != BN_CLICKED && code != STN_CLICKED) return;  // also covers menu items (code 0)
+    if (id >= IDC_RESOLUTION_FIRST && id < IDC_RESOLUTION_FIRST + 5) {
+        OnResolution(w, id - IDC_RESOLUTION_FIRST);
+        return;
+    }
     switch (id) {
         case IDC_CPU_BENCHMARK:
-            RunFromMainWindow(w, common::BenchmarkPreset::kCpuBenchmark, {});
+            RunPreset(w, common::BenchmarkPreset::kCpuBenchmark, {});
             break;
         case IDC_HIGH_QUALITY:
-            RunFromMainWindow(w, common::BenchmarkPreset::kHighQuality, {});
+            RunPreset(w, common::BenchmarkPreset::kHighQuality, {});
             break;
         case IDC_LOW_QUALITY:
-            RunFromMainWindow(w, common::BenchmarkPreset::kLowQuality, {});
+            RunPreset(w, common::BenchmarkPreset::kLowQuality, {});
             break;
         case IDC_CUSTOM_TEST:
             OnCustomTest(w);
             break;
         case IDC_DIRECT3D:
-            SelectRenderEngine(w.model, *w.state, false);
+            SelectRenderer(w.model, common::Renderer::kDirect3D);
             Render(w);
             break;
         case IDC_OPENGL:
-            SelectRenderEngine(w.model, *w.state, true);
+            SelectRenderer(w.model, common::Renderer::kOpenGL);
             Render(w);
             break;
         case IDC_FULL:
-            OnEdition(w, registry::Edition::kFull);
+            OnEdition(w, common::Edition::kFull);
             break;
         case IDC_DEMO:
-            OnEdition(w, registry::Edition::kDemo);
+            OnEdition(w, common::Edition::kDemo);
             break;
         case IDC_MAIN_BANNER:
             OpenMakerWebSite();
@@ -159,18 +190,24 @@ void OnCommand(MainWindow& w, int id, int code) {
         case IDM_OPTIONS:
             ShowOptionsWindow(w.hwnd);
             break;
-        case IDM_OPEN_LAST_REPORT:
-            OpenLastReport(w.model, *w.state);
+        case IDM_OPEN_LAST_REPORT: {
+            const std::string report = LastReportToOpen(w.model);
+            if (!report.empty()) OpenDocument(report);
             Render(w);
             break;
+        }
         case IDM_ABOUT:
-            ShowAboutWindow(w.hwnd, &w.about);
+            if (w.about) {
+                BringForward(w.about->hwnd);
+            } else {
+                w.about = OpenAboutWindow(w.hwnd);
+            }
             break;
         case IDM_HELP:
-            results::OpenDocument(HelpPagePath(*w.state));
+            OpenDocument(HelpPagePath(w.model));
             break;
         case IDM_COMPARE:
-            CompareResultsFromWindow(w.hwnd, w.state->AppFolder);
+            CompareResultsFromWindow(w.hwnd, w.model.app_folder);
             break;
         case IDM_EXIT:
             if (w.run) {
@@ -188,6 +225,10 @@ INT_PTR CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     auto* w = AttachedWindow<MainWindow>(hwnd, msg, lparam);
     if (!w) return FALSE;
     if (HandleBannerMessage(hwnd, IDC_MAIN_BANNER, msg, wparam, lparam)) return TRUE;
+    if (IsRunMessage(msg)) {
+        OnRunMessage(*w, msg, wparam, lparam);
+        return TRUE;
+    }
     switch (msg) {
         case WM_INITDIALOG:
             OnLoad(*w);
@@ -198,13 +239,15 @@ INT_PTR CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
         case WM_CLOSE:
             OnClose(*w);
             return TRUE;
-        case WM_APP_LAUNCH_STARTING:
-        case WM_APP_LAUNCH_FINISHED:
-        case WM_APP_LAUNCH_FAILED:
-        case WM_APP_STEP_FAILED:
-        case WM_APP_RUN_ENDED:
-        case WM_APP_RESULTS_NOT_SAVED:
-            OnRunMessage(*w, msg, wparam, lparam);
+        case WM_APP_RUN_CUSTOM:
+            RunPreset(*w, common::BenchmarkPreset::kCustomTest,
+                      *TakeOwned<core::CustomTestChoices>(lparam));
+            return TRUE;
+        case WM_APP_CLOSE_CUSTOM:
+            w->custom.reset();
+            return TRUE;
+        case WM_APP_CLOSE_ABOUT:
+            w->about.reset();
             return TRUE;
         case WM_DESTROY:
             UnmarkMainWindow(hwnd);
@@ -217,40 +260,18 @@ INT_PTR CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
 
 }  // namespace
 
-void RunFromMainWindow(MainWindow& w, common::BenchmarkPreset preset,
-                       const core::CustomTestChoices& custom) {
-    if (w.model.running) return;  // a click that slipped past a disabled control
-    const core::SessionState& state = *w.state;
-    const core::UserSettings user = core::LoadUserSettings();
-    const core::RunSettings settings = {preset,
-                                        state.InstallFolder,
-                                        state.AppFolder,
-                                        state.RenderEngine,
-                                        state.GameEdition,
-                                        ResolutionChecks(w.hwnd),
-                                        custom,
-                                        user.runs_per_level,
-                                        ResultsFolderPath(state),
-                                        user.open_report};
-    // Disabled before the plan's own messages show, so nothing can start a run behind them.
-    SetRunning(w.model, true);
-    Render(w);
-    w.run = StartRunThread(w.hwnd, &w.progress, settings);
-    if (w.run) return;
-    SetRunning(w.model, false);
-    Render(w);
-}
-
-HWND ShowMainWindow(MainWindow& window, core::SessionState& state) {
-    window.state = &state;
+bool ShowMainWindow(MainWindow& window) {
     HWND hwnd = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr,
                                    MainProc, reinterpret_cast<LPARAM>(&window));
     if (hwnd) ShowWindow(hwnd, SW_SHOW);
-    return hwnd;
+    return hwnd != nullptr;
 }
 
 bool RouteDialogMessage(const MainWindow& window, MSG* msg) {
-    for (HWND h : {window.hwnd, window.custom, window.about, window.progress}) {
+    const HWND windows[] = {window.hwnd, window.custom ? window.custom->hwnd : nullptr,
+                            window.about ? window.about->hwnd : nullptr,
+                            window.run ? window.run->progress.hwnd : nullptr};
+    for (HWND h : windows) {
         if (h && IsDialogMessageA(h, msg)) return true;
     }
     return false;

@@ -2,7 +2,7 @@
 // shows it.
 #include <windows.h>
 
-#include "platform/platform.h"
+#include "ui/messages.h"
 #include "ui/options_model.h"
 #include "ui/resource.h"
 #include "ui/window_support_win32.h"
@@ -37,7 +37,7 @@ void OnOk(OptionsWindow& w) {
     std::string error;
     if (!SaveOptions(w.model, &error)) {
         // The window stays, so the user can try again or cancel.
-        platform::ShowMessage(error, "", platform::MessageIcon::kCritical);
+        Show(FileStepMessage(error));
         return;
     }
     EndDialog(w.hwnd, IDOK);

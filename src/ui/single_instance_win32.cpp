@@ -2,6 +2,7 @@
 // games at once.
 #include <windows.h>
 
+#include "ui/window_support_win32.h"
 #include "ui/windows_win32.h"
 
 namespace ui {
@@ -30,11 +31,8 @@ bool ClaimSingleInstance() {
     if (!AnotherInstanceRunning()) return true;
     HWND other = nullptr;
     EnumWindows(FindMarked, reinterpret_cast<LPARAM>(&other));
-    if (other) {
-        if (IsIconic(other)) ShowWindow(other, SW_RESTORE);
-        // Its open message box or progress window, when it has one, is what the user needs.
-        SetForegroundWindow(GetLastActivePopup(other));
-    }
+    // Its open message box or progress window, when it has one, is what the user needs.
+    if (other) BringForward(other);
     return false;
 }
 

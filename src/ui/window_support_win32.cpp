@@ -117,6 +117,11 @@ void MoveToDefaultPosition(HWND window) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void BringForward(HWND window) {
+    if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+    SetForegroundWindow(GetLastActivePopup(window));
+}
+
 bool SetHandCursorOver(HWND control, WPARAM wparam) {
     if (reinterpret_cast<HWND>(wparam) != control) return false;
     SetCursor(LoadCursorA(nullptr, IDC_HAND));

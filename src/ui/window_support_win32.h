@@ -19,6 +19,10 @@ void SetProgramIcon(HWND window);
 // placement of their own).
 void MoveToDefaultPosition(HWND window);
 
+// Shows the window (restored when minimised) and brings its active popup, a message box or
+// question it has open, to the front.
+void BringForward(HWND window);
+
 // A hand cursor over a clickable banner; true when the cursor was set.
 bool SetHandCursorOver(HWND control, WPARAM wparam);
 

@@ -3,43 +3,55 @@
 
 #include <windows.h>
 
+#include <memory>
+
+#include "common/benchmark.h"
 #include "core/run_plan.h"
-#include "core/session.h"
+#include "ui/about_model.h"
+#include "ui/custom_test_model.h"
 #include "ui/main_window_model.h"
+#include "ui/run_host_win32.h"
 
 namespace ui {
 
-struct RunSession;
+// The custom test window: modeless, owned by the main window, which hears its "Run Test" and its
+// closing by posted messages (window_messages.h).
+struct CustomTestWindow {
+    HWND hwnd = nullptr;
+    HWND owner = nullptr;
+    CustomTestModel model;
+    ~CustomTestWindow();
+};
+
+// Shows the custom test window for `edition`; `running` says whether a run lasts. Null when the
+// window cannot be made.
+std::unique_ptr<CustomTestWindow> OpenCustomTestWindow(HWND owner, common::Edition edition,
+                                                       bool running);
+
+// Tells the custom test window whether a run lasts.
+void SetCustomTestRunning(CustomTestWindow& window, bool running);
+
+// The about window: modeless, owned by the main window, which hears its closing.
+struct AboutWindow {
+    HWND hwnd = nullptr;
+    HWND owner = nullptr;
+    AboutTexts texts;
+    HFONT title_font = nullptr;
+    ~AboutWindow();
+};
+std::unique_ptr<AboutWindow> OpenAboutWindow(HWND owner);
 
 // The main window: its state and the windows it owns.
 struct MainWindow {
     HWND hwnd = nullptr;
-    core::SessionState* state = nullptr;
     MainWindowModel model;
-    HWND custom = nullptr;      // the custom test window while it is open
-    HWND about = nullptr;       // the about window while it is open
-    HWND progress = nullptr;    // the progress window while a run shows it
-    RunSession* run = nullptr;  // the run that lasts, owned here (run_window_win32.h)
+    std::unique_ptr<CustomTestWindow> custom;  // while it is open
+    std::unique_ptr<AboutWindow> about;        // while it is open
+    std::unique_ptr<RunSession> run;           // the run that lasts, with its progress window
 };
 
-// Starts a run of `preset` from the session and the main window's resolution boxes; `custom` is
-// what the custom test window chose (the custom test only). It goes on on a worker thread;
-// nothing happens while another run lasts.
-void RunFromMainWindow(MainWindow& window, common::BenchmarkPreset preset,
-                       const core::CustomTestChoices& custom);
-
-// Creates and shows the main window; its load sequence runs inside. Null when it cannot be made.
-HWND ShowMainWindow(MainWindow& window, core::SessionState& state);
-
-// Shows the custom test window modeless, or brings the open one forward. `*slot` holds its
-// handle while it is open.
-void ShowCustomTestWindow(HWND owner, core::SessionState& state, MainWindow& main, HWND* slot);
-
-// Tells the open custom test window (null: none) whether a run lasts.
-void SetCustomTestRunning(HWND custom, bool running);
-
-// Shows the about window modeless, or brings the open one forward.
-void ShowAboutWindow(HWND owner, HWND* slot);
+// Creates and shows the main window; its load sequence runs inside. False when it cannot be made.
+bool ShowMainWindow(MainWindow& window);
 
 // True when no other Benchwright runs (this one is the only one from now on). Otherwise the
 // other one's main window is brought to the front, and this one should exit.

@@ -1,72 +1,70 @@
 // A run and a comparison asked for on the command line, and what they print.
-#include "core/command_line_run.h"
+#include "ui/command_line.h"
 
 #include <algorithm>
 
-#include "registry/discovery.h"
+#include "core/start_up.h"
 #include "results/comparison.h"
+#include "ui/messages.h"
 
-namespace core {
+namespace ui {
 
 namespace {
 
-const char* EditionTitle(registry::Edition edition) {
-    return edition == registry::Edition::kDemo ? "UT2003 (demo)" : "UT2003 (full version)";
+const char* EditionTitle(common::Edition edition) {
+    return edition == common::Edition::kDemo ? "UT2003 (demo)" : "UT2003 (full version)";
 }
 
 }  // namespace
 
-bool CommandLineSettings(const ProgramArguments& args, const RunDefaults& defaults,
-                         RunSettings* settings, std::string* problem) {
-    *settings = RunSettings();
-    if (args.game_edition) {
-        const registry::Edition edition =
-            *args.game_edition == "demo" ? registry::Edition::kDemo : registry::Edition::kFull;
-        bool present = false;
-        settings->install_folder = registry::EditionFolder(edition, &present);
-        if (!present) {
-            *problem = std::string("No run can start: --edition ") + *args.game_edition +
-                       " asks for " + EditionTitle(edition) +
+bool CommandLineSettings(const core::ProgramArguments& args, const RunDefaults& defaults,
+                         core::RunSettings* settings, std::string* problem) {
+    *settings = core::RunSettings();
+    if (args.edition) {
+        if (!core::FindEditionFolder(*args.edition, &settings->install_folder)) {
+            *problem = std::string("No run can start: --edition ") +
+                       common::EditionName(*args.edition) + " asks for " +
+                       EditionTitle(*args.edition) +
                        ", which is not installed (its folder is not in the registry).";
             return false;
         }
-        settings->game_edition = registry::EditionName(edition);
+        settings->edition = *args.edition;
     } else {
-        const registry::InstallationOutcome found = registry::ReadGameInstallation();
-        if (found.selected == registry::Edition::kNone) {
+        const common::Installation found = core::FindInstallation();
+        if (found.selected == common::Edition::kNone) {
             *problem =
                 "No run can start: neither UT2003 (full version) nor UT2003 (demo) is installed "
                 "(no folder of either is in the registry).";
             return false;
         }
         settings->install_folder = found.install_folder;
-        settings->game_edition = found.game_edition;
+        settings->edition = found.selected;
     }
 
-    settings->preset = args.preset.value_or(BenchmarkPreset::kCpuBenchmark);
+    settings->preset = args.preset.value_or(common::BenchmarkPreset::kCpuBenchmark);
     settings->app_folder = defaults.app_folder;
-    settings->render_engine = args.render_engine.value_or("D3D");
+    settings->renderer = args.renderer.value_or(common::Renderer::kDirect3D);
     settings->resolutions = args.resolutions;
     settings->runs_per_level = args.runs_per_level.value_or(defaults.runs_per_level);
 
-    CustomTestChoices& custom = settings->custom;
+    core::CustomTestChoices& custom = settings->custom;
     custom.sound_disabled = !args.sound.value_or(false);
     if (args.ini) {
-        custom.custom_ini = args.ini->kind == IniArgument::Kind::kFile;
+        custom.custom_ini = args.ini->kind == core::IniArgument::Kind::kFile;
         custom.custom_ini_path = custom.custom_ini ? args.ini->path : "";
-        custom.min_detail = args.ini->kind == IniArgument::Kind::kMinDetail;
+        custom.min_detail = args.ini->kind == core::IniArgument::Kind::kMinDetail;
     }
     if (args.level) custom.level_entry = *args.level;
 
     // "D:\Lab\" and "D:\Lab" name the same folder; the run's folder is joined with one backslash.
-    std::string folder = args.results_folder.value_or(defaults.app_folder + "Results");
+    std::string folder = args.results_folder.value_or(core::ResultsFolderOf(defaults.app_folder));
     while (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
     settings->results_folder = folder;
     return true;
 }
 
 void ConsoleObserver::LaunchFinished(const results::LaunchResult& result) {
-    console_.Print(LaunchLine(static_cast<size_t>(result.index), launch_count_, result));
+    console_.Print(core::LaunchLine(static_cast<size_t>(result.index), launch_count_, result));
 }
 
 void ConsoleObserver::StepFailed(const std::string& error) {
@@ -79,24 +77,24 @@ void ConsoleObserver::ResultsNotSaved(const std::string& why) {
     console_.PrintError("The run's results folder is incomplete: " + why);
 }
 
-int RunFromCommandLine(const RunSettings& settings, Console& console, RunControl& control,
+int RunFromCommandLine(const core::RunSettings& settings, Console& console,
                        const CarryOut& carry_out) {
-    RunPlan plan;
-    PlanProblem problem;
-    if (!PrepareRun(settings, &plan, &problem)) {
-        console.PrintError(problem.text);
+    core::RunPlan plan;
+    core::RunRefusal refusal;
+    if (!core::PrepareRun(settings, &plan, &refusal)) {
+        console.PrintError(RefusalMessage(refusal, settings.preset).text);
         return kExitCannotStart;
     }
     ConsoleObserver observer(console, plan.launches.size());
-    const RunReport report = carry_out(plan, observer, control);
+    const core::RunReport report = carry_out(plan, observer);
     // Nothing was launched only when staging the game's files failed.
     if (report.launches.empty()) return kExitCannotStart;
     if (!report.results_folder.empty()) console.Print(report.results_folder);
-    const int code = RunExitCode(report.launches);
+    const int code = core::RunExitCode(report.launches);
     return observer.FileFailed() ? std::max(code, int{kExitIncomplete}) : code;
 }
 
-int CompareFromCommandLine(const ProgramArguments& args, Console& console) {
+int CompareFromCommandLine(const core::ProgramArguments& args, Console& console) {
     const std::string out = args.out.value_or("compare.html");
     const results::Comparison comparison = results::CompareResults(args.compare_inputs);
     for (const results::SkippedInput& skipped : comparison.skipped)
@@ -114,4 +112,4 @@ int CompareFromCommandLine(const ProgramArguments& args, Console& console) {
     return kExitOk;
 }
 
-}  // namespace core
+}  // namespace ui

@@ -1,14 +1,18 @@
 // Command-line runs and comparisons against the platform stand-in: the settings chosen, what the
 // console gets, the exit codes, and that nothing is shown or opened.
-#include "core/command_line_run.h"
+#include "ui/command_line.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/platform_standin.h"
 #include "registry/discovery.h"
 
-namespace core {
+namespace ui {
 namespace {
+
+using common::BenchmarkPreset;
+using core::ProgramArguments;
+using core::RunSettings;
 
 namespace standin = platform::standin;
 using Strings = std::vector<std::string>;
@@ -27,13 +31,13 @@ struct RecordingConsole : Console {
 ProgramArguments Parse(const Strings& args) {
     ProgramArguments parsed;
     std::string error;
-    EXPECT_TRUE(ParseProgramArguments(args, &parsed, &error)) << error;
+    EXPECT_TRUE(core::ParseProgramArguments(args, &parsed, &error)) << error;
     return parsed;
 }
 
-void Install(const std::string& folder, registry::Edition edition) {
+void Install(const std::string& folder, common::Edition edition) {
     standin::SetRegistryString(
-        edition == registry::Edition::kDemo ? registry::kDemoKey : registry::kFullKey,
+        edition == common::Edition::kDemo ? registry::kDemoKey : registry::kFullKey,
         registry::kFolderValue, folder);
     standin::AddFile(folder + "\\System\\ut2003.exe", "MZ");
     standin::AddFile(folder + "\\Benchmark\\Stuff\\flybyexec.txt", "flyby\r\n");
@@ -62,7 +66,14 @@ protected:
         EXPECT_TRUE(CommandLineSettings(Parse(args), {kApp, 1}, &settings, &problem)) << problem;
         return settings;
     }
-    int Run(const Strings& args) { return RunFromCommandLine(Settings(args), console, control); }
+    // Carried out on this thread, as when no window can show the run.
+    int Run(const RunSettings& settings) {
+        return RunFromCommandLine(settings, console,
+                                  [this](const core::RunPlan& plan, core::RunObserver& observer) {
+                                      return core::CarryOutRunWithOutputs(plan, observer, control);
+                                  });
+    }
+    int Run(const Strings& args) { return Run(Settings(args)); }
 
     static void ExpectNothingShownOrOpened() {
         EXPECT_TRUE(standin::Get().messages.empty()) << standin::Get().messages[0].text;
@@ -70,23 +81,23 @@ protected:
     }
 
     RecordingConsole console;
-    RunControl control;
+    core::RunControl control;
     size_t launches = 0;
     std::set<size_t> no_record;  // launches (from 1) that leave no record
     size_t stop_at = 0;          // the launch during which the user asks to stop
 };
 
 TEST_F(CommandLineRunTest, SettingsAreTheWindowsDefaultsUnderTheOptionsGiven) {
-    Install(kFull, registry::Edition::kFull);
-    Install(kDemo, registry::Edition::kDemo);
+    Install(kFull, common::Edition::kFull);
+    Install(kDemo, common::Edition::kDemo);
     RunSettings s;
     std::string problem;
     ASSERT_TRUE(CommandLineSettings(Parse({"--preset", "high", "--resolutions", "800x600"}),
                                     {kApp, 3}, &s, &problem));
     EXPECT_EQ(s.preset, BenchmarkPreset::kHighQuality);
-    EXPECT_EQ(s.game_edition, "full");  // the full edition wins, as in the window
+    EXPECT_EQ(s.edition, common::Edition::kFull);  // the full edition wins, as in the window
     EXPECT_EQ(s.install_folder, kFull);
-    EXPECT_EQ(s.render_engine, "D3D");
+    EXPECT_EQ(s.renderer, common::Renderer::kDirect3D);
     EXPECT_EQ(s.runs_per_level, 3);
     EXPECT_EQ(s.app_folder, kApp);
     EXPECT_EQ(s.results_folder, kApp + "Results");
@@ -95,16 +106,16 @@ TEST_F(CommandLineRunTest, SettingsAreTheWindowsDefaultsUnderTheOptionsGiven) {
     EXPECT_TRUE(s.custom.sound_disabled);
     EXPECT_FALSE(s.custom.custom_ini);
     EXPECT_FALSE(s.custom.min_detail);
-    EXPECT_EQ(CustomGameRun(s.custom.level_entry).level, "dm-antalus");
+    EXPECT_EQ(core::CustomGameRun(s.custom.level_entry).level, "dm-antalus");
 
     s = Settings({"/PRESET", "custom", "/resolutions", "640x480", "--edition", "demo", "--renderer",
                   "OpenGL", "--runs", "2", "--level", "ctf-citadel", "--sound", "on", "--ini",
                   "min", "--results", "E:\\Lab\\Results\\"});
-    EXPECT_EQ(s.game_edition, "demo");
+    EXPECT_EQ(s.edition, common::Edition::kDemo);
     EXPECT_EQ(s.install_folder, kDemo);
-    EXPECT_EQ(s.render_engine, "OGL");
+    EXPECT_EQ(s.renderer, common::Renderer::kOpenGL);
     EXPECT_EQ(s.runs_per_level, 2);
-    EXPECT_EQ(CustomGameRun(s.custom.level_entry).level, "ctf-citadel");
+    EXPECT_EQ(core::CustomGameRun(s.custom.level_entry).level, "ctf-citadel");
     EXPECT_FALSE(s.custom.sound_disabled);
     EXPECT_TRUE(s.custom.min_detail);
     EXPECT_EQ(s.results_folder, "E:\\Lab\\Results");
@@ -122,10 +133,10 @@ TEST_F(CommandLineRunTest, OnlyTheDemoIsChosenAloneAndAMissingEditionIsSaid) {
     RunSettings s;
     std::string problem;
     // Only the demo: chosen by itself, but not when the full version is asked for.
-    Install(kDemo, registry::Edition::kDemo);
+    Install(kDemo, common::Edition::kDemo);
     ASSERT_TRUE(CommandLineSettings(cpu, {kApp, 1}, &s, &problem));
     EXPECT_EQ(s.install_folder, kDemo);
-    EXPECT_EQ(s.game_edition, "demo");
+    EXPECT_EQ(s.edition, common::Edition::kDemo);
     problem.clear();
     EXPECT_FALSE(CommandLineSettings(
         Parse({"--preset", "cpu", "--resolutions", "640x480", "--edition", "full"}), {kApp, 1}, &s,
@@ -136,7 +147,7 @@ TEST_F(CommandLineRunTest, OnlyTheDemoIsChosenAloneAndAMissingEditionIsSaid) {
 }
 
 TEST_F(CommandLineRunTest, AStoppedRunPrintsTheLaunchesNotRunAndGivesExitCodeOne) {
-    Install(kFull, registry::Edition::kFull);
+    Install(kFull, common::Edition::kFull);
     stop_at = 1;
     EXPECT_EQ(Run({"--preset", "cpu", "--resolutions", "640x480,800x600,1024x768"}),
               kExitIncomplete);
@@ -147,13 +158,13 @@ TEST_F(CommandLineRunTest, AStoppedRunPrintsTheLaunchesNotRunAndGivesExitCodeOne
 }
 
 TEST_F(CommandLineRunTest, FileFailuresArePrintedAndSetTheExitCode) {
-    Install(kFull, registry::Edition::kFull);
+    Install(kFull, common::Edition::kFull);
     const Strings args = {"--preset", "cpu", "--resolutions", "640x480"};
     const RunSettings settings = Settings(args);
 
     // Before the first launch: nothing runs, exit code 3 with the file and the reason.
     standin::Get().failures.insert({"write", "C:\\UT2003.ini"});
-    EXPECT_EQ(RunFromCommandLine(settings, console, control), kExitCannotStart);
+    EXPECT_EQ(Run(settings), kExitCannotStart);
     EXPECT_EQ(launches, 0u);
     ASSERT_EQ(console.errors.size(), 1u);
     EXPECT_NE(console.errors[0].find("C:\\UT2003.ini"), std::string::npos) << console.errors[0];
@@ -163,7 +174,7 @@ TEST_F(CommandLineRunTest, FileFailuresArePrintedAndSetTheExitCode) {
     // The logs cannot be emptied: the same, and not even the ini file is written.
     console = {};
     standin::Get().failures.insert({"create", kFull + "\\Benchmark\\benchmark.log"});
-    EXPECT_EQ(RunFromCommandLine(settings, console, control), kExitCannotStart);
+    EXPECT_EQ(Run(settings), kExitCannotStart);
     EXPECT_EQ(console.errors.size(), 1u);
     EXPECT_FALSE(standin::HasFile("C:\\UT2003.ini"));
     standin::Get().failures.clear();
@@ -171,13 +182,13 @@ TEST_F(CommandLineRunTest, FileFailuresArePrintedAndSetTheExitCode) {
     // After the launches: every record kept, but the results folder or the page is missing.
     console = {};
     standin::Get().failures.insert({"folder", kApp + "Results\\2026-12-06 14-05-09 CPU Benchmark"});
-    EXPECT_EQ(RunFromCommandLine(settings, console, control), kExitIncomplete);
+    EXPECT_EQ(Run(settings), kExitIncomplete);
     EXPECT_EQ(console.out, Strings{"run 1 of 1: dm-inferno 640x480: avg 1.12 fps"});
     EXPECT_EQ(console.errors.size(), 1u);
     EXPECT_TRUE(standin::HasFile(kPage));
     console = {};
     standin::Get().failures.insert({"write", kPage});
-    EXPECT_EQ(RunFromCommandLine(settings, console, control), kExitIncomplete);
+    EXPECT_EQ(Run(settings), kExitIncomplete);
     EXPECT_EQ(console.out.size(), 2u);  // the launch, the folder
     ASSERT_EQ(console.errors.size(), 1u);
     EXPECT_NE(console.errors[0].find(kPage), std::string::npos);
@@ -206,4 +217,4 @@ TEST_F(CommandLineRunTest, ComparisonOfNothingReadableOrUnwritableSetsTheExitCod
 }
 
 }  // namespace
-}  // namespace core
+}  // namespace ui

@@ -9,9 +9,10 @@
 
 #include "core/program_arguments.h"
 #include "core/run_driver.h"
+#include "core/run_outputs.h"
 #include "core/run_plan.h"
 
-namespace core {
+namespace ui {
 
 // The exit codes, as the usage text documents them.
 enum ExitCode : int {
@@ -41,19 +42,16 @@ struct RunDefaults {
 // the custom test window's defaults), with the arguments' options on top. False, with `problem`
 // saying which edition is missing, when the game is not installed or the edition asked for is
 // not; the registry is read without showing anything.
-bool CommandLineSettings(const ProgramArguments& args, const RunDefaults& defaults,
-                         RunSettings* settings, std::string* problem);
+bool CommandLineSettings(const core::ProgramArguments& args, const RunDefaults& defaults,
+                         core::RunSettings* settings, std::string* problem);
 
 // A run's observer for the console: a LaunchLine as each launch ends, and the text of every file
 // step that failed.
-class ConsoleObserver : public RunObserver {
+class ConsoleObserver : public core::RunObserver {
 public:
     ConsoleObserver(Console& console, size_t launch_count)
         : console_(console), launch_count_(launch_count) {}
-    void LaunchStarting(size_t) override {}
     void LaunchFinished(const results::LaunchResult& result) override;
-    // The launch's own line says it, and results.csv keeps it.
-    void LaunchFailed(const std::string&, platform::MessageIcon) override {}
     void StepFailed(const std::string& error) override;
     void ResultsNotSaved(const std::string& why) override;
 
@@ -66,20 +64,20 @@ private:
     bool file_failed_ = false;
 };
 
-// How a planned run is carried out: CarryOutRun on this thread, or on a worker while a window
-// shows it. Either way `observer` hears every launch.
-using CarryOut = std::function<RunReport(const RunPlan&, RunObserver&, RunControl&)>;
+// How a planned run is carried out, with what every run leaves among its observers: on a worker
+// while a window shows it, or (tests) on this thread. Either way `observer` hears every launch.
+using CarryOut = std::function<core::RunReport(const core::RunPlan&, core::RunObserver&)>;
 
 // Plans the run, empties the game's logs and carries it out with a ConsoleObserver, then prints
 // the run's results folder. Never shows a message box nor opens a page. Returns the exit code:
 // kExitCannotStart when planning or the first file step failed (the reason printed), otherwise
-// RunExitCode, raised to kExitIncomplete when a file could not be written along the way.
-int RunFromCommandLine(const RunSettings& settings, Console& console, RunControl& control,
-                       const CarryOut& carry_out = CarryOutRun);
+// core::RunExitCode, raised to kExitIncomplete when a file could not be written along the way.
+int RunFromCommandLine(const core::RunSettings& settings, Console& console,
+                       const CarryOut& carry_out);
 
 // --compare: writes the page (args.out, or compare.html in the current folder) and its CSV,
 // prints each skipped input with its reason and then the page's path. kExitOk when at
 // least one result was read, kExitIncomplete when none was or a file cannot be written.
-int CompareFromCommandLine(const ProgramArguments& args, Console& console);
+int CompareFromCommandLine(const core::ProgramArguments& args, Console& console);
 
-}  // namespace core
+}  // namespace ui

@@ -1,0 +1,83 @@
+// What a run leaves, each an observer of the run: its own folder of results (results.csv row by
+// row as each launch ends, so a stopped run or a killed program keeps every finished launch, and
+// report.html at the end), and results.html with its footer.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/run_driver.h"
+#include "core/run_plan.h"
+#include "platform/platform.h"
+#include "results/launch_result.h"
+#include "results/run_info.h"
+
+namespace core {
+
+// What the results files say of a run: its preset, game, start and the shape of its plan.
+results::RunInfo RunInfoOf(const RunPlan& plan, const std::string& started_iso);
+
+// The run's own folder under settings.results_folder, "<yyyy-mm-dd hh-mm-ss> <preset>", made
+// when the launches start. A folder that cannot be made or written is told once through `tell`
+// (ResultsNotSaved), and nothing more is written there.
+class ResultsFolderOutput : public RunObserver {
+public:
+    ResultsFolderOutput(const RunPlan& plan, RunObserver& tell);
+
+    void LaunchesStarting() override;
+    void LaunchFinished(const results::LaunchResult& result) override;
+    void LaunchesEnded(const std::vector<results::LaunchResult>& launches) override;
+
+    // The run's folder once the launches have ended; empty when it was not made.
+    const std::string& Folder() const { return folder_; }
+    // Its report.html; empty when it was not written.
+    const std::string& ReportPath() const { return report_path_; }
+
+private:
+    void Keep(bool ok, const std::string& error);
+
+    const RunPlan& plan_;
+    RunObserver& tell_;
+    bool saving_;
+    results::RunInfo run_;
+    platform::SystemInfo system_;
+    uint32_t started_ms_ = 0;
+    std::string name_;  // the run's folder name
+    std::string path_;
+    std::string folder_;
+    std::string report_path_;
+};
+
+// results.html in the program's folder, written anew when the launches have ended, and the
+// preset's footer appended once the drive root is clean. A failure is a failed step.
+class ResultsPageOutput : public RunObserver {
+public:
+    ResultsPageOutput(const RunPlan& plan, RunObserver& tell) : plan_(plan), tell_(tell) {}
+
+    void LaunchesEnded(const std::vector<results::LaunchResult>& launches) override;
+    void DriveRootCleaned() override;
+
+    // The page and its footer are written: the page may be opened.
+    bool Complete() const { return complete_; }
+
+private:
+    const RunPlan& plan_;
+    RunObserver& tell_;
+    bool written_ = false;
+    bool complete_ = false;
+};
+
+// What a run did.
+struct RunReport {
+    std::vector<results::LaunchResult> launches;  // one per planned launch, in plan order
+    bool page_written = false;                    // results.html is complete and may be opened
+    std::string results_folder;                   // the run's own folder; empty when not made
+    std::string report_path;                      // its report.html; empty when not written
+};
+
+// Carries out the plan with what every run leaves among its observers, then `status` (the
+// progress window, the console).
+RunReport CarryOutRunWithOutputs(const RunPlan& plan, RunObserver& status, RunControl& control);
+
+}  // namespace core
