@@ -22,6 +22,12 @@ if(BW_TESTS)
     # tools/standin_values.h: the stand-in game's frame rates, for tests that predict them.
     target_include_directories(benchwright_tests PRIVATE tools)
     gtest_discover_tests(benchwright_tests DISCOVERY_TIMEOUT 60)
+
+    # The layer check fails on a tree with one include across a forbidden arrow, and passes
+    # without it.
+    add_test(NAME Layers.ForbiddenIncludeFailsTheCheck
+        COMMAND ${CMAKE_COMMAND} -DWORK=${CMAKE_BINARY_DIR}/layers_test
+                -P ${PROJECT_SOURCE_DIR}/cmake/check_layers_test.cmake)
 endif()
 
 include(cmake/fuzz.cmake)
