@@ -11,7 +11,7 @@ endif()
 add_executable(frame_rate_log_fuzz src/results/frame_rate_log_fuzz.cpp
                                    src/results/frame_rate_log.cpp)
 target_include_directories(frame_rate_log_fuzz PRIVATE src)
-target_link_libraries(frame_rate_log_fuzz PRIVATE bw_platform_standin)
+target_link_libraries(frame_rate_log_fuzz PRIVATE bw_platform)
 target_compile_options(frame_rate_log_fuzz PRIVATE -fsanitize=${BW_FUZZ_SANITIZERS}
                        -fno-sanitize-recover=all -fno-omit-frame-pointer)
 target_link_options(frame_rate_log_fuzz PRIVATE -fsanitize=${BW_FUZZ_SANITIZERS})

@@ -2,29 +2,12 @@
 enable_language(RC)
 
 set(BW_LINK_OPTIONS -static -Wl,--nxcompat,--dynamicbase,--gc-sections)
-set(BW_SYSTEM_LIBS comctl32 comdlg32 shell32 advapi32 gdi32 user32 kernel32)
-
-add_library(bw_platform_win32 STATIC src/platform/platform_win32.cpp)
-target_include_directories(bw_platform_win32 PUBLIC src)
-target_link_libraries(bw_platform_win32 PUBLIC ${BW_SYSTEM_LIBS})
-target_link_libraries(bw_logic PUBLIC bw_platform_win32)
-
-file(GLOB BW_UI_WIN32_SOURCES CONFIGURE_DEPENDS src/*/*_win32.cpp)
-list(FILTER BW_UI_WIN32_SOURCES EXCLUDE REGEX "platform_win32\\.cpp$")
-if(BW_UI_WIN32_SOURCES)
-    add_library(bw_win32 STATIC ${BW_UI_WIN32_SOURCES})
-    target_link_libraries(bw_win32 PUBLIC bw_logic bw_platform_win32)
-else()
-    add_library(bw_win32 INTERFACE)
-    target_link_libraries(bw_win32 INTERFACE bw_logic bw_platform_win32)
-endif()
-
 # windres finds the manifest, as the .rc names it, in the generated folder (an include folder).
 configure_file(src/ui/benchwright.manifest.in ${BW_GENERATED}/benchwright.manifest @ONLY)
 set_source_files_properties(src/ui/benchwright.rc PROPERTIES
     OBJECT_DEPENDS "${BW_GENERATED}/benchwright.manifest;${BW_GENERATED}/version.h")
 add_executable(benchwright WIN32 src/main.cpp src/ui/benchwright.rc)
-target_link_libraries(benchwright bw_win32)
+target_link_libraries(benchwright bw_ui)
 # The link map tells what the exe is made of (bench/exe_size.sh reads it).
 target_link_options(benchwright PRIVATE ${BW_LINK_OPTIONS} -s
     -Wl,-Map=${CMAKE_BINARY_DIR}/benchwright.map)
@@ -59,11 +42,18 @@ if(BW_TESTS)
     target_link_options(demo_driver PRIVATE ${BW_LINK_OPTIONS})
     target_link_options(open_capture PRIVATE ${BW_LINK_OPTIONS})
 
-    file(GLOB BW_WIN32_TEST_SOURCES CONFIGURE_DEPENDS src/*/*_win32_test.cpp tools/*_win32_test.cpp)
-    add_executable(benchwright_win32_tests ${BW_WIN32_TEST_SOURCES} tools/test_support_win32.cpp
-        tools/gui_support_win32.cpp)
+    add_executable(benchwright_win32_tests
+        src/config/config_win32_test.cpp
+        src/core/launch_win32_test.cpp src/core/run_driver_win32_test.cpp
+        src/platform/platform_win32_test.cpp
+        src/registry/registry_win32_test.cpp
+        src/ui/command_line_win32_test.cpp src/ui/options_win32_test.cpp
+        src/ui/run_window_win32_test.cpp src/ui/windows_win32_test.cpp
+        tools/standin_game_win32_test.cpp
+        tools/test_support_win32.cpp tools/gui_support_win32.cpp)
     target_include_directories(benchwright_win32_tests PRIVATE tools)
-    target_link_libraries(benchwright_win32_tests bw_win32 version gtest gmock gtest_main)
+    target_link_libraries(benchwright_win32_tests bw_ui bw_core bw_config bw_results bw_registry
+        bw_platform bw_common version gtest gmock gtest_main)
     target_link_options(benchwright_win32_tests PRIVATE ${BW_LINK_OPTIONS})
     add_dependencies(benchwright_win32_tests standin_game benchwright open_capture)
     gtest_discover_tests(benchwright_win32_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
@@ -75,14 +65,12 @@ if(BW_TESTS)
     set_tests_properties(CodePage932Gui.PageInsideAFolderEndingInSo PROPERTIES RUN_SERIAL TRUE
         SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]")
 
-    # Benchmarks of the Windows side, one exe per bench/*_win32.cpp; run by the bench scripts,
-    # never by ctest.
-    file(GLOB BW_BENCH_WIN32_SOURCES CONFIGURE_DEPENDS bench/*_win32.cpp)
-    foreach(source ${BW_BENCH_WIN32_SOURCES})
+    # Benchmarks of the Windows side, one exe per source; run by the bench scripts, never by ctest.
+    foreach(source bench/launch_wait_win32.cpp bench/run_wait_cpu_win32.cpp bench/startup_win32.cpp)
         get_filename_component(name ${source} NAME_WE)
         add_executable(${name} ${source} tools/test_support_win32.cpp tools/gui_support_win32.cpp)
         target_include_directories(${name} PRIVATE tools)
-        target_link_libraries(${name} bw_win32)
+        target_link_libraries(${name} bw_ui)
         target_link_options(${name} PRIVATE ${BW_LINK_OPTIONS})
         add_dependencies(${name} standin_game benchwright open_capture)
     endforeach()
