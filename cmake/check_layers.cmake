@@ -19,13 +19,6 @@ set(allowed_ui core results platform common)
 set(allowed_main ui core results platform common)
 set(layers common platform registry config results core ui)
 
-# Includes that cross a forbidden arrow today, as "file -> header". They are being removed: this
-# list is to be emptied, and nothing is to be added to it.
-set(exceptions
-    "src/ui/main_window_model.h -> registry/discovery.h"
-    "src/ui/main_window_win32.cpp -> config/staged_files.h"
-    "src/ui/main_window_win32.cpp -> registry/discovery.h")
-
 if(NOT TOP)
     message(FATAL_ERROR "usage: cmake -DTOP=<folder holding src> -P check_layers.cmake")
 endif()
@@ -35,7 +28,6 @@ set(include_pattern "^[ \t]*#[ \t]*include[ \t]*[\"<](${layer_pattern})/[^\">]*[
 file(GLOB_RECURSE files RELATIVE ${TOP} ${TOP}/src/*.cpp ${TOP}/src/*.h)
 list(SORT files)
 set(violations 0)
-set(exceptions_seen "")
 foreach(file ${files})
     if(file MATCHES "(_test\\.cpp|_test\\.h|_fuzz\\.cpp)$")
         continue()
@@ -57,10 +49,6 @@ foreach(file ${files})
         if(folder STREQUAL layer OR folder IN_LIST allowed_${layer})
             continue()
         endif()
-        if("${file} -> ${header}" IN_LIST exceptions)
-            list(APPEND exceptions_seen "${file} -> ${header}")
-            continue()
-        endif()
         set(allowed ${allowed_${layer}})
         if(NOT layer STREQUAL "main")
             list(PREPEND allowed ${layer})
@@ -72,12 +60,6 @@ foreach(file ${files})
     endforeach()
 endforeach()
 
-foreach(exception ${exceptions})
-    if(NOT exception IN_LIST exceptions_seen)
-        message(NOTICE "layers: \"${exception}\" is gone: take it off the exceptions in "
-                       "cmake/check_layers.cmake")
-    endif()
-endforeach()
 if(violations GREATER 0)
     message(FATAL_ERROR "layers: ${violations} include(s) across a forbidden arrow "
                         "(ui -> core -> config / results / registry -> platform -> common)")

@@ -5,8 +5,8 @@ if(BW_TESTS)
     find_package(GTest REQUIRED)
     add_executable(benchwright_tests
         src/config/engine_ini_test.cpp src/config/staged_files_test.cpp
-        src/core/command_line_run_test.cpp src/core/presets_test.cpp
-        src/core/program_arguments_test.cpp src/core/run_driver_test.cpp src/core/session_test.cpp
+        src/core/presets_test.cpp
+        src/core/program_arguments_test.cpp src/core/run_driver_test.cpp src/core/start_up_test.cpp
         src/core/user_settings_test.cpp
         src/registry/registry_test.cpp
         src/results/comparison_test.cpp src/results/csv_test.cpp src/results/earlier_run_test.cpp
@@ -14,8 +14,8 @@ if(BW_TESTS)
         src/results/report_page_test.cpp src/results/results_csv_test.cpp
         src/results/results_page_test.cpp src/results/run_cells_test.cpp
         src/results/run_statistics_test.cpp
-        src/ui/about_model_test.cpp src/ui/custom_test_model_test.cpp
-        src/ui/main_window_model_test.cpp src/ui/options_model_test.cpp
+        src/ui/command_line_test.cpp src/ui/custom_test_model_test.cpp
+        src/ui/main_window_model_test.cpp src/ui/messages_test.cpp src/ui/options_model_test.cpp
         src/ui/progress_model_test.cpp)
     target_link_libraries(benchwright_tests bw_ui bw_core bw_config bw_results bw_registry
         bw_platform bw_common GTest::gtest GTest::gmock GTest::gtest_main)
