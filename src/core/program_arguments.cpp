@@ -265,7 +265,7 @@ std::string LaunchLine(size_t k, size_t n, const results::LaunchResult& result) 
     std::string line = "run " + std::to_string(k) + " of " + std::to_string(n) + ": " +
                        result.level + " " + result.resolution + ": ";
     if (result.HasRecord()) {
-        return line + "avg " + common::Trimmed(result.record.Average) + " fps";
+        return line + "avg " + common::Trimmed(result.record.average) + " fps";
     }
     line += results::OutcomeName(result.outcome);
     if (result.outcome == results::LaunchOutcome::kFailedToStart && !result.failure.empty()) {

@@ -166,7 +166,7 @@ TEST(LaunchLine, RecordedAverageTrimmedAndEachFailureWithItsExitCode) {
         r.outcome = results::LaunchOutcome::kRecorded;
     }
     results::LaunchResult& r = launches[2];
-    r.record.Average = results::FitToWidth(" 61.23", results::kValueWidth);
+    r.record.average = results::FitToWidth(" 61.23", results::kValueWidth);
     EXPECT_EQ(LaunchLine(3, 14, r), "run 3 of 14: dm-antalus 1024x768: avg 61.23 fps");
     EXPECT_EQ(RunExitCode(launches), 0);
     EXPECT_EQ(RunExitCode({}), 1);

@@ -208,7 +208,7 @@ TEST_F(RunDriverTest, FixedPresetsRunEveryStepInOrder) {
     EXPECT_EQ(second.resolution, "1024x768");
     EXPECT_EQ(second.level, "dm-inferno");
     EXPECT_EQ(second.outcome, results::LaunchOutcome::kRecorded);
-    EXPECT_EQ(second.record.Average, "2.2       ");
+    EXPECT_EQ(second.record.average, "2.2       ");
     EXPECT_EQ(second.score, "score 2");
     EXPECT_EQ(second.frame_count, "frames 2");
     EXPECT_EQ(second.duration_ms, 1000u);

@@ -43,7 +43,7 @@ struct Handle {
     }
     Handle(const Handle&) = delete;
     Handle& operator=(const Handle&) = delete;
-    bool ok() const { return h && h != INVALID_HANDLE_VALUE; }
+    bool Ok() const { return h && h != INVALID_HANDLE_VALUE; }
 };
 
 // Opens for writing without replacing the file itself, so its attributes survive (a hidden or
@@ -92,21 +92,21 @@ bool Start(const std::string& command_line, WORD show, PROCESS_INFORMATION* pi,
 
 bool CreateEmptyFile(const std::string& path, std::string* error) {
     Handle f(OpenForWriting(path, GENERIC_WRITE));
-    if (!f.ok()) return Fail(error, "create", path);
+    if (!f.Ok()) return Fail(error, "create", path);
     if (!Truncate(f.h)) return Fail(error, "empty", path);
     return true;
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& contents, std::string* error) {
     Handle f(OpenForWriting(path, GENERIC_WRITE));
-    if (!f.ok()) return Fail(error, "write", path);
+    if (!f.Ok()) return Fail(error, "write", path);
     if (!Truncate(f.h) || !WriteAll(f.h, contents)) return Fail(error, "write", path);
     return true;
 }
 
 bool AppendToFile(const std::string& path, const std::string& contents, std::string* error) {
     Handle f(OpenForWriting(path, GENERIC_WRITE));
-    if (!f.ok()) return Fail(error, "append to", path);
+    if (!f.Ok()) return Fail(error, "append to", path);
     if (SetFilePointer(f.h, 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER ||
         !WriteAll(f.h, contents))
         return Fail(error, "append to", path);
@@ -116,7 +116,7 @@ bool AppendToFile(const std::string& path, const std::string& contents, std::str
 bool ReadWholeFile(const std::string& path, std::string* contents, std::string* error) {
     Handle f(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!f.ok()) return Fail(error, "read", path);
+    if (!f.Ok()) return Fail(error, "read", path);
     contents->clear();
     char buffer[64 * 1024];
     for (;;) {

@@ -32,7 +32,7 @@ std::string Csv(const RunInfo& run,
         r.resolution = resolution;
         r.level = level;
         r.outcome = average.empty() ? LaunchOutcome::kNoRecord : LaunchOutcome::kRecorded;
-        r.record.Average = FitToWidth(average, kValueWidth);
+        r.record.average = FitToWidth(average, kValueWidth);
         text += ResultsCsvRow(run, platform::SystemInfo{}, r);
     }
     return text;

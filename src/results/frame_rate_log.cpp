@@ -87,14 +87,14 @@ constexpr std::string_view kSeparator = " / ";
 bool SplitMeasurement(std::string_view s, FrameRateRecord* record) {
     const size_t first = s.find(kSeparator);
     if (first == std::string_view::npos) return false;
-    FitInto(record->Low, s.substr(0, first));
+    FitInto(record->low, s.substr(0, first));
     s.remove_prefix(first + kSeparator.size());
     const size_t second = s.find(kSeparator);
     if (second == std::string_view::npos) return false;
-    FitInto(record->Average, s.substr(0, second));
+    FitInto(record->average, s.substr(0, second));
     s.remove_prefix(second + kSeparator.size());
     if (s.size() < 4) return false;
-    FitInto(record->High, s.substr(0, s.size() - 4));
+    FitInto(record->high, s.substr(0, s.size() - 4));
     return true;
 }
 
@@ -112,7 +112,7 @@ std::vector<LogRecord> ParseFrameRateLog(std::string_view text) {
             break;
         LogRecord entry;
         if (!SplitMeasurement(measurement, &entry.record)) break;
-        FitInto(entry.record.Label, label);
+        FitInto(entry.record.label, label);
         entry.score = third;
         entry.frame_count = fourth;
         records.push_back(std::move(entry));

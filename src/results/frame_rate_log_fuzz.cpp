@@ -16,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (records.size() > results::kMaxRecords) std::abort();
     for (const auto& entry : records) {
         const results::FrameRateRecord& r = entry.record;
-        if (r.Label.size() != results::kLabelWidth || r.Low.size() != results::kValueWidth ||
-            r.Average.size() != results::kValueWidth || r.High.size() != results::kValueWidth)
+        if (r.label.size() != results::kLabelWidth || r.low.size() != results::kValueWidth ||
+            r.average.size() != results::kValueWidth || r.high.size() != results::kValueWidth)
             std::abort();
     }
     // Each record takes at least its two separators' six characters plus the four dropped ones.

@@ -12,7 +12,7 @@ namespace {
 std::string Flat(const std::string& log) {
     std::string out;
     for (const auto& [r, score, frames] : ParseFrameRateLog(log))
-        out += r.Label + "|" + r.Low + "|" + r.Average + "|" + r.High + "|\n";
+        out += r.label + "|" + r.low + "|" + r.average + "|" + r.high + "|\n";
     return out;
 }
 
@@ -56,7 +56,7 @@ TEST(ParseFrameRateLog, KeepsAtMostTheFirst32766Records) {
     for (int k = 1; k <= 32767; ++k) text += "L" + std::to_string(k) + ",1 / 2 / 3 fps,a,b\r\n";
     const auto records = ParseFrameRateLog(text);
     ASSERT_EQ(records.size(), kMaxRecords);
-    EXPECT_EQ(records.back().record.Label, "L32766        ");
+    EXPECT_EQ(records.back().record.label, "L32766        ");
     EXPECT_EQ(records.back().score, "a");
     EXPECT_EQ(records.back().frame_count, "b");
 }

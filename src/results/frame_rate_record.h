@@ -11,10 +11,10 @@ inline constexpr size_t kValueWidth = 10;
 // Every field always holds exactly its width in characters: a longer text is cut, a shorter one
 // filled with spaces on the right. The values stay the game's text; nothing converts them.
 struct FrameRateRecord {
-    std::string Label = std::string(kLabelWidth, ' ');
-    std::string Low = std::string(kValueWidth, ' ');
-    std::string Average = std::string(kValueWidth, ' ');
-    std::string High = std::string(kValueWidth, ' ');
+    std::string label = std::string(kLabelWidth, ' ');
+    std::string low = std::string(kValueWidth, ' ');
+    std::string average = std::string(kValueWidth, ' ');
+    std::string high = std::string(kValueWidth, ' ');
 };
 
 // `text` left-aligned in `width` characters: cut, or filled with spaces.

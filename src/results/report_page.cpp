@@ -131,7 +131,7 @@ double ChartScale(const std::vector<std::vector<Cell>>& cells) {
             const CellAverages averages = AveragesOf(cell);
             if (!averages.median_launch) continue;
             scale = std::max(scale, averages.spread->median);
-            if (auto high = ParseFps(averages.median_launch->record.High)) {
+            if (auto high = ParseFps(averages.median_launch->record.high)) {
                 scale = std::max(scale, *high);
             }
         }
@@ -154,8 +154,8 @@ std::string ChartSection(const std::vector<std::vector<Cell>>& cells, const RunI
             if (averages.median_launch) {
                 const FrameRateRecord& record = averages.median_launch->record;
                 const double avg = averages.spread->median;
-                const auto low = ParseFps(record.Low);
-                const auto high = ParseFps(record.High);
+                const auto low = ParseFps(record.low);
+                const auto high = ParseFps(record.high);
                 if (low && high && *low <= *high) {
                     html += "<div class=\"whisker\" style=\"margin-left:" + Percent(*low, scale) +
                             ";width:" + Percent(*high - *low, scale) + "\"></div>";
@@ -247,9 +247,9 @@ std::string LaunchSection(const std::vector<LaunchResult>& results) {
         html += "<tr><td class=\"n\">" + std::to_string(launch->index) + "</td><td>" +
                 ShownTime(launch->started) + "</td><td>" + Text(launch->resolution) + "</td><td>" +
                 Text(launch->level) + "</td><td class=\"n\">" + std::to_string(launch->repeat) +
-                "</td><td class=\"n\">" + (recorded ? FpsText(launch->record.Low) : "") +
-                "</td><td class=\"n\">" + (recorded ? FpsText(launch->record.Average) : "") +
-                "</td><td class=\"n\">" + (recorded ? FpsText(launch->record.High) : "") +
+                "</td><td class=\"n\">" + (recorded ? FpsText(launch->record.low) : "") +
+                "</td><td class=\"n\">" + (recorded ? FpsText(launch->record.average) : "") +
+                "</td><td class=\"n\">" + (recorded ? FpsText(launch->record.high) : "") +
                 "</td><td class=\"n\">" + (recorded ? Text(launch->score) : "") +
                 "</td><td class=\"n\">" + (recorded ? Text(launch->frame_count) : "") +
                 "</td><td class=\"n\">" +

@@ -132,7 +132,7 @@ TEST(ReportPage, EscapesEveryOutsideText) {
     const std::string evil = "<i>\"&\x01</i>";
     const std::string escaped = "&lt;i&gt;&quot;&amp; &lt;/i&gt;";
     LaunchResult recorded = Launch(1, "640x480" + evil, "dm" + evil, 1, "1", "2", "3");
-    recorded.record.Low = FitToWidth(evil, kValueWidth);
+    recorded.record.low = FitToWidth(evil, kValueWidth);
     recorded.score = evil;
     recorded.frame_count = evil;
     recorded.started = evil;

@@ -50,9 +50,9 @@ std::string ResultsCsvRow(const RunInfo& run, const platform::SystemInfo& system
     f[kSeconds] = std::to_string(launch.seconds);
     f[kRepeat] = std::to_string(launch.repeat);
     if (launch.HasRecord()) {
-        f[kLowFps] = FpsCell(launch.record.Low);
-        f[kAvgFps] = FpsCell(launch.record.Average);
-        f[kHighFps] = FpsCell(launch.record.High);
+        f[kLowFps] = FpsCell(launch.record.low);
+        f[kAvgFps] = FpsCell(launch.record.average);
+        f[kHighFps] = FpsCell(launch.record.high);
         f[kScore] = launch.score;
         f[kFrameCount] = launch.frame_count;
     }

@@ -18,8 +18,8 @@ const FrameRateRecord& Entry(const std::vector<FrameRateRecord>& records, long l
 
 // A cell without record holds the blank record (a record of only blank fields reads the same).
 bool IsBlank(const FrameRateRecord& r) {
-    return r.Label == kBlankRecord.Label && r.Low == kBlankRecord.Low &&
-           r.Average == kBlankRecord.Average && r.High == kBlankRecord.High;
+    return r.label == kBlankRecord.label && r.low == kBlankRecord.low &&
+           r.average == kBlankRecord.average && r.high == kBlankRecord.high;
 }
 
 // Column j's heading is the level name of the first resolution that has a record there: a launch
@@ -44,7 +44,7 @@ void AddTable(std::vector<std::string>& lines, const std::vector<std::string>& r
     lines.push_back("<TD>Resolution");
     for (int j = 1; j <= n; ++j)
         lines.push_back("<TD>" +
-                        HtmlEscape(HeadingRecord(records, resolution_names.size(), n, j).Label));
+                        HtmlEscape(HeadingRecord(records, resolution_names.size(), n, j).label));
     lines.push_back("</TR>");
     for (size_t r = 1; r <= resolution_names.size(); ++r) {
         lines.push_back("<TR>");
@@ -74,11 +74,11 @@ std::vector<std::string> ResultsPageLines(const std::vector<std::string>& resolu
                                           const std::vector<FrameRateRecord>& records) {
     std::vector<std::string> lines = {"<META GENERATOR=Benchwright>"};
     AddTable(lines, resolution_names, records_per_resolution, records, "Low FPS",
-             &FrameRateRecord::Low);
+             &FrameRateRecord::low);
     AddTable(lines, resolution_names, records_per_resolution, records, "Average FPS",
-             &FrameRateRecord::Average);
+             &FrameRateRecord::average);
     AddTable(lines, resolution_names, records_per_resolution, records, "High FPS",
-             &FrameRateRecord::High);
+             &FrameRateRecord::high);
     return lines;
 }
 

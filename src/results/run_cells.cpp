@@ -37,7 +37,7 @@ CellAverages AveragesOf(const Cell& cell) {
     std::vector<const LaunchResult*> measured;
     for (const LaunchResult* launch : cell.launches) {
         if (!launch->HasRecord()) continue;
-        if (auto fps = ParseFps(launch->record.Average)) {
+        if (auto fps = ParseFps(launch->record.average)) {
             averages.push_back(*fps);
             measured.push_back(launch);
         }

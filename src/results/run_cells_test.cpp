@@ -73,7 +73,7 @@ TEST(AveragesOf, MedianAndSpreadOfTheRecordedRepeats) {
 
 std::string Averages(const std::vector<FrameRateRecord>& records) {
     std::string out;
-    for (const auto& r : records) out += "[" + r.Average + "|" + r.High + "]";
+    for (const auto& r : records) out += "[" + r.average + "|" + r.high + "]";
     return out;
 }
 
@@ -90,7 +90,7 @@ TEST(PageRecords, TheMedianLaunchsWholeRecordPerCell) {
               "[          |          ]"
               "[5         |7         ]"
               "[8         |11        ]");
-    EXPECT_EQ(records[1].Label, std::string(kLabelWidth, ' '));
+    EXPECT_EQ(records[1].label, std::string(kLabelWidth, ' '));
 }
 
 TEST(PageRecords, OneRunPerLevelIsEachLaunchsRecord) {
@@ -100,10 +100,10 @@ TEST(PageRecords, OneRunPerLevelIsEachLaunchsRecord) {
     std::reverse(launches.begin(), launches.end());  // order comes from the plan's index
     const auto records = PageRecords(launches, {"800x600", "1600x1200"}, 4);
     ASSERT_EQ(records.size(), 8u);
-    EXPECT_EQ(records[0].Average, FitToWidth("10", kValueWidth));
-    EXPECT_EQ(records[1].Average, FitToWidth("n/a", kValueWidth));
-    EXPECT_EQ(records[2].Average, FitToWidth("30", kValueWidth));
-    for (size_t i = 3; i < 8; ++i) EXPECT_EQ(records[i].Average, std::string(kValueWidth, ' '));
+    EXPECT_EQ(records[0].average, FitToWidth("10", kValueWidth));
+    EXPECT_EQ(records[1].average, FitToWidth("n/a", kValueWidth));
+    EXPECT_EQ(records[2].average, FitToWidth("30", kValueWidth));
+    for (size_t i = 3; i < 8; ++i) EXPECT_EQ(records[i].average, std::string(kValueWidth, ' '));
 
     const auto cells = GroupIntoCells(launches, {"800x600"}, 4);
     EXPECT_EQ(cells[0][2].level, "dm-a");

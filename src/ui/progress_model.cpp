@@ -98,7 +98,7 @@ ProgressView ViewProgress(const ProgressModel& m, uint32_t now_ms) {
         v.left = "Time left: about " + ClockText(SecondsLeft(m, now_ms));
     }
     if (m.any_finished) {
-        const std::string average = common::Trimmed(m.last.record.Average);
+        const std::string average = common::Trimmed(m.last.record.average);
         v.last = "Last run: " + (m.last.HasRecord() && !average.empty()
                                      ? average + " fps average"
                                      : std::string(results::OutcomeName(m.last.outcome)));

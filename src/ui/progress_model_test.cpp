@@ -22,7 +22,7 @@ results::LaunchResult Ended(const ProgressModel& m, LaunchOutcome outcome, uint3
     r.seconds = m.plan.launches[m.current].seconds;
     r.outcome = outcome;
     r.duration_ms = duration_ms;
-    r.record.Average = results::FitToWidth(average, results::kValueWidth);
+    r.record.average = results::FitToWidth(average, results::kValueWidth);
     return r;
 }
 
