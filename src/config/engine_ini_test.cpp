@@ -113,6 +113,11 @@ TEST(WriteEngineIni, AFailedWriteLeavesNothingChangedOrHalfDone) {
     platform::standin::AddFile("D:\\UT2003.ini", text.substr(0, 4096), platform::kArchive);
     EXPECT_FALSE(Write(folder, &path, &error));
     EXPECT_FALSE(platform::standin::HasFile("D:\\UT2003.ini"));
+    // Nor is the half of a new file that a full disk took.
+    Get().failures = {{"disk full", "D:\\UT2003.ini"}};
+    EXPECT_FALSE(Write(folder, &path, &error));
+    EXPECT_FALSE(platform::standin::HasFile("D:\\UT2003.ini"));
+    EXPECT_TRUE(path.empty());
 
     // A read-only flag that cannot be set is reported, but the complete file is still ours.
     Get().failures = {{"attributes", "D:\\UT2003.ini"}};

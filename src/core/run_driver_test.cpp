@@ -525,9 +525,14 @@ TEST_F(RunDriverTest, RepeatsAndTheResultsFolderRowByRow) {
     settings.results_folder = results;
     settings.runs_per_level = 2;
     const std::array<bool, 5> one = {false, false, true, false, false};
-    Run(BenchmarkPreset::kHighQuality, one);
+    const RunReport first = Run(BenchmarkPreset::kHighQuality, one);
     ASSERT_EQ(launches.size(), 14u);
     EXPECT_NE(Page().find("<TD>1024x768\r\n<TD>1.1       \r\n<TD>3.1       \r\n"),
+              std::string::npos);
+    // Its report holds every cell: the level's median with the whole spread of its repeats.
+    const std::string report = standin::FindFile(first.report_path)->contents;
+    EXPECT_NE(report.find("<tr><td>1024x768</td><td>dm-asbestos</td><td class=\"n\">2 of 2</td>"
+                          "<td class=\"n\">13.20</td><td class=\"n\">13.20 - 14.20</td>"),
               std::string::npos);
 
     // The next run of that kind compares with this one; one stopped after three launches keeps

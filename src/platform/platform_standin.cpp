@@ -155,6 +155,11 @@ bool WriteWholeFile(const std::string& path, const std::string& contents, std::s
     Note("write " + path);
     standin::File* f = OpenForWriting(path, "write", "write", error);
     if (!f) return false;
+    if (Injected("disk full", path)) {
+        f->contents = contents.substr(0, contents.size() / 2);
+        Fail(error, "write", path, "There is not enough space on the disk.");
+        return false;
+    }
     f->contents = contents;
     return true;
 }

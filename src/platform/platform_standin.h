@@ -37,7 +37,8 @@ struct State {
     std::set<std::string> folders;
 
     // (operation, path) pairs that fail with "Access is denied.". Operations: "create", "write",
-    // "append", "read", "copy" (matched on the destination), "remove", "attributes".
+    // "append", "read", "copy" (matched on the destination), "remove", "attributes". A "disk
+    // full" write fails half way: the file is there, with the first half of what was written.
     std::set<std::pair<std::string, std::string>> failures;
 
     // Registry values under HKEY_LOCAL_MACHINE, keyed by key path + "\\" + value name.

@@ -93,7 +93,9 @@ TEST_F(ComparisonTest, MedianAndSpreadOfRecordedLaunchesAndChangeAgainstTheFirst
                {"dm-antalus", "1024x768", "recorded", "53.00"},
                {"dm-inferno", "1024x768", "recorded", "30.00"},
                {"dm-phobos2", "1024x768", "recorded", "20.00"}});
-    const Comparison c = CompareResults({"D:\\Old", "D:\\New"});
+    AddResult("D:\\Slower", "pc", {{"dm-antalus", "1024x768", "recorded", "45.00"}});
+    AddResult("D:\\Equal", "pc", {{"dm-antalus", "1024x768", "recorded", "50.00"}});
+    const Comparison c = CompareResults({"D:\\Old", "D:\\New", "D:\\Slower", "D:\\Equal"});
     ASSERT_EQ(c.rows.size(), 3u);
     const std::optional<Spread>& antalus = c.results[1].cells[0];
     ASSERT_TRUE(antalus);
@@ -112,6 +114,8 @@ TEST_F(ComparisonTest, MedianAndSpreadOfRecordedLaunchesAndChangeAgainstTheFirst
     EXPECT_NE(html.find("<span class=\"median\">54.00</span><br/><span class=\"spread\">"
                         "53.00-56.00 (5.6%, 4 runs)</span><br/><span class=\"up\">+8.0%</span>"),
               std::string::npos);
+    EXPECT_NE(html.find("<span class=\"down\">-10.0%</span>"), std::string::npos);
+    EXPECT_NE(html.find("<span class=\"same\">0.0%</span>"), std::string::npos);
     // The baseline shows no change against itself; a blank cell is empty.
     EXPECT_NE(html.find("<td>dm-antalus</td><td>1024x768</td><td class=\"fps\"><span "
                         "class=\"median\">50.00</span></td>"),

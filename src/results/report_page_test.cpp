@@ -101,6 +101,7 @@ TEST(ReportPage, RepeatsWithMedianSpreadAndTheComparison) {
     results[3].outcome = LaunchOutcome::kFailedToStart;
     results[3].failure = "\"C:\\UT2003\\System\\ut2003.exe\" cannot be found.";
     results[4].outcome = LaunchOutcome::kNoRecord;
+    results[4].exit_code = 3;
     results[5].outcome = LaunchOutcome::kNotRun;
     EarlierRun earlier;
     earlier.folder_name = "2026-12-01 09-30-00 High Quality";
@@ -121,7 +122,10 @@ TEST(ReportPage, RepeatsWithMedianSpreadAndTheComparison) {
           "2026-12-01 09-30-00 High Quality, started 2026-12-01 09:30:00",
           "55.00 (12.00 - 85.00), 3 of 3 runs",
           "failed to start: &quot;C:\\UT2003\\System\\ut2003.exe&quot; cannot be found.",
-          "<td class=\"failed\">no record</td>", "<td class=\"failed\">not run</td>"}) {
+          // Seconds and exit code only for launches that ran.
+          "<td class=\"n\">80.0</td><td class=\"n\">3</td><td class=\"failed\">no record</td>",
+          "<td class=\"n\"></td><td class=\"n\"></td><td class=\"failed\">failed to start",
+          "<td class=\"n\"></td><td class=\"n\"></td><td class=\"failed\">not run</td>"}) {
         EXPECT_NE(page.find(text), std::string::npos) << text;
     }
     EXPECT_EQ(page.find("no earlier result"), std::string::npos);
