@@ -529,8 +529,13 @@ TEST_F(RunDriverTest, RepeatsAndTheResultsFolderRowByRow) {
     ASSERT_EQ(launches.size(), 14u);
     EXPECT_NE(Page().find("<TD>1024x768\r\n<TD>1.1       \r\n<TD>3.1       \r\n"),
               std::string::npos);
-    // Its report holds every cell: the level's median with the whole spread of its repeats.
+    // Its report names the run and holds every cell: the level's median with the whole spread
+    // of its repeats.
     const std::string report = standin::FindFile(first.report_path)->contents;
+    for (const char* row : {"<tr><th>Edition</th><td>full</td></tr>",
+                            "<tr><th>Renderer</th><td>Direct3D</td></tr>",
+                            "<tr><th>Took</th><td>14 s</td></tr>"})
+        EXPECT_NE(report.find(row), std::string::npos) << row;
     EXPECT_NE(report.find("<tr><td>1024x768</td><td>dm-asbestos</td><td class=\"n\">2 of 2</td>"
                           "<td class=\"n\">13.20</td><td class=\"n\">13.20 - 14.20</td>"),
               std::string::npos);
