@@ -53,7 +53,6 @@ protected:
             const std::string log = kFull + "\\Benchmark\\lowframerate.log";
             const std::string n = std::to_string(++launches);
             if (no_record.count(launches)) return;
-            if (launches == stop_at) control.stop_after_launch = true;
             const standin::File* f = standin::FindFile(log);
             standin::AddFile(log, (f ? f->contents : "") + "dm-inferno," + n + ".1 / " + n + "." +
                                       n + "2 / " + n + ".3 fps,score,frames\r\n");
@@ -84,7 +83,6 @@ protected:
     core::RunControl control;
     size_t launches = 0;
     std::set<size_t> no_record;  // launches (from 1) that leave no record
-    size_t stop_at = 0;          // the launch during which the user asks to stop
 };
 
 TEST_F(CommandLineRunTest, SettingsAreTheWindowsDefaultsUnderTheOptionsGiven) {
@@ -143,17 +141,6 @@ TEST_F(CommandLineRunTest, OnlyTheDemoIsChosenAloneAndAMissingEditionIsSaid) {
         &problem));
     EXPECT_NE(problem.find("--edition full"), std::string::npos) << problem;
     EXPECT_NE(problem.find("UT2003 (full version)"), std::string::npos) << problem;
-    ExpectNothingShownOrOpened();
-}
-
-TEST_F(CommandLineRunTest, AStoppedRunPrintsTheLaunchesNotRunAndGivesExitCodeOne) {
-    Install(kFull, common::Edition::kFull);
-    stop_at = 1;
-    EXPECT_EQ(Run({"--preset", "cpu", "--resolutions", "640x480,800x600,1024x768"}),
-              kExitIncomplete);
-    ASSERT_EQ(console.out.size(), 4u);
-    EXPECT_EQ(console.out[0], "run 1 of 3: dm-inferno 640x480: avg 1.12 fps");
-    EXPECT_EQ(console.out[2], "run 3 of 3: dm-inferno 1024x768: not run");
     ExpectNothingShownOrOpened();
 }
 
