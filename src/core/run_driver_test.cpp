@@ -23,11 +23,10 @@ const std::string kPage = "C:\\Tools\\Bench\\results.html";
 const std::string kEngineIni = "C:\\UT2003.ini";
 const std::string kExecScript = "C:\\flybyexec.txt";
 
-// The window's side of a run: what it hears goes into the stand-in's journal, ordered among the
-// file and process requests; what the window would show a box for is noted as a message.
+// The window's side of a run: what it hears, and a failed step noted in the stand-in's journal,
+// ordered among the file and process requests, as the message the window shows.
 class RecordingObserver : public RunObserver {
 public:
-    void LaunchStarting(size_t index) override { Note("starting " + std::to_string(index + 1)); }
     void LaunchFinished(const results::LaunchResult& r) override { finished.push_back(r); }
     void LaunchFailed(const LaunchFailure& failure) override {
         failures.push_back(failure);
@@ -42,9 +41,6 @@ public:
     std::vector<LaunchFailure> failures;
     std::vector<std::string> errors;  // the failed steps, one box each
     std::vector<std::string> not_saved;
-
-private:
-    static void Note(const std::string& s) { standin::Get().journal.push_back("ui " + s); }
 };
 
 // What a launch got: its command line and the engine ini at the drive root.

@@ -31,17 +31,6 @@ TEST(MainWindowModel, PresetButtonsStayDisabledWithoutAGameFolder) {
     EXPECT_TRUE(model.install_folder.empty());
     EXPECT_TRUE(model.full_enabled && !model.demo_enabled);
     EXPECT_FALSE(EnabledControls(model).presets);
-
-    // Coming back to the installed edition: selected again, nothing to reopen.
-    const EditionChangeResult back = ChangeEdition(model, Edition::kFull, true, "C:\\UT2003", true);
-    EXPECT_FALSE(back.reopen_custom || back.close_custom);
-    EXPECT_EQ(model.edition, Edition::kFull);
-    EXPECT_TRUE(EnabledControls(model).presets);
-    // A real change of edition reloads the custom window; choosing the same one does not.
-    model.demo_enabled = true;
-    EXPECT_TRUE(ChangeEdition(model, Edition::kDemo, true, "D:\\Demo", true).reopen_custom);
-    EXPECT_FALSE(ChangeEdition(model, Edition::kDemo, true, "D:\\Demo", true).reopen_custom);
-    EXPECT_EQ(model.install_folder, "D:\\Demo");
 }
 
 TEST(MainWindowModel, ARunDisablesWhatStartsRunsAndGivesBackWhatWasThere) {
