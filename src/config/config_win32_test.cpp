@@ -9,6 +9,13 @@
 namespace config {
 namespace {
 
+// Stages the exec script where a run plans it.
+bool Stage(const std::string& install, std::string* script, std::string* error) {
+    std::string planned;
+    return DriveRootPath(install, kExecScriptName, "copy", &planned, error) &&
+           StageExecScript(install, planned, script, error);
+}
+
 namespace ts = test_support;
 
 const char kSource[] = "T:\\UT2003\\Benchmark\\Stuff\\flybyexec.txt";
@@ -54,8 +61,9 @@ protected:
 TEST_F(ConfigFilesTest, EngineIniEndsReadOnlyAloneWhateverWasInTheWay) {
     for (DWORD in_the_way : {DWORD{0}, DWORD{FILE_ATTRIBUTE_READONLY}, kOdd}) {
         if (in_the_way) Put(kIni, std::string(20000, 'x'), in_the_way);
-        ASSERT_TRUE(WriteEngineIni(install, EngineIniPreset::kCpuLowDetail,
-                                   common::Renderer::kDirect3D, &ini, &error))
+        ASSERT_TRUE(WriteEngineIni(DriveRoot(install) + kEngineIniName,
+                                   EngineIniPreset::kCpuLowDetail, common::Renderer::kDirect3D,
+                                   &ini, &error))
             << error;
         EXPECT_EQ(ini, kIni);
         EXPECT_EQ(Attributes(kIni), DWORD{FILE_ATTRIBUTE_READONLY}) << in_the_way;
@@ -63,13 +71,13 @@ TEST_F(ConfigFilesTest, EngineIniEndsReadOnlyAloneWhateverWasInTheWay) {
                   EngineIniText(EngineIniPreset::kCpuLowDetail, common::Renderer::kDirect3D));
     }
     // A longer variant over a shorter one and back: each time exactly the new bytes.
-    ASSERT_TRUE(WriteEngineIni(install, EngineIniPreset::kMaxDetail, common::Renderer::kOpenGL,
-                               &ini, &error))
+    ASSERT_TRUE(WriteEngineIni(DriveRoot(install) + kEngineIniName, EngineIniPreset::kMaxDetail,
+                               common::Renderer::kOpenGL, &ini, &error))
         << error;
     EXPECT_EQ(ts::ReadFile(kIni),
               EngineIniText(EngineIniPreset::kMaxDetail, common::Renderer::kOpenGL));
-    ASSERT_TRUE(WriteEngineIni(install, EngineIniPreset::kMinDetail, common::Renderer::kDirect3D,
-                               &ini, &error))
+    ASSERT_TRUE(WriteEngineIni(DriveRoot(install) + kEngineIniName, EngineIniPreset::kMinDetail,
+                               common::Renderer::kDirect3D, &ini, &error))
         << error;
     EXPECT_EQ(ts::ReadFile(kIni),
               EngineIniText(EngineIniPreset::kMinDetail, common::Renderer::kDirect3D));
@@ -87,8 +95,8 @@ TEST_F(ConfigFilesTest, LogsStagingAndCleanUp) {
 
     // The game's own script may be read-only; the staged copy must still be replaceable.
     SetFileAttributesA(kSource, FILE_ATTRIBUTE_READONLY);
-    ASSERT_TRUE(StageExecScript(install, &script, &error)) << error;
-    ASSERT_TRUE(StageExecScript(install, &script, &error)) << error;
+    ASSERT_TRUE(Stage(install, &script, &error)) << error;
+    ASSERT_TRUE(Stage(install, &script, &error)) << error;
     EXPECT_EQ(ts::ReadFile(kScript), ts::kFlybyExecText);
     WIN32_FIND_DATAA found;
     HANDLE find = FindFirstFileA("T:\\flyby*", &found);
@@ -96,8 +104,8 @@ TEST_F(ConfigFilesTest, LogsStagingAndCleanUp) {
     EXPECT_FALSE(FindNextFileA(find, &found));  // one copy
     FindClose(find);
 
-    ASSERT_TRUE(WriteEngineIni(install, EngineIniPreset::kMaxDetail, common::Renderer::kDirect3D,
-                               &ini, &error))
+    ASSERT_TRUE(WriteEngineIni(DriveRoot(install) + kEngineIniName, EngineIniPreset::kMaxDetail,
+                               common::Renderer::kDirect3D, &ini, &error))
         << error;
     ASSERT_TRUE(RemoveStagedFiles(ini, script, &error)) << error;
     EXPECT_EQ(Attributes(kIni), INVALID_FILE_ATTRIBUTES);
@@ -121,7 +129,7 @@ TEST_F(ConfigFilesTest, UsersOwnIniSurvivesTheCleanUp) {
     const std::string mine = "[Engine.Engine]\r\nmy settings\r\n";
     Put("T:\\Mine\\my.ini", mine, kOdd);
     Put(kIni, mine, kOdd);  // even one at the drive root under the staged name, quoted
-    ASSERT_TRUE(StageExecScript(install, &script, &error)) << error;
+    ASSERT_TRUE(Stage(install, &script, &error)) << error;
     for (const char* path : {"\"T:\\Mine\\my.ini\"", "\"T:\\UT2003.ini\"", "T:\\Mine\\my.ini"}) {
         ini = path;
         ASSERT_TRUE(RemoveStagedFiles(ini, script, &error)) << error;
@@ -142,8 +150,9 @@ TEST_F(ConfigFilesTest, LockedFilesGiveAnErrorNamingThemAndAreLeftAlone) {
         {
             Holder lock(kIni, share);
             ASSERT_NE(lock.h, INVALID_HANDLE_VALUE);
-            EXPECT_FALSE(WriteEngineIni(install, EngineIniPreset::kCpuLowDetail,
-                                        common::Renderer::kDirect3D, &ini, &error));
+            EXPECT_FALSE(WriteEngineIni(DriveRoot(install) + kEngineIniName,
+                                        EngineIniPreset::kCpuLowDetail, common::Renderer::kDirect3D,
+                                        &ini, &error));
             EXPECT_NE(error.find("\"T:\\UT2003.ini\""), std::string::npos) << error;
             EXPECT_EQ(ini, "");
         }
@@ -151,7 +160,7 @@ TEST_F(ConfigFilesTest, LockedFilesGiveAnErrorNamingThemAndAreLeftAlone) {
         EXPECT_EQ(Attributes(kIni), kOdd);
     }
     Holder lock(kScript, 0);
-    EXPECT_FALSE(StageExecScript(install, &script, &error));
+    EXPECT_FALSE(Stage(install, &script, &error));
     EXPECT_NE(error.find("\"T:\\flybyexec.txt\""), std::string::npos) << error;
     EXPECT_EQ(script, "");
 }

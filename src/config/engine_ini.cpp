@@ -61,12 +61,10 @@ bool IsEngineIniVariant(const std::string& bytes) {
     return false;
 }
 
-bool WriteEngineIni(const std::string& install_folder, EngineIniPreset preset,
-                    common::Renderer renderer, std::string* engine_ini_path, std::string* error) {
+bool WriteEngineIni(const std::string& path, EngineIniPreset preset, common::Renderer renderer,
+                    std::string* engine_ini_path, std::string* error) {
     // Empty until a file of ours is there, so a clean-up after a failure touches nothing else.
     engine_ini_path->clear();
-    std::string path;
-    if (!DriveRootPath(install_folder, kEngineIniName, "write", &path, error)) return false;
     const std::string text = EngineIniText(preset, renderer);
 
     // A file an earlier run left read-only (or hidden, system) must become writable first.

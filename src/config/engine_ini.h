@@ -20,11 +20,11 @@ std::string EngineIniText(EngineIniPreset preset, common::Renderer renderer);
 // True when `bytes` are exactly one of the six variants: a file this program wrote.
 bool IsEngineIniVariant(const std::string& bytes);
 
-// Writes the variant to DriveRoot(install_folder) + "UT2003.ini", replacing any file in the way
-// (its attributes reset first), then makes it read-only alone, and sets `engine_ini_path` to it
-// (EngineIniPath). On failure returns false with `error` naming the file and the reason, and
-// `engine_ini_path` empty: nothing of this run is there to clean up.
-bool WriteEngineIni(const std::string& install_folder, EngineIniPreset preset,
-                    common::Renderer renderer, std::string* engine_ini_path, std::string* error);
+// Writes the variant to `path` (the drive root's UT2003.ini, as the run planned it: DriveRootPath),
+// replacing any file in the way (its attributes reset first), then makes it read-only alone, and
+// sets `engine_ini_path` to it. On failure returns false with `error` naming the file and the
+// reason; `engine_ini_path` is empty unless a complete file of this run is there to clean up.
+bool WriteEngineIni(const std::string& path, EngineIniPreset preset, common::Renderer renderer,
+                    std::string* engine_ini_path, std::string* error);
 
 }  // namespace config

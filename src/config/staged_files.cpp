@@ -119,11 +119,9 @@ bool ResetBenchmarkLogs(const std::string& install_folder, std::string* error) {
            platform::CreateEmptyFile(folder + "lowframerate.log", error);
 }
 
-bool StageExecScript(const std::string& install_folder, std::string* exec_script_path,
-                     std::string* error) {
+bool StageExecScript(const std::string& install_folder, const std::string& destination,
+                     std::string* exec_script_path, std::string* error) {
     exec_script_path->clear();
-    std::string destination;
-    if (!DriveRootPath(install_folder, kExecScriptName, "copy", &destination, error)) return false;
     const std::string source = ExecScriptSource(install_folder);
     if (!platform::CopyOver(source, destination, error)) return false;
     *exec_script_path = destination;

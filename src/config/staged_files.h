@@ -32,12 +32,12 @@ bool FileExists(const std::string& path);
 // Leaves install_folder\Benchmark\benchmark.log and lowframerate.log existing and empty.
 bool ResetBenchmarkLogs(const std::string& install_folder, std::string* error);
 
-// Copies install_folder\Benchmark\Stuff\flybyexec.txt to the drive root and sets
-// `exec_script_path` (ExecScriptPath) to the copy. The copy is left writable even when the game's
-// script is read-only, so that it can be replaced and removed. On failure `exec_script_path` is
-// empty: nothing of this run is staged there.
-bool StageExecScript(const std::string& install_folder, std::string* exec_script_path,
-                     std::string* error);
+// Copies install_folder\Benchmark\Stuff\flybyexec.txt to `destination` (the drive root's
+// flybyexec.txt, as the run planned it: DriveRootPath) and sets `exec_script_path` to the copy.
+// The copy is left writable even when the game's script is read-only, so that it can be replaced
+// and removed. When the copy fails `exec_script_path` is empty: nothing of this run is there.
+bool StageExecScript(const std::string& install_folder, const std::string& destination,
+                     std::string* exec_script_path, std::string* error);
 
 // Removes the engine ini at `engine_ini_path` (EngineIniPath, after clearing its read-only flag)
 // and the exec script at `exec_script_path` (ExecScriptPath). Only files this program stages are

@@ -9,6 +9,13 @@
 namespace config {
 namespace {
 
+// Stages the exec script where a run plans it.
+bool Stage(const std::string& install, std::string* script, std::string* error) {
+    std::string planned;
+    return DriveRootPath(install, kExecScriptName, "copy", &planned, error) &&
+           StageExecScript(install, planned, script, error);
+}
+
 using platform::standin::AddFile;
 using platform::standin::FindFile;
 using platform::standin::Get;
@@ -35,13 +42,13 @@ TEST_F(StagedFilesTest, LogResetAndStagingFailuresNameTheFile) {
                          "\": The system cannot find the path specified.");
     EXPECT_EQ(Get().journal, (std::vector<std::string>{std::string("create ") + kBenchmarkLog}));
     script = "T:\\flybyexec.txt";  // from an earlier run, removed since
-    EXPECT_FALSE(StageExecScript(install, &script, &error));
+    EXPECT_FALSE(Stage(install, &script, &error));
     EXPECT_NE(error.find(kSource), std::string::npos) << error;
     EXPECT_EQ(script, "");
 
     AddFile(kSource, "script");
     AddFile("T:\\flybyexec.txt", "someone's", platform::kReadOnly);
-    EXPECT_FALSE(StageExecScript(install, &script, &error));
+    EXPECT_FALSE(Stage(install, &script, &error));
     EXPECT_EQ(error, "Cannot copy to \"T:\\flybyexec.txt\": Access is denied.");
     EXPECT_EQ(FindFile("T:\\flybyexec.txt")->contents, "someone's");
 
@@ -51,7 +58,7 @@ TEST_F(StagedFilesTest, LogResetAndStagingFailuresNameTheFile) {
     EXPECT_FALSE(ResetBenchmarkLogs(install, &error));
     EXPECT_EQ(error, "Cannot empty \"benchmark.log\": the game's folder is not known.");
     install = "UT2003";
-    EXPECT_FALSE(StageExecScript(install, &script, &error));
+    EXPECT_FALSE(Stage(install, &script, &error));
     EXPECT_EQ(error,
               "Cannot copy \"flybyexec.txt\": the game's folder \"UT2003\" is not on a drive such "
               "as C:\\.");
@@ -60,10 +67,10 @@ TEST_F(StagedFilesTest, LogResetAndStagingFailuresNameTheFile) {
 
 TEST_F(StagedFilesTest, CleanUpTriesBothAndReportsEachFailure) {
     EXPECT_TRUE(RemoveStagedFiles("", "", &error)) << error;  // nothing staged
-    ASSERT_TRUE(WriteEngineIni(install, EngineIniPreset::kCpuLowDetail, common::Renderer::kDirect3D,
-                               &ini, &error))
+    ASSERT_TRUE(WriteEngineIni(DriveRoot(install) + kEngineIniName, EngineIniPreset::kCpuLowDetail,
+                               common::Renderer::kDirect3D, &ini, &error))
         << error;
-    ASSERT_TRUE(StageExecScript(install, &script, &error)) << error;
+    ASSERT_TRUE(Stage(install, &script, &error)) << error;
     Get().files.find("T:\\UT2003.ini")->second.locked = true;
     Get().failures.insert({"remove", "T:\\flybyexec.txt"});
     EXPECT_FALSE(RemoveStagedFiles(ini, script, &error));

@@ -133,9 +133,10 @@ std::vector<results::LaunchResult> CarryOutRun(const RunPlan& plan, RunObservers
     };
     // A user's own file where ours go is moved out of the way first: never written through.
     if (!config::SetAsideUserFiles(s.install_folder, plan.writes_engine_ini, &error) ||
-        (plan.writes_engine_ini && !config::WriteEngineIni(s.install_folder, plan.engine_ini,
+        (plan.writes_engine_ini && !config::WriteEngineIni(plan.engine_ini_path, plan.engine_ini,
                                                            s.renderer, &engine_ini_path, &error)) ||
-        !config::StageExecScript(s.install_folder, &exec_script_path, &error)) {
+        !config::StageExecScript(s.install_folder, plan.exec_script_path, &exec_script_path,
+                                 &error)) {
         observers.StepFailed(error);
         clean_up();
         return {};
