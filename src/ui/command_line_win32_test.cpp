@@ -28,13 +28,12 @@ Lines SplitLines(const std::string& text) {
 // What one benchwright.exe with arguments did.
 struct Outcome {
     long exit_code = -1;
-    Lines out;              // its standard output, a pipe
-    Lines error;            // its standard error, a file
-    std::string window;     // the first window it showed but the progress window: "" when none
-    bool progress = false;  // the progress window ("Benchmark running") was seen
+    Lines out;      // its standard output, a pipe
+    Lines error;    // its standard error, a file
+    Lines windows;  // the captions of the windows it showed, each once
 };
 
-// Runs benchwright.exe with `args` in `folder` and waits for it to end. Any window it shows is
+// Runs benchwright.exe with `args` in `folder` and waits for it to end. Each window it shows is
 // noted and, when a message box, pressed away so that the run can end.
 Outcome Benchwright(const std::string& args, const char* folder = "T:\\") {
     Outcome outcome;
@@ -67,17 +66,12 @@ Outcome Benchwright(const std::string& args, const char* folder = "T:\\") {
             WaitForSingleObject(process.hProcess, 10000);
         }
         HWND shown = ts::FindVisibleWindow(process.dwProcessId, [](HWND) { return true; });
-        const std::string caption = shown ? gui::Text(shown) : "";
-        if (caption == "Benchmark running") {
-            outcome.progress = true;
-        } else if (!caption.empty() && outcome.window.empty()) {  // "": one going away
-            outcome.window = caption + " ";
-        }
+        const std::string caption = shown ? gui::Text(shown) : "";  // "": one going away
+        if (!caption.empty() &&
+            std::ranges::find(outcome.windows, caption) == outcome.windows.end())
+            outcome.windows.push_back(caption);
         const ts::MessageBoxSeen box = ts::WaitForMessageBox(process.dwProcessId, 0);
-        if (box.window) {
-            outcome.window = box.title + ": " + box.text;
-            ts::DismissMessageBox(box.window);
-        }
+        if (box.window) ts::DismissMessageBox(box.window);
     }
     if (started) {
         DWORD code = 0;
@@ -134,8 +128,7 @@ TEST_F(CommandLine, ARunShowsOnlyItsProgressAndPrintsEachLaunchAndItsFolder) {
     const Outcome run =
         Benchwright("--preset cpu --resolutions 640x480,1024x768 --results bw_results");
     EXPECT_EQ(run.exit_code, 1);
-    EXPECT_EQ(run.window, "");
-    EXPECT_TRUE(run.progress);
+    EXPECT_EQ(run.windows, Lines{"Benchmark running"});
     EXPECT_TRUE(run.error.empty()) << run.error[0];
     ASSERT_EQ(run.out.size(), 3u);
     EXPECT_EQ(run.out[0], "run 1 of 2: dm-inferno 640x480: no record");
@@ -150,7 +143,7 @@ TEST_F(CommandLine, ACompareWritesItsPageInTheCurrentFolder) {
     ASSERT_TRUE(ts::MakeFolders("T:\\bw_work"));
     const Outcome compare = Benchwright("--compare T:\\nothing", "T:\\bw_work");
     EXPECT_EQ(compare.exit_code, 1);  // nothing read
-    EXPECT_EQ(compare.window, "");
+    EXPECT_TRUE(compare.windows.empty()) << compare.windows[0];
     ASSERT_FALSE(compare.out.empty());
     EXPECT_EQ(compare.out.back(), "T:\\bw_work\\compare.html");
     EXPECT_NE(GetFileAttributesA("T:\\bw_work\\compare.html"), INVALID_FILE_ATTRIBUTES);
@@ -163,7 +156,7 @@ TEST_F(CommandLine, WrongArgumentsGiveTwoAndNameTheArgument) {
     EXPECT_TRUE(run.out.empty());
     ASSERT_EQ(run.error.size(), 1u);
     EXPECT_TRUE(Contains(run.error[0], "--colour")) << run.error[0];
-    EXPECT_EQ(run.window, "");
+    EXPECT_TRUE(run.windows.empty()) << run.windows[0];
     ExpectNothingDone();
 }
 
@@ -188,7 +181,7 @@ TEST_F(CommandLine, ARunThatCannotStartGivesThreeAndSaysWhyOnTheConsole) {
     DeleteFileA(ts::GamePath(ts::kInstall).c_str());
     Outcome run = Benchwright("--preset cpu --resolutions 640x480");
     EXPECT_EQ(run.exit_code, 3);
-    EXPECT_EQ(run.window, "");
+    EXPECT_TRUE(run.windows.empty()) << run.windows[0];
     ASSERT_EQ(run.error.size(), 1u);
     EXPECT_TRUE(Contains(run.error[0], "ut2003.exe")) << run.error[0];
 
@@ -196,7 +189,7 @@ TEST_F(CommandLine, ARunThatCannotStartGivesThreeAndSaysWhyOnTheConsole) {
     ts::DeleteGameKey(ts::kFullKey);
     run = Benchwright("--preset cpu --resolutions 640x480");
     EXPECT_EQ(run.exit_code, 3);
-    EXPECT_EQ(run.window, "");
+    EXPECT_TRUE(run.windows.empty()) << run.windows[0];
     ASSERT_EQ(run.error.size(), 1u);
     EXPECT_TRUE(Contains(run.error[0], "neither")) << run.error[0];
     ExpectNothingDone();

@@ -17,8 +17,7 @@ namespace ts = test_support;
 
 // The exe's version resource: its numbers ("2.1.0") and, after a space, its FileVersion text.
 std::string ResourceVersion(const std::string& exe) {
-    DWORD unused = 0;
-    std::vector<char> info(GetFileVersionInfoSizeA(exe.c_str(), &unused));
+    std::vector<char> info(GetFileVersionInfoSizeA(exe.c_str(), nullptr));
     VS_FIXEDFILEINFO* fixed = nullptr;
     char* text = nullptr;
     UINT size = 0;
@@ -28,9 +27,9 @@ std::string ResourceVersion(const std::string& exe) {
         !VerQueryValueA(info.data(), "\\StringFileInfo\\040904b0\\FileVersion",
                         reinterpret_cast<void**>(&text), &size))
         return "";
-    return std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
-           std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
-           std::to_string(HIWORD(fixed->dwFileVersionLS)) + " " + text;
+    const DWORD ms = fixed->dwFileVersionMS, ls = fixed->dwFileVersionLS;
+    return std::to_string(HIWORD(ms)) + "." + std::to_string(LOWORD(ms)) + "." +
+           std::to_string(HIWORD(ls)) + " " + text;
 }
 
 // The client area near the designed size in pixels: 4% across, 10% down (Wine's dialog font is
@@ -42,31 +41,18 @@ void ExpectClientSize(HWND window, int width, int height) {
     EXPECT_NEAR(r.bottom, height, height / 10);
 }
 
-// System Information in the about window with a tool registered in the program's registry view:
-// the stand-in game plays the tool, started without waiting.
-void ExpectSystemInfoStartsTheTool(HWND about, REGSAM view) {
-    ts::ChangedValues machine(HKEY_LOCAL_MACHINE, view);
-    ASSERT_TRUE(machine.Set("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH",
-                            ts::TextValue(ts::GamePath(ts::kInstall))));
-    gui::Click(GetDlgItem(about, IDC_ABOUT_SYSINFO));
-    EXPECT_TRUE(Until([&] { return ts::StandinRuns(ts::kInstall).size() == 1; }));
-}
-
 class MainWindowGui : public ProgramSuite {
 protected:
     MainWindowGui() : ProgramSuite(kBoth) {}
 };
 
-// First, while the logs are as the start-up left them.
-TEST_F(MainWindowGui, StartsWithTheFullEditionAndDirect3DAndEmptiesOnlyItsLogs) {
+// First, while the logs are as the start-up left them: the chosen edition's emptied only.
+TEST_F(MainWindowGui, StartsOnTheFullEditionWithDirect3DInItsDesignedLayout) {
     EXPECT_TRUE(program->Enabled(IDC_FULL) && program->Enabled(IDC_DEMO));
     EXPECT_TRUE(program->Checked(IDC_FULL) && program->Checked(IDC_DIRECT3D));
     EXPECT_TRUE(program->PresetsEnabled(true));
     EXPECT_EQ(ts::ReadFile(ts::LogPath(ts::kInstall)), "");
     EXPECT_EQ(ts::ReadFile(ts::LogPath(kDemoInstall)), "old record\r\n");
-}
-
-TEST_F(MainWindowGui, HasItsDesignedSizeAndTabOrder) {
     ExpectClientSize(program->Main(), 362, 254);  // 5430 x 3810 twips
     // Resolutions, CPU Benchmark, High, Low, Custom, then the two option groups.
     EXPECT_EQ(gui::TabOrder(program->Main(), program->Item(kRes), 10),
@@ -74,13 +60,6 @@ TEST_F(MainWindowGui, HasItsDesignedSizeAndTabOrder) {
                                 IDC_HIGH_QUALITY, IDC_LOW_QUALITY, IDC_CUSTOM_TEST, IDC_DIRECT3D,
                                 IDC_FULL}));
     EXPECT_TRUE(gui::SaveWindowBitmap(program->Main(), Screenshot("main_window")));
-}
-
-TEST_F(MainWindowGui, EachOptionGroupKeepsOneChoiceOfItsOwn) {
-    ASSERT_TRUE(Tick(program->Item(IDC_OPENGL)) && Tick(program->Item(IDC_DEMO)));
-    EXPECT_FALSE(program->Checked(IDC_DIRECT3D) || program->Checked(IDC_FULL));
-    EXPECT_TRUE(program->Checked(IDC_OPENGL));
-    EXPECT_TRUE(Tick(program->Item(IDC_FULL)) && Tick(program->Item(IDC_DIRECT3D)));
 }
 
 TEST_F(MainWindowGui, APresetWithoutAResolutionSaysSoAndRunsNothing) {
@@ -96,6 +75,7 @@ TEST_F(MainWindowGui, APresetWithoutAResolutionSaysSoAndRunsNothing) {
 TEST_F(MainWindowGui, APresetRunsTheChosenEditionAndRendererAtTheTickedResolutions) {
     ASSERT_TRUE(Tick(program->Item(kRes + 2)) && Tick(program->Item(kRes)));
     ASSERT_TRUE(Tick(program->Item(IDC_DEMO)) && Tick(program->Item(IDC_OPENGL)));
+    EXPECT_FALSE(program->Checked(IDC_FULL) || program->Checked(IDC_DIRECT3D));  // one a group
     program->Press(IDC_HIGH_QUALITY);
     ASSERT_TRUE(Until([&] { return program->Opened().size() == 1; }, kRunWait));
     EXPECT_EQ(program->Opened()[0], program->Page());
@@ -138,10 +118,15 @@ TEST_F(MainWindowGui, TheAboutWindowShowsTheExesVersionAndEnterClosesIt) {
     EXPECT_TRUE(Closed(about));
 }
 
+// The stand-in game plays the registered tool, started without waiting.
 TEST_F(MainWindowGui, SystemInfoStartsTheRegisteredTool) {
     HWND about = program->About();
     ASSERT_TRUE(about);
-    ExpectSystemInfoStartsTheTool(about, 0);
+    ts::ChangedValues machine(HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(machine.Set("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH",
+                            ts::TextValue(ts::GamePath(ts::kInstall))));
+    gui::Click(GetDlgItem(about, IDC_ABOUT_SYSINFO));
+    EXPECT_TRUE(Until([&] { return ts::StandinRuns(ts::kInstall).size() == 1; }));
     PostMessageA(about, WM_CLOSE, 0, 0);
     EXPECT_TRUE(Closed(about));
 }
@@ -173,15 +158,12 @@ protected:
     HWND custom = nullptr;
 };
 
-TEST_F(CustomTestWindowGui, OpensWithTheEditionsLevelsMaximumDetailAndNoSound) {
+TEST_F(CustomTestWindowGui, OpensWithTheEditionsLevelsAndItsDefaultsInItsDesignedLayout) {
     EXPECT_EQ(gui::ComboCount(Item(IDC_LEVEL_LIST)), 37);
     EXPECT_EQ(gui::ComboSelection(Item(IDC_LEVEL_LIST)), "dm-antalus*");
     EXPECT_TRUE(gui::Checked(Item(IDC_SOUND_DISABLED)) && gui::Checked(Item(IDC_MAX_DETAIL)));
     EXPECT_FALSE(IsWindowEnabled(Item(IDC_BROWSE)));
     EXPECT_TRUE(GetWindowLongA(Item(IDC_INI_PATH), GWL_STYLE) & ES_READONLY);
-}
-
-TEST_F(CustomTestWindowGui, HasItsDesignedSizeAndTabOrder) {
     ExpectClientSize(custom, 292, 237);
     // Sound, ini choice, (Browse when enabled), Run Test, Cancel, path, level list.
     EXPECT_EQ(gui::TabOrder(custom, Item(IDC_SOUND_DISABLED), 6),
@@ -289,14 +271,9 @@ protected:
     ReleaseExeGui() : ProgramSuite(kBoth, true) {}
 };
 
-TEST_F(ReleaseExeGui, StartsAs32BitProgramAndFindsBothEditions) {
+TEST_F(ReleaseExeGui, RunsAs32BitProgramACpuBenchmarkAtTwoResolutions) {
     BOOL wow64 = FALSE;
     EXPECT_TRUE(IsWow64Process(program->handle(), &wow64) && wow64);
-    EXPECT_TRUE(program->Enabled(IDC_FULL) && program->Enabled(IDC_DEMO));
-    EXPECT_TRUE(program->PresetsEnabled(true));
-}
-
-TEST_F(ReleaseExeGui, RunsACpuBenchmarkAtTwoResolutions) {
     ASSERT_TRUE(Tick(program->Item(kRes + 2)) && Tick(program->Item(kRes)));
     program->Press(IDC_CPU_BENCHMARK);
     ASSERT_TRUE(Until([&] { return program->Opened().size() == 1; }, kRunWait));
@@ -307,10 +284,10 @@ TEST_F(ReleaseExeGui, RunsACpuBenchmarkAtTwoResolutions) {
     EXPECT_TRUE(Untick(program->Item(kRes)) && Untick(program->Item(kRes + 2)));
 }
 
-TEST_F(ReleaseExeGui, SystemInfoFindsTheToolInThe32BitView) {
+TEST_F(ReleaseExeGui, ShowsTheAboutWindowWithTheVersion) {
     HWND about = program->About();
     ASSERT_TRUE(about);
-    ExpectSystemInfoStartsTheTool(about, KEY_WOW64_32KEY);
+    EXPECT_EQ(gui::Text(GetDlgItem(about, IDC_ABOUT_VERSION)), "Version " BW_VERSION_TEXT);
     PostMessageA(about, WM_CLOSE, 0, 0);
     EXPECT_TRUE(Closed(about));
 }
