@@ -136,7 +136,6 @@ TEST_F(CommandLine, ARunShowsOnlyItsProgressAndPrintsEachLaunchAndItsFolder) {
     // The results folder from the current folder.
     EXPECT_TRUE(run.out[2].starts_with("T:\\bw_results\\")) << run.out[2];
     EXPECT_TRUE(Contains(ts::ReadFile(run.out[2] + "\\results.csv"), "no record"));
-    EXPECT_EQ(GetFileAttributesA("T:\\UT2003.ini"), INVALID_FILE_ATTRIBUTES);  // tidied up
 }
 
 TEST_F(CommandLine, ACompareWritesItsPageInTheCurrentFolder) {
