@@ -62,7 +62,7 @@ TEST_F(ConfigFilesTest, EngineIniEndsReadOnlyAloneWhateverWasInTheWay) {
     }
 }
 
-TEST_F(ConfigFilesTest, LogsAreEmptiedKeepingTheirAttributesAndStagedFilesGo) {
+TEST_F(ConfigFilesTest, LogsAreEmptiedKeepingTheirAttributesAndAReadOnlyScriptStagesAgain) {
     ASSERT_TRUE(ResetBenchmarkLogs(install, &error)) << error;
     EXPECT_EQ(Attributes(kBenchmarkLog) | Attributes(kLowLog), 0u);  // both created, plain
     Put(kBenchmarkLog, "old", FILE_ATTRIBUTE_HIDDEN);
@@ -76,11 +76,6 @@ TEST_F(ConfigFilesTest, LogsAreEmptiedKeepingTheirAttributesAndStagedFilesGo) {
     ASSERT_TRUE(StageExecScript(install, &script, &error)) << error;
     ASSERT_TRUE(StageExecScript(install, &script, &error)) << error;
     EXPECT_EQ(ts::ReadFile(kScript), ts::kFlybyExecText);
-    ASSERT_TRUE(WriteEngineIni(install, EngineIniPreset::MaxDetail, "D3D", &ini, &error)) << error;
-    ASSERT_TRUE(RemoveStagedFiles(ini, script, &error)) << error;
-    EXPECT_EQ(Attributes(kIni) & Attributes(kScript), kGone);
-    EXPECT_EQ(ts::ReadFile(kSource), ts::kFlybyExecText);
-    EXPECT_TRUE(RemoveStagedFiles(ini, script, &error)) << error;  // already gone is no error
 }
 
 TEST_F(ConfigFilesTest, FileExistsMeansOpensForReading) {

@@ -93,6 +93,7 @@ TEST_F(RunWindowGui, WhileARunLastsTheWindowsAnswerButOnlyHelpAndAboutCanBeUsed)
     HWND about = program->About();
     ASSERT_TRUE(about);
     PostMessageA(about, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(Closed(about));
     EXPECT_EQ(ts::StandinRuns(ts::kInstall).back().outcome, "");  // all that during the game
     EXPECT_TRUE(Until([&] { return IsWindowEnabled(GetDlgItem(custom, IDC_RUN_TEST)) != FALSE; },
                       kRunWait));
@@ -117,7 +118,7 @@ TEST_F(RunWindowGui, EndGameNowAsksAndOnYesEndsTheGameAndTheRun) {
 
 // Each launch's message is shown by the main window, whose messages (a click on Run Test among
 // them) go on meanwhile.
-TEST_F(RunWindowGui, FailedLaunchesShowTheirReasonAndRunTestStartsNothingMeanwhile) {
+TEST_F(RunWindowGui, EachFailedLaunchShowsAMessageAndRunTestStartsNothingMeanwhile) {
     HWND custom = program->Custom();
     ASSERT_TRUE(custom);
     HWND run_test = GetDlgItem(custom, IDC_RUN_TEST);
