@@ -56,8 +56,26 @@ if(BW_TESTS)
         bw_platform bw_common version gtest gmock gtest_main)
     target_link_options(benchwright_win32_tests PRIVATE ${BW_LINK_OPTIONS})
     add_dependencies(benchwright_win32_tests standin_game benchwright open_capture)
+    # The tests of a GUI suite (a TEST_F suite named ...Gui) share one start of the program, so
+    # ctest runs each such suite as one test; every other test runs on its own.
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${BW_WIN32_TEST_SOURCES})
+    set(BW_GUI_SUITES "")
+    foreach(source ${BW_WIN32_TEST_SOURCES})
+        file(STRINGS ${source} lines REGEX "^TEST_F\\([A-Za-z0-9]+Gui,")
+        list(TRANSFORM lines REPLACE "^TEST_F\\(([A-Za-z0-9]+Gui),.*" "\\1")
+        list(APPEND BW_GUI_SUITES ${lines})
+    endforeach()
+    list(REMOVE_DUPLICATES BW_GUI_SUITES)
+    set(gui_filter "")
+    foreach(suite ${BW_GUI_SUITES})
+        string(APPEND gui_filter "${suite}.*:")
+        add_test(NAME ${suite} COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR}
+                 $<TARGET_FILE:benchwright_win32_tests> --gtest_filter=${suite}.*)
+        set_tests_properties(${suite} PROPERTIES RUN_SERIAL TRUE
+            SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]")
+    endforeach()
     gtest_discover_tests(benchwright_win32_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-        TEST_FILTER -CodePage932*.* PROPERTIES RUN_SERIAL TRUE)
+        TEST_FILTER -${gui_filter}CodePage932*.* PROPERTIES RUN_SERIAL TRUE)
     # The code page tests run with a Japanese locale, which Wine takes from the environment.
     add_test(NAME CodePage932Gui.PageInsideAFolderEndingInSo
         COMMAND ${CMAKE_COMMAND} -E env LC_ALL=ja_JP.UTF-8 ${CMAKE_CROSSCOMPILING_EMULATOR}

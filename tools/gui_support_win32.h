@@ -30,7 +30,7 @@ std::string Text(HWND window);
 void Click(HWND control);
 bool Checked(HWND control);
 
-// Clicks `control` and waits until its check state is `checked`.
+// Clicks `control`, unless its check state is `checked` already, and waits until it is.
 bool ClickUntilChecked(HWND control, bool checked, DWORD timeout_ms);
 
 // A combo box's entry count, and its selected entry ("" when none).

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -28,6 +29,11 @@ inline bool Until(const std::function<bool()>& done, DWORD timeout_ms = kWait) {
     return ts::WaitUntil(done, timeout_ms);
 }
 inline bool Tick(HWND control) { return gui::ClickUntilChecked(control, true, kWait); }
+inline bool Untick(HWND control) { return gui::ClickUntilChecked(control, false, kWait); }
+// Waits until `window` has gone.
+inline bool Closed(HWND window) {
+    return Until([&] { return !IsWindow(window); });
+}
 inline bool Contains(const std::string& text, const char* part) {
     return text.find(part) != std::string::npos;
 }
@@ -180,4 +186,49 @@ private:
     PROCESS_INFORMATION process_ = {};
     HWND main_ = nullptr;
 };
+
+// A suite of GUI tests (named ...Gui, which ctest runs as one test) sharing one start of the
+// program: the first test starts it, and a test after one that failed or ended it starts it
+// anew. Each test begins with no stand-in journal and nothing opened, and leaves the windows as
+// it found them, so that it can also run alone.
+class ProgramSuite : public ::testing::Test {
+protected:
+    explicit ProgramSuite(Editions editions, bool release = false)
+        : editions_(editions), release_(release) {}
+
+    void SetUp() override {
+        if (release_) {
+            static const std::string why = ReleaseExeUnusable();
+            if (!why.empty()) GTEST_SKIP() << why;
+        }
+        if (!started_ || started_->Ended(0)) {
+            started_.reset();
+            started_ =
+                std::make_unique<Program>(editions_, release_ ? ReleaseExe() : TestBuildExe());
+        }
+        program = started_.get();
+        for (const char* install : {ts::kInstall, kDemoInstall})
+            DeleteFileA(ts::JournalPath(install).c_str());
+        ts::RemoveTree(OpenedFolder());
+        ASSERT_TRUE(program->Main());
+    }
+    void TearDown() override {
+        if (HasFailure()) started_.reset();
+    }
+    static void TearDownTestSuite() {
+        started_.reset();
+        ts::DeleteGameKey(ts::kFullKey);
+        ts::DeleteGameKey(ts::kDemoKey);
+        ts::RemoveFakeInstalls();
+        ts::RemoveTree(kDemoInstall);
+    }
+
+    Program* program = nullptr;
+
+private:
+    Editions editions_;
+    bool release_;
+    static inline std::unique_ptr<Program> started_;
+};
+
 }  // namespace test_program

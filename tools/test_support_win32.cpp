@@ -265,6 +265,71 @@ bool DeleteGameKey(const char* key) {
     return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
+StoredValue TextValue(const std::string& text) { return {REG_SZ, text + std::string(1, '\0')}; }
+
+StoredValue NumberValue(DWORD number) {
+    return {REG_DWORD, std::string(reinterpret_cast<const char*>(&number), sizeof number)};
+}
+
+StoredValue ReadValue(HKEY root, const std::string& key, const std::string& name, REGSAM view) {
+    StoredValue value;
+    HKEY k = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_QUERY_VALUE | view, &k) != ERROR_SUCCESS)
+        return value;
+    DWORD size = 0;
+    if (RegQueryValueExA(k, name.c_str(), nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
+        value.bytes.resize(size);
+        RegQueryValueExA(k, name.c_str(), nullptr, &value.type,
+                         reinterpret_cast<BYTE*>(value.bytes.data()), &size);
+        value.bytes.resize(size);
+    } else {
+        value.type = 0;
+    }
+    RegCloseKey(k);
+    return value;
+}
+
+namespace {
+
+bool Write(HKEY root, const std::string& key, const std::string& name, const StoredValue& value,
+           REGSAM view, bool* created) {
+    HKEY k = nullptr;
+    DWORD disposition = 0;
+    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &k,
+                        &disposition) != ERROR_SUCCESS)
+        return false;
+    if (created) *created = disposition == REG_CREATED_NEW_KEY;
+    const LONG status = value.type
+                            ? RegSetValueExA(k, name.c_str(), 0, value.type,
+                                             reinterpret_cast<const BYTE*>(value.bytes.data()),
+                                             static_cast<DWORD>(value.bytes.size()))
+                            : RegDeleteValueA(k, name.c_str());
+    RegCloseKey(k);
+    return status == ERROR_SUCCESS || (!value.type && status == ERROR_FILE_NOT_FOUND);
+}
+
+}  // namespace
+
+bool WriteValue(HKEY root, const std::string& key, const std::string& name,
+                const StoredValue& value, REGSAM view) {
+    return Write(root, key, name, value, view, nullptr);
+}
+
+bool ChangedValues::Set(const std::string& key, const std::string& name, const StoredValue& value) {
+    old_.push_back({key, name, ReadValue(root_, key, name, view_)});
+    bool created = false;
+    const bool written = Write(root_, key, name, value, view_, &created);
+    if (created) created_.push_back(key);
+    return written;
+}
+
+ChangedValues::~ChangedValues() {
+    for (auto old = old_.rbegin(); old != old_.rend(); ++old)
+        WriteValue(root_, old->key, old->name, old->value, view_);
+    for (auto key = created_.rbegin(); key != created_.rend(); ++key)
+        RegDeleteKeyExA(root_, key->c_str(), view_, 0);
+}
+
 namespace {
 
 struct WindowSearch {

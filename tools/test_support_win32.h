@@ -98,6 +98,39 @@ bool SetGameFolder(const char* key, RegistryKind kind, const std::string& text,
 // Removes the key with its values; a missing key is fine.
 bool DeleteGameKey(const char* key);
 
+// A registry value as stored: its type (0 when there is none) and its bytes.
+struct StoredValue {
+    DWORD type = 0;
+    std::string bytes;
+    bool operator==(const StoredValue&) const = default;
+};
+StoredValue TextValue(const std::string& text);  // REG_SZ with its NUL
+StoredValue NumberValue(DWORD number);           // REG_DWORD
+// `view` is 0 or KEY_WOW64_32KEY / KEY_WOW64_64KEY.
+StoredValue ReadValue(HKEY root, const std::string& key, const std::string& name, REGSAM view = 0);
+// Stores the value, creating the key; a value of type 0 is removed. True when it is so.
+bool WriteValue(HKEY root, const std::string& key, const std::string& name,
+                const StoredValue& value, REGSAM view = 0);
+
+// Registry values changed for one test: each goes back to what it was, and each key it
+// created goes, when this goes.
+class ChangedValues {
+public:
+    explicit ChangedValues(HKEY root, REGSAM view = 0) : root_(root), view_(view) {}
+    ~ChangedValues();
+    bool Set(const std::string& key, const std::string& name, const StoredValue& value);
+
+private:
+    struct Old {
+        std::string key, name;
+        StoredValue value;
+    };
+    HKEY root_;
+    REGSAM view_;
+    std::vector<Old> old_;
+    std::vector<std::string> created_;
+};
+
 // A message box ("#32770" window) of process `pid` as a test sees it.
 struct MessageBoxSeen {
     HWND window = nullptr;

@@ -1,5 +1,6 @@
 // benchwright.exe with arguments under Wine, as a script runs it: output through a pipe and a
-// file, exit codes, files written, and no window, message box or browser along the way.
+// file, exit codes, paths taken from the current folder, and no window but the progress window,
+// no message box and no browser along the way.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -15,12 +16,6 @@ using namespace test_program;
 namespace ts = test_support;
 using Lines = std::vector<std::string>;
 
-constexpr const char* kResults = "T:\\bw_results";
-const std::string kToResults = std::string(" --results ") + kResults;
-const std::string kCpu640 = "--preset cpu --resolutions 640x480" + kToResults;
-
-std::string Page() { return ts::TestExeFolder() + "\\results.html"; }
-
 Lines SplitLines(const std::string& text) {
     Lines lines;
     for (size_t at = 0, end; at < text.size(); at = end + 2) {
@@ -33,15 +28,14 @@ Lines SplitLines(const std::string& text) {
 // What one benchwright.exe with arguments did.
 struct Outcome {
     long exit_code = -1;
-    Lines out;              // its standard output, a pipe
-    Lines error;            // its standard error, a file
-    std::string window;     // the first window it showed but the progress window: "" when none
-    bool progress = false;  // the progress window ("Benchmark running") was seen
+    Lines out;      // its standard output, a pipe
+    Lines error;    // its standard error, a file
+    Lines windows;  // the captions of the windows it showed, each once
 };
 
-// Runs benchwright.exe with `args` in `folder` (empty: this one) and waits for it to end. Any
-// window it shows is noted and, when a message box, pressed away so that the run can end.
-Outcome Benchwright(const std::string& args, const std::string& folder = "") {
+// Runs benchwright.exe with `args` in `folder` and waits for it to end. Each window it shows is
+// noted and, when a message box, pressed away so that the run can end.
+Outcome Benchwright(const std::string& args, const char* folder = "T:\\") {
     Outcome outcome;
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     HANDLE read_out = nullptr, write_out = nullptr;
@@ -52,7 +46,6 @@ Outcome Benchwright(const std::string& args, const std::string& folder = "") {
     const std::string error_path = "T:\\bw_stderr_" + std::to_string(++runs) + ".txt";
     HANDLE error_file = CreateFileA(error_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
                                     CREATE_ALWAYS, 0, nullptr);
-    EXPECT_NE(error_file, INVALID_HANDLE_VALUE) << error_path;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -60,34 +53,27 @@ Outcome Benchwright(const std::string& args, const std::string& folder = "") {
     startup.hStdError = error_file;
     std::string command = Quoted(TestBuildExe()) + " " + args;
     PROCESS_INFORMATION process = {};
-    const bool started =
-        CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                       folder.empty() ? nullptr : folder.c_str(), &startup, &process);
+    const bool started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        folder, &startup, &process);
     CloseHandle(write_out);
     CloseHandle(error_file);
     EXPECT_TRUE(started) << command;
-    if (started) {
-        const DWORD start = GetTickCount();
-        while (WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT) {
-            if (GetTickCount() - start > kRunWait) {
-                ADD_FAILURE() << command << " did not end in time";
-                TerminateProcess(process.hProcess, 99);
-                WaitForSingleObject(process.hProcess, 10000);
-                break;
-            }
-            HWND shown = ts::FindVisibleWindow(process.dwProcessId, [](HWND) { return true; });
-            const std::string caption = shown ? gui::Text(shown) : "";
-            if (caption == "Benchmark running") {
-                outcome.progress = true;
-            } else if (!caption.empty() && outcome.window.empty()) {  // "": one going away
-                outcome.window = caption + " ";
-            }
-            const ts::MessageBoxSeen box = ts::WaitForMessageBox(process.dwProcessId, 0);
-            if (box.window) {
-                outcome.window = box.title + ": " + box.text;
-                ts::DismissMessageBox(box.window);
-            }
+    const DWORD start = GetTickCount();
+    while (started && WaitForSingleObject(process.hProcess, 50) == WAIT_TIMEOUT) {
+        if (GetTickCount() - start > kRunWait) {
+            ADD_FAILURE() << command << " did not end in time";
+            TerminateProcess(process.hProcess, 99);
+            WaitForSingleObject(process.hProcess, 10000);
         }
+        HWND shown = ts::FindVisibleWindow(process.dwProcessId, [](HWND) { return true; });
+        const std::string caption = shown ? gui::Text(shown) : "";  // "": one going away
+        if (!caption.empty() &&
+            std::ranges::find(outcome.windows, caption) == outcome.windows.end())
+            outcome.windows.push_back(caption);
+        const ts::MessageBoxSeen box = ts::WaitForMessageBox(process.dwProcessId, 0);
+        if (box.window) ts::DismissMessageBox(box.window);
+    }
+    if (started) {
         DWORD code = 0;
         GetExitCodeProcess(process.hProcess, &code);
         outcome.exit_code = static_cast<long>(code);
@@ -106,8 +92,8 @@ Outcome Benchwright(const std::string& args, const std::string& folder = "") {
     return outcome;
 }
 
-// Each test starts from the full edition installed at T:\UT2003 with an old log, no results, and
-// pages "opened" by the capturing program.
+// Each test starts from the full edition installed at T:\UT2003 with an old log, and pages
+// "opened" by the capturing program.
 class CommandLine : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -117,24 +103,17 @@ protected:
         ts::SetGameFolder(ts::kFullKey, ts::RegistryKind::kString, ts::kInstall);
         ts::WriteFile(ts::LogPath(ts::kInstall), "old record\r\n");
         ts::RemoveTree(OpenedFolder());
-        ts::RemoveTree(kResults);
-        DeleteFileA(Page().c_str());
     }
     void TearDown() override {
         ts::RemoveFakeInstalls();
-        ts::RemoveTree(kDemoInstall);
-        ts::RemoveTree(kResults);
+        ts::RemoveTree("T:\\bw_results");
         ts::DeleteGameKey(ts::kFullKey);
+        EXPECT_EQ(GetFileAttributesA(OpenedFolder().c_str()), INVALID_FILE_ATTRIBUTES);
     }
 
-    static bool NothingOpened() {
-        return GetFileAttributesA(OpenedFolder().c_str()) == INVALID_FILE_ATTRIBUTES;
-    }
-    // Nothing of a run happened: no game, no page, no results, the log as it was.
-    static void ExpectNothingWritten() {
+    // A run that cannot start ran no game and changed no file.
+    static void ExpectNothingDone() {
         EXPECT_TRUE(ts::StandinRuns(ts::kInstall).empty());
-        EXPECT_EQ(GetFileAttributesA(Page().c_str()), INVALID_FILE_ATTRIBUTES);
-        EXPECT_EQ(GetFileAttributesA(kResults), INVALID_FILE_ATTRIBUTES);
         EXPECT_EQ(GetFileAttributesA("T:\\UT2003.ini"), INVALID_FILE_ATTRIBUTES);
         EXPECT_EQ(ts::ReadFile(ts::LogPath(ts::kInstall)), "old record\r\n");
     }
@@ -143,130 +122,76 @@ private:
     ts::HtmlAssociation html_{CaptureCommand()};
 };
 
-// "run 2 of 2: dm-inferno 1024x768: avg 61.23 fps"
-::testing::AssertionResult RecordedLine(const std::string& line, const std::string& start) {
-    const bool ok = line.starts_with(start + ": avg ") && line.ends_with(" fps") &&
-                    line.find('.') != std::string::npos;
-    return ok ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << line;
-}
-
-TEST_F(CommandLine, ARunNeedsNoClickPrintsItsLaunchesOpensNothingAndCompares) {
-    // A game long enough for the progress window to be seen: the one window a run shows.
-    ts::WriteControl(ts::kInstall, "sleep 1500");
-    const Outcome run = Benchwright("--preset cpu --resolutions 640x480,1024x768");
-    EXPECT_EQ(run.exit_code, 0);
-    EXPECT_EQ(run.window, "");
-    EXPECT_TRUE(run.progress);
+TEST_F(CommandLine, ARunShowsOnlyItsProgressAndPrintsEachLaunchAndItsFolder) {
+    // Games long enough for the progress window to be seen; the first leaves no record.
+    ts::WriteControl(ts::kInstall, "sleep 1500\nnorecord 1");
+    const Outcome run =
+        Benchwright("--preset cpu --resolutions 640x480,1024x768 --results bw_results");
+    EXPECT_EQ(run.exit_code, 1);
+    EXPECT_EQ(run.windows, Lines{"Benchmark running"});
     EXPECT_TRUE(run.error.empty()) << run.error[0];
     ASSERT_EQ(run.out.size(), 3u);
-    EXPECT_TRUE(RecordedLine(run.out[0], "run 1 of 2: dm-inferno 640x480"));
-    EXPECT_TRUE(RecordedLine(run.out[1], "run 2 of 2: dm-inferno 1024x768"));
-
-    // The results folder beside the exe, and results.html there too.
-    const std::string folder = run.out[2];
-    EXPECT_TRUE(folder.starts_with(ts::TestExeFolder() + "\\Results\\")) << folder;
-    EXPECT_TRUE(folder.ends_with(" CPU Benchmark")) << folder;
-    const Lines csv = SplitLines(ts::ReadFile(folder + "\\results.csv"));
-    ASSERT_EQ(csv.size(), 3u);
-    EXPECT_TRUE(Contains(csv[2], "1024x768"));
-    EXPECT_TRUE(Contains(ts::ReadFile(folder + "\\report.html"), "dm-inferno"));
-    EXPECT_TRUE(Contains(ts::ReadFile(Page()), "1024x768"));
-    EXPECT_TRUE(NothingOpened());
-    EXPECT_EQ(ts::StandinRuns(ts::kInstall).size(), 2u);
-    EXPECT_EQ(GetFileAttributesA("T:\\UT2003.ini"), INVALID_FILE_ATTRIBUTES);  // tidied up
-
-    // --compare of that folder and another run's writes compare.html in the current folder, with
-    // its CSV beside it.
-    ts::WriteControl(ts::kInstall, "");
-    const Outcome second =
-        Benchwright("--preset cpu --resolutions 640x480 --renderer opengl" + kToResults);
-    ASSERT_EQ(second.exit_code, 0);
-    ts::MakeFolders("T:\\bw_work");
-    const Outcome compare =
-        Benchwright("--compare \"" + folder + "\" \"" + second.out.back() + "\"", "T:\\bw_work");
-    EXPECT_EQ(compare.exit_code, 0);
-    EXPECT_EQ(compare.window, "");
-    EXPECT_EQ(compare.out, Lines{"T:\\bw_work\\compare.html"});
-    const std::string page = ts::ReadFile("T:\\bw_work\\compare.html");
-    EXPECT_TRUE(Contains(page, "1024x768") && Contains(page, "640x480")) << page;
-    EXPECT_EQ(SplitLines(ts::ReadFile("T:\\bw_work\\compare.csv")).size(), 3u);  // header, 2 rows
-    EXPECT_TRUE(NothingOpened());
-    ts::RemoveTree("T:\\bw_work");
-    ts::RemoveTree(folder);
-}
-
-TEST_F(CommandLine, LaunchesWithoutARecordGiveExitCodeOneAndSayWhy) {
-    ts::WriteControl(ts::kInstall, "norecord 1");
-    // --results from the current folder, as a script in T:\ gives it.
-    Outcome run =
-        Benchwright("/Preset CPU /Resolutions 640x480,800x600 --results bw_results", "T:\\");
-    EXPECT_EQ(run.exit_code, 1);
-    EXPECT_EQ(run.window, "");
-    ASSERT_EQ(run.out.size(), 3u);
     EXPECT_EQ(run.out[0], "run 1 of 2: dm-inferno 640x480: no record");
-    EXPECT_TRUE(RecordedLine(run.out[1], "run 2 of 2: dm-inferno 800x600"));
-    EXPECT_TRUE(run.out[2].starts_with(std::string(kResults) + "\\")) << run.out[2];
+    EXPECT_TRUE(run.out[1].starts_with("run 2 of 2: dm-inferno 1024x768: avg ")) << run.out[1];
+    // The results folder from the current folder.
+    EXPECT_TRUE(run.out[2].starts_with("T:\\bw_results\\")) << run.out[2];
     EXPECT_TRUE(Contains(ts::ReadFile(run.out[2] + "\\results.csv"), "no record"));
-
-    // A game that will not start: the reason on the line, the run goes on to its end.
-    ts::WriteControl(ts::kInstall, "");
-    ASSERT_TRUE(ts::WriteFile(ts::GamePath(ts::kInstall), "not a program"));
-    run = Benchwright(kCpu640);
-    EXPECT_EQ(run.exit_code, 1);
-    EXPECT_EQ(run.window, "");
-    ASSERT_EQ(run.out.size(), 2u);
-    EXPECT_TRUE(run.out[0].starts_with("run 1 of 1: dm-inferno 640x480: failed to start: 193"))
-        << run.out[0];
-    EXPECT_TRUE(Contains(ts::ReadFile(run.out[1] + "\\results.csv"), "failed to start"));
-
-    // No game program at all: no run starts (one line saying so), nothing staged.
-    DeleteFileA(ts::GamePath(ts::kInstall).c_str());
-    run = Benchwright(kCpu640);
-    EXPECT_EQ(run.exit_code, 3);
-    EXPECT_TRUE(run.out.empty());
-    EXPECT_TRUE(NothingOpened());
 }
 
-// Wrong arguments give 2; another Benchwright running or no installation give 3; none writes.
-TEST_F(CommandLine, ARunThatCannotStartGivesItsExitCodeAndChangesNothing) {
-    const char* const cases[][2] = {
-        {"--preset cpu --resolutions 640x480 --colour blue", "--colour"},
-        {"--preset custom --resolutions 640x480 --ini T:\\missing.ini", "T:\\missing.ini"},
-    };
-    for (const auto& [args, named] : cases) {
-        const Outcome run = Benchwright(std::string(args) + kToResults);
-        EXPECT_EQ(run.exit_code, 2) << args;
-        EXPECT_TRUE(run.out.empty()) << args;
-        ASSERT_EQ(run.error.size(), 1u) << args;
-        EXPECT_TRUE(Contains(run.error[0], named)) << run.error[0];
-        EXPECT_EQ(run.window, "") << args;
-    }
+TEST_F(CommandLine, ACompareWritesItsPageInTheCurrentFolder) {
+    ASSERT_TRUE(ts::MakeFolders("T:\\bw_work"));
+    const Outcome compare = Benchwright("--compare T:\\nothing", "T:\\bw_work");
+    EXPECT_EQ(compare.exit_code, 1);  // nothing read
+    EXPECT_TRUE(compare.windows.empty()) << compare.windows[0];
+    ASSERT_FALSE(compare.out.empty());
+    EXPECT_EQ(compare.out.back(), "T:\\bw_work\\compare.html");
+    EXPECT_NE(GetFileAttributesA("T:\\bw_work\\compare.html"), INVALID_FILE_ATTRIBUTES);
+    ts::RemoveTree("T:\\bw_work");
+}
 
-    // This process holds the one-instance mutex as a running Benchwright does: only a run waits.
+TEST_F(CommandLine, WrongArgumentsGiveTwoAndNameTheArgument) {
+    const Outcome run = Benchwright("--preset cpu --resolutions 640x480 --colour blue");
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_TRUE(run.out.empty());
+    ASSERT_EQ(run.error.size(), 1u);
+    EXPECT_TRUE(Contains(run.error[0], "--colour")) << run.error[0];
+    EXPECT_TRUE(run.windows.empty()) << run.windows[0];
+    ExpectNothingDone();
+}
+
+// This process holds the one-instance mutex as a running Benchwright does: only a run waits.
+TEST_F(CommandLine, AnotherBenchwrightRunningGivesThreeButHelpStillPrints) {
     HANDLE other = CreateMutexA(nullptr, FALSE, "Benchwright.OneInstance");
     ASSERT_TRUE(other);
-    Outcome run = Benchwright(kCpu640);
+    Outcome run = Benchwright("--preset cpu --resolutions 640x480");
     EXPECT_EQ(run.exit_code, 3);
     ASSERT_EQ(run.error.size(), 1u);
     EXPECT_TRUE(Contains(run.error[0], "another Benchwright is running")) << run.error[0];
+    ExpectNothingDone();
     run = Benchwright("/?");
     EXPECT_EQ(run.exit_code, 0);
     ASSERT_GT(run.out.size(), 10u);
     EXPECT_EQ(run.out[0], "Usage:");
-    EXPECT_EQ(Benchwright("--compare T:\\nothing --out T:\\nothing.html").exit_code, 1);
-    EXPECT_NE(GetFileAttributesA("T:\\nothing.html"), INVALID_FILE_ATTRIBUTES);
-    DeleteFileA("T:\\nothing.html");
-    DeleteFileA("T:\\nothing.csv");
     CloseHandle(other);
+}
 
-    ts::DeleteGameKey(ts::kFullKey);
-    run = Benchwright(kCpu640);
+// Neither a missing game program nor a missing installation shows its message box.
+TEST_F(CommandLine, ARunThatCannotStartGivesThreeAndSaysWhyOnTheConsole) {
+    DeleteFileA(ts::GamePath(ts::kInstall).c_str());
+    Outcome run = Benchwright("--preset cpu --resolutions 640x480");
     EXPECT_EQ(run.exit_code, 3);
-    EXPECT_EQ(run.window, "");  // not even the window's "Install UT2003" message
+    EXPECT_TRUE(run.windows.empty()) << run.windows[0];
+    ASSERT_EQ(run.error.size(), 1u);
+    EXPECT_TRUE(Contains(run.error[0], "ut2003.exe")) << run.error[0];
+
+    ts::WriteFile(ts::LogPath(ts::kInstall), "old record\r\n");  // emptied before the refusal
+    ts::DeleteGameKey(ts::kFullKey);
+    run = Benchwright("--preset cpu --resolutions 640x480");
+    EXPECT_EQ(run.exit_code, 3);
+    EXPECT_TRUE(run.windows.empty()) << run.windows[0];
     ASSERT_EQ(run.error.size(), 1u);
     EXPECT_TRUE(Contains(run.error[0], "neither")) << run.error[0];
-    ExpectNothingWritten();
-    EXPECT_TRUE(NothingOpened());
+    ExpectNothingDone();
 }
 
 }  // namespace
