@@ -17,11 +17,8 @@ HFONT BannerFont(int height, int weight, const char* face) {
                        DEFAULT_PITCH | FF_SWISS, face);
 }
 
-}  // namespace
-
-void DrawBanner(const DRAWITEMSTRUCT& item) {
-    HDC dc = item.hDC;
-    const RECT r = item.rcItem;
+// Paints the banner's picture into `dc` over `r`.
+void PaintBanner(HDC dc, const RECT& r) {
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
 
@@ -81,6 +78,58 @@ void DrawBanner(const DRAWITEMSTRUCT& item) {
     DeleteObject(subtitle);
 }
 
+// The banner's picture, made at its first paint and kept on the control (a window property)
+// until its window goes; made again only when the control's size changes.
+constexpr const char* kBannerPicture = "Benchwright.BannerPicture";
+
+HBITMAP MakeBannerPicture(HDC screen, int width, int height) {
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
+    if (!memory || !picture) {
+        if (memory) DeleteDC(memory);
+        if (picture) DeleteObject(picture);
+        return nullptr;
+    }
+    HGDIOBJ old = SelectObject(memory, picture);
+    const RECT all = {0, 0, width, height};
+    PaintBanner(memory, all);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    return picture;
+}
+
+void FreeBannerPicture(HWND control) {
+    if (HANDLE picture = RemovePropA(control, kBannerPicture)) DeleteObject(picture);
+}
+
+}  // namespace
+
+void DrawBanner(const DRAWITEMSTRUCT& item) {
+    const RECT& r = item.rcItem;
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    auto picture = static_cast<HBITMAP>(GetPropA(item.hwndItem, kBannerPicture));
+    BITMAP size = {};
+    if (picture && GetObjectA(picture, sizeof size, &size) &&
+        (size.bmWidth != width || size.bmHeight != height)) {
+        FreeBannerPicture(item.hwndItem);
+        picture = nullptr;
+    }
+    if (!picture) {
+        picture = MakeBannerPicture(item.hDC, width, height);
+        if (!picture) {  // no memory for the picture: paint straight onto the control
+            PaintBanner(item.hDC, r);
+            return;
+        }
+        SetPropA(item.hwndItem, kBannerPicture, picture);
+    }
+    HDC memory = CreateCompatibleDC(item.hDC);
+    HGDIOBJ old = SelectObject(memory, picture);
+    BitBlt(item.hDC, r.left, r.top, width, height, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+}
+
 void AddTooltip(HWND dialog, HWND control, const char* text) {
     HWND tip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr,
@@ -124,6 +173,10 @@ bool SetHandCursorOver(HWND control, WPARAM wparam) {
 }
 
 bool HandleBannerMessage(HWND dialog, int banner_id, UINT msg, WPARAM wparam, LPARAM lparam) {
+    if (msg == WM_DESTROY) {  // the children still exist; the dialog goes on with its own part
+        FreeBannerPicture(GetDlgItem(dialog, banner_id));
+        return false;
+    }
     if (msg == WM_DRAWITEM) {
         DrawBanner(*reinterpret_cast<DRAWITEMSTRUCT*>(lparam));
         return true;
