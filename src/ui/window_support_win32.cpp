@@ -102,6 +102,30 @@ void FreeBannerPicture(HWND control) {
     if (HANDLE picture = RemovePropA(control, kBannerPicture)) DeleteObject(picture);
 }
 
+// A tooltip that AddTooltip promised: its text, kept on the control until the mouse first comes
+// over it. The tooltip is a window of its own, and most starts never need it.
+constexpr const char* kTooltipText = "Benchwright.TooltipText";
+
+void MakeTooltip(HWND dialog, HWND control, const char* text) {
+    HWND tip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    TOOLINFOA info = {};
+    info.cbSize = sizeof(info);
+    // The tooltip follows the mouse over the control through its own subclass of the control,
+    // made here before the mouse move that brought the cursor reaches the control.
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = dialog;
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    info.lpszText = const_cast<char*>(text);
+    SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+BOOL CALLBACK ForgetTooltip(HWND control, LPARAM) {
+    RemovePropA(control, kTooltipText);
+    return TRUE;
+}
+
 }  // namespace
 
 void DrawBanner(const DRAWITEMSTRUCT& item) {
@@ -130,17 +154,9 @@ void DrawBanner(const DRAWITEMSTRUCT& item) {
     DeleteDC(memory);
 }
 
-void AddTooltip(HWND dialog, HWND control, const char* text) {
-    HWND tip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr,
-                               GetModuleHandleA(nullptr), nullptr);
-    TOOLINFOA info = {};
-    info.cbSize = sizeof(info);
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    info.hwnd = dialog;
-    info.uId = reinterpret_cast<UINT_PTR>(control);
-    info.lpszText = const_cast<char*>(text);
-    SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+void AddTooltip(HWND /*dialog: the one HandleBannerMessage is called for*/, HWND control,
+                const char* text) {
+    SetPropA(control, kTooltipText, const_cast<char*>(text));
 }
 
 void SetProgramIcon(HWND window) {
@@ -175,7 +191,13 @@ bool SetHandCursorOver(HWND control, WPARAM wparam) {
 bool HandleBannerMessage(HWND dialog, int banner_id, UINT msg, WPARAM wparam, LPARAM lparam) {
     if (msg == WM_DESTROY) {  // the children still exist; the dialog goes on with its own part
         FreeBannerPicture(GetDlgItem(dialog, banner_id));
+        EnumChildWindows(dialog, ForgetTooltip, 0);
         return false;
+    }
+    if (msg == WM_SETCURSOR) {  // the mouse is over the window or one of its controls
+        HWND under = reinterpret_cast<HWND>(wparam);
+        if (auto text = static_cast<const char*>(RemovePropA(under, kTooltipText)))
+            MakeTooltip(dialog, under, text);
     }
     if (msg == WM_DRAWITEM) {
         DrawBanner(*reinterpret_cast<DRAWITEMSTRUCT*>(lparam));

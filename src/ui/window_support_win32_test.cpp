@@ -1,8 +1,12 @@
 // The drawn banner as the main window shows it, seen on the screen from this second process: the
-// picture that later paints copy is drawn anew when the control's size changes.
+// picture that later paints copy is drawn anew when the control's size changes, and its tooltip
+// shows while the mouse rests on it.
 #include <gtest/gtest.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <commctrl.h>
 
+#include <string>
 #include <vector>
 
 #include "program_win32.h"
@@ -73,6 +77,26 @@ TEST(BannerGui, RepaintsItsPictureAndDrawsItAnewAtANewSize) {
     // At its old size again, the picture is drawn whole once more.
     ResizeAndPaint(banner, width, height);
     EXPECT_TRUE(Until([&] { return ScreenPixels(banner, width, height) == whole; }));
+}
+
+TEST(BannerGui, ShowsItsTooltipWhileTheMouseRestsOnIt) {
+    Program program(kFull);
+    ASSERT_TRUE(program.Main());
+    SetWindowPos(program.Main(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RECT banner;
+    ASSERT_TRUE(GetWindowRect(program.Item(IDC_MAIN_BANNER), &banner));
+    const auto tip = [&] {
+        return ts::FindVisibleWindow(program.pid(), [](HWND window) {
+            char name[32] = {};
+            GetClassNameA(window, name, sizeof name);
+            return std::string(name) == TOOLTIPS_CLASSA;
+        });
+    };
+    EXPECT_FALSE(tip());
+    SetCursorPos((banner.left + banner.right) / 2, (banner.top + banner.bottom) / 2);
+    EXPECT_TRUE(Until([&] { return tip() != nullptr; }));
+    SetCursorPos(0, 0);
+    EXPECT_TRUE(Until([&] { return tip() == nullptr; }));
 }
 
 }  // namespace
