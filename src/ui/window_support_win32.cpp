@@ -17,11 +17,8 @@ HFONT BannerFont(int height, int weight, const char* face) {
                        DEFAULT_PITCH | FF_SWISS, face);
 }
 
-}  // namespace
-
-void DrawBanner(const DRAWITEMSTRUCT& item) {
-    HDC dc = item.hDC;
-    const RECT r = item.rcItem;
+// Paints the banner's picture into `dc` over `r`.
+void PaintBanner(HDC dc, const RECT& r) {
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
 
@@ -81,17 +78,85 @@ void DrawBanner(const DRAWITEMSTRUCT& item) {
     DeleteObject(subtitle);
 }
 
-void AddTooltip(HWND dialog, HWND control, const char* text) {
+// The banner's picture, made at its first paint and kept on the control (a window property)
+// until its window goes; made again only when the control's size changes.
+constexpr const char* kBannerPicture = "Benchwright.BannerPicture";
+
+HBITMAP MakeBannerPicture(HDC screen, int width, int height) {
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP picture = CreateCompatibleBitmap(screen, width, height);
+    if (!memory || !picture) {
+        if (memory) DeleteDC(memory);
+        if (picture) DeleteObject(picture);
+        return nullptr;
+    }
+    HGDIOBJ old = SelectObject(memory, picture);
+    const RECT all = {0, 0, width, height};
+    PaintBanner(memory, all);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    return picture;
+}
+
+void FreeBannerPicture(HWND control) {
+    if (HANDLE picture = RemovePropA(control, kBannerPicture)) DeleteObject(picture);
+}
+
+// A tooltip that AddTooltip promised: its text, kept on the control until the mouse first comes
+// over it. The tooltip is a window of its own, and most starts never need it.
+constexpr const char* kTooltipText = "Benchwright.TooltipText";
+
+void MakeTooltip(HWND dialog, HWND control, const char* text) {
     HWND tip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr,
                                GetModuleHandleA(nullptr), nullptr);
     TOOLINFOA info = {};
     info.cbSize = sizeof(info);
+    // The tooltip follows the mouse over the control through its own subclass of the control,
+    // made here before the mouse move that brought the cursor reaches the control.
     info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     info.hwnd = dialog;
     info.uId = reinterpret_cast<UINT_PTR>(control);
     info.lpszText = const_cast<char*>(text);
     SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+BOOL CALLBACK ForgetTooltip(HWND control, LPARAM) {
+    RemovePropA(control, kTooltipText);
+    return TRUE;
+}
+
+}  // namespace
+
+void DrawBanner(const DRAWITEMSTRUCT& item) {
+    const RECT& r = item.rcItem;
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    auto picture = static_cast<HBITMAP>(GetPropA(item.hwndItem, kBannerPicture));
+    BITMAP size = {};
+    if (picture && GetObjectA(picture, sizeof size, &size) &&
+        (size.bmWidth != width || size.bmHeight != height)) {
+        FreeBannerPicture(item.hwndItem);
+        picture = nullptr;
+    }
+    if (!picture) {
+        picture = MakeBannerPicture(item.hDC, width, height);
+        if (!picture) {  // no memory for the picture: paint straight onto the control
+            PaintBanner(item.hDC, r);
+            return;
+        }
+        SetPropA(item.hwndItem, kBannerPicture, picture);
+    }
+    HDC memory = CreateCompatibleDC(item.hDC);
+    HGDIOBJ old = SelectObject(memory, picture);
+    BitBlt(item.hDC, r.left, r.top, width, height, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+}
+
+void AddTooltip(HWND /*dialog: the one HandleBannerMessage is called for*/, HWND control,
+                const char* text) {
+    SetPropA(control, kTooltipText, const_cast<char*>(text));
 }
 
 void SetProgramIcon(HWND window) {
@@ -129,6 +194,16 @@ bool SetHandCursorOver(HWND control, WPARAM wparam) {
 }
 
 bool HandleBannerMessage(HWND dialog, int banner_id, UINT msg, WPARAM wparam, LPARAM lparam) {
+    if (msg == WM_DESTROY) {  // the children still exist; the dialog goes on with its own part
+        FreeBannerPicture(GetDlgItem(dialog, banner_id));
+        EnumChildWindows(dialog, ForgetTooltip, 0);
+        return false;
+    }
+    if (msg == WM_SETCURSOR) {  // the mouse is over the window or one of its controls
+        HWND under = reinterpret_cast<HWND>(wparam);
+        if (auto text = static_cast<const char*>(RemovePropA(under, kTooltipText)))
+            MakeTooltip(dialog, under, text);
+    }
     if (msg == WM_DRAWITEM) {
         DrawBanner(*reinterpret_cast<DRAWITEMSTRUCT*>(lparam));
         return true;
