@@ -65,7 +65,7 @@ if(BW_TESTS)
         src/platform/platform_win32_test.cpp
         src/registry/registry_win32_test.cpp
         src/ui/command_line_win32_test.cpp src/ui/options_win32_test.cpp
-        src/ui/run_window_win32_test.cpp src/ui/window_support_win32_test.cpp
+        src/ui/run_window_win32_test.cpp
         src/ui/windows_win32_test.cpp
         tools/standin_game_win32_test.cpp
         tools/test_support_win32.cpp tools/gui_support_win32.cpp)

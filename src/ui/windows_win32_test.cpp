@@ -111,6 +111,24 @@ TEST_F(MainWindowGui, TheAboutWindowShowsTheExesVersionAndEnterClosesIt) {
     EXPECT_TRUE(Closed(about));
 }
 
+// Made at the mouse's first visit, the banner's tooltip shows while the mouse rests on it.
+TEST_F(MainWindowGui, TheBannersTooltipShowsWhileTheMouseRestsOnIt) {
+    SetWindowPos(program->Main(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RECT banner;
+    ASSERT_TRUE(GetWindowRect(program->Item(IDC_MAIN_BANNER), &banner));
+    const auto tip = [&] {
+        return ts::FindVisibleWindow(program->pid(), [](HWND window) {
+            char name[32] = {};
+            GetClassNameA(window, name, sizeof name);
+            return std::string(name) == "tooltips_class32";
+        });
+    };
+    SetCursorPos((banner.left + banner.right) / 2, (banner.top + banner.bottom) / 2);
+    EXPECT_TRUE(Until([&] { return tip() != nullptr; }));
+    SetCursorPos(0, 0);
+    EXPECT_TRUE(Until([&] { return tip() == nullptr; }));
+}
+
 // The stand-in game plays the registered tool, started without waiting.
 TEST_F(MainWindowGui, SystemInfoStartsTheRegisteredToolOrSaysItIsUnavailable) {
     HWND about = program->About();
