@@ -1,4 +1,4 @@
-// The results page: its exact lines, the footer, missing records, escaping, writing and opening.
+// The results page: its exact lines, the footer, missing records, escaping and writing.
 #include "results/results_page.h"
 
 #include <gtest/gtest.h>
@@ -102,56 +102,31 @@ TEST(RunFooterLines, NamePresetEngineEditionAndIni) {
 }
 
 // Blank cells of a stopped or failed launch are in the run driver's stop and outcome tests.
-TEST(ResultsPageLines, RecordsAddressTheirCells) {
-    Lines lines = ResultsPageLines({"800x600"}, 1, Records(1));  // a custom test
-    ASSERT_EQ(lines.size(), 40u);
-    EXPECT_EQ(lines[35], "<TD>hi1       ");
-
-    // N = 7 at two resolutions: entries 1-7 and 8-14; the last two records belong to no cell.
-    const Lines two = {"640x480", "1024x768"};
-    lines = ResultsPageLines(two, 7, Records(16));
-    ASSERT_EQ(lines.size(), 1u + 3 * (8 + 7 + 2 * 10));
-    const char* const fields[] = {"lo", "av", "hi"};
-    for (int table = 0; table < 3; ++table) {
-        const size_t top = 1 + table * 35;
-        for (int j = 1; j <= 7; ++j) {
-            EXPECT_EQ(lines[top + 3 + j], FitToWidth("<TD>L" + std::to_string(j), 4 + 14));
-            EXPECT_EQ(lines[top + 13 + j],
-                      FitToWidth("<TD>" + (fields[table] + std::to_string(j)), 14));
-            EXPECT_EQ(lines[top + 23 + j],
-                      FitToWidth("<TD>" + (fields[table] + std::to_string(j + 7)), 14));
-        }
-        EXPECT_EQ(lines[top + 23], "<TD>1024x768");
-    }
-    EXPECT_EQ(ResultsPageLines(two, 7, Records(14)), lines);
-}
-
-TEST(ResultsPageLines, AHeadingComesFromTheFirstResolutionWithARecordThere) {
-    // N = 2 at three resolutions: column 1 has records at the second and third resolution only,
-    // column 2 at none.
-    auto records = Records(6);
+// N = 2 at three resolutions: column 1 has records at the second and third resolution only, so
+// its heading is the second's; column 2 has none; a seventh record belongs to no cell. Outside
+// text is escaped after it was cut to width, so the widths stay the log's characters (a log that
+// would run script is the run driver's Wine test).
+TEST(ResultsPageLines, RecordsAddressTheirCellsAndHeadingsTheFirstRecordedOne) {
+    auto records = Records(7);
     for (size_t i : {0, 1, 3, 5}) records[i] = FrameRateRecord{};
-    const Lines lines = ResultsPageLines({"640x480", "800x600", "1024x768"}, 2, records);
+    records[2] = {"ABCDEFGHIJKLM&", FitToWidth("1\"2", kValueWidth), FitToWidth("3>4", kValueWidth),
+                  FitToWidth("5&6", kValueWidth)};
+    const Lines resolutions = {"640x480", "800x600", "1024x768"};
+    const Lines lines = ResultsPageLines(resolutions, 2, records);
+    ASSERT_EQ(lines.size(), 1u + 3 * (8 + 2 + 3 * 5));
+    const char* const escaped[] = {"<TD>1&quot;2       ", "<TD>3&gt;4       ",
+                                   "<TD>5&amp;6       "};
+    const char* const fifth[] = {"<TD>lo5       ", "<TD>av5       ", "<TD>hi5       "};
     for (int table = 0; table < 3; ++table) {
-        const size_t top = 1 + table * (8 + 2 + 3 * 5);
-        EXPECT_EQ(lines[top + 4], "<TD>L3            ");
-        EXPECT_EQ(lines[top + 5], "<TD>              ");
+        const auto line = [&](size_t i) { return lines[1 + table * 25 + i]; };
+        EXPECT_EQ(line(4), "<TD>ABCDEFGHIJKLM&amp;");
+        EXPECT_EQ(line(5), "<TD>              ");
+        for (size_t blank : {9, 10, 15, 20}) EXPECT_EQ(line(blank), "<TD>          ") << blank;
+        EXPECT_EQ(line(13) + line(14), "<TD>800x600" + std::string(escaped[table]));
+        EXPECT_EQ(line(18) + line(19), "<TD>1024x768" + std::string(fifth[table]));
     }
-    EXPECT_EQ(lines[15], "<TD>lo3       ");  // the second row, first cell
-}
-
-// A log that would run script is the run driver's Wine test; here the cut comes before escaping.
-TEST(WriteResultsPage, LogTextIsEscapedAfterFittingToWidth) {
-    standin::Reset();
-    standin::AddFolder("C:\\Tools\\Bench");
-    const auto launches = Launches("ABCDEFGHIJKLM&Z,1\"2 / 3>4 / 5&6 fps,a,b\r\n", {"640x480"});
-    std::string error;
-    ASSERT_TRUE(WriteResultsPage(kFolder, {"640x480"}, 1, launches, &error)) << error;
-    const std::string page = standin::FindFile(kPage)->contents;
-    // Fourteen characters of the label as the log has them ("&" is the 14th), then escaped.
-    for (const char* cell : {"<TD>ABCDEFGHIJKLM&amp;\r\n</TR>", "<TD>1&quot;2       \r\n</TR>",
-                             "<TD>3&gt;4       \r\n</TR>", "<TD>5&amp;6       \r\n</TR>"})
-        EXPECT_NE(page.find(cell), std::string::npos) << cell << "\n" << page;
+    records.pop_back();
+    EXPECT_EQ(ResultsPageLines(resolutions, 2, records), lines);
 }
 
 }  // namespace
