@@ -52,7 +52,6 @@ protected:
         standin::Get().on_run = [this](const std::string&) {
             const std::string log = kFull + "\\Benchmark\\lowframerate.log";
             const std::string n = std::to_string(++launches);
-            if (no_record.count(launches)) return;
             const standin::File* f = standin::FindFile(log);
             standin::AddFile(log, (f ? f->contents : "") + "dm-inferno," + n + ".1 / " + n + "." +
                                       n + "2 / " + n + ".3 fps,score,frames\r\n");
@@ -82,7 +81,6 @@ protected:
     RecordingConsole console;
     core::RunControl control;
     size_t launches = 0;
-    std::set<size_t> no_record;  // launches (from 1) that leave no record
 };
 
 TEST_F(CommandLineRunTest, SettingsAreTheWindowsDefaultsUnderTheOptionsGiven) {
@@ -100,10 +98,8 @@ TEST_F(CommandLineRunTest, SettingsAreTheWindowsDefaultsUnderTheOptionsGiven) {
     EXPECT_EQ(s.app_folder, kApp);
     EXPECT_EQ(s.results_folder, kApp + "Results");
     EXPECT_EQ(s.resolutions, (std::array<bool, 5>{false, true, false, false, false}));
-    // The custom test window's own defaults.
-    EXPECT_TRUE(s.custom.sound_disabled);
-    EXPECT_FALSE(s.custom.custom_ini);
-    EXPECT_FALSE(s.custom.min_detail);
+    // The custom test window's own defaults: no sound, Max Detail, dm-antalus.
+    EXPECT_TRUE(s.custom.sound_disabled && !s.custom.custom_ini && !s.custom.min_detail);
     EXPECT_EQ(core::CustomGameRun(s.custom.level_entry).level, "dm-antalus");
 
     s = Settings({"/PRESET", "custom", "/resolutions", "640x480", "--edition", "demo", "--renderer",
@@ -120,8 +116,7 @@ TEST_F(CommandLineRunTest, SettingsAreTheWindowsDefaultsUnderTheOptionsGiven) {
 
     standin::AddFile("E:\\my.ini", "[Engine]");
     s = Settings({"--preset", "custom", "--resolutions", "640x480", "--ini", "E:\\my.ini"});
-    EXPECT_TRUE(s.custom.custom_ini);
-    EXPECT_FALSE(s.custom.min_detail);
+    EXPECT_TRUE(s.custom.custom_ini && !s.custom.min_detail);
     EXPECT_EQ(s.custom.custom_ini_path, "E:\\my.ini");
     ExpectNothingShownOrOpened();
 }
@@ -146,41 +141,34 @@ TEST_F(CommandLineRunTest, OnlyTheDemoIsChosenAloneAndAMissingEditionIsSaid) {
 
 TEST_F(CommandLineRunTest, FileFailuresArePrintedAndSetTheExitCode) {
     Install(kFull, common::Edition::kFull);
-    const Strings args = {"--preset", "cpu", "--resolutions", "640x480"};
-    const RunSettings settings = Settings(args);
-
-    // Before the first launch: nothing runs, exit code 3 with the file and the reason.
-    standin::Get().failures.insert({"write", "C:\\UT2003.ini"});
-    EXPECT_EQ(Run(settings), kExitCannotStart);
-    EXPECT_EQ(launches, 0u);
-    ASSERT_EQ(console.errors.size(), 1u);
-    EXPECT_NE(console.errors[0].find("C:\\UT2003.ini"), std::string::npos) << console.errors[0];
-    EXPECT_TRUE(console.out.empty());
-    standin::Get().failures.clear();
-
-    // The logs cannot be emptied: the same, and not even the ini file is written.
-    console = {};
-    standin::Get().failures.insert({"create", kFull + "\\Benchmark\\benchmark.log"});
-    EXPECT_EQ(Run(settings), kExitCannotStart);
-    EXPECT_EQ(console.errors.size(), 1u);
-    EXPECT_FALSE(standin::HasFile("C:\\UT2003.ini"));
-    standin::Get().failures.clear();
-
-    // After the launches: every record kept, but the results folder or the page is missing.
-    console = {};
-    standin::Get().failures.insert({"folder", kApp + "Results\\2026-12-06 14-05-09 CPU Benchmark"});
-    EXPECT_EQ(Run(settings), kExitIncomplete);
-    EXPECT_EQ(console.out, Strings{"run 1 of 1: dm-inferno 640x480: avg 1.12 fps"});
-    EXPECT_EQ(console.errors.size(), 1u);
-    EXPECT_TRUE(standin::HasFile(kPage));
-    console = {};
-    standin::Get().failures.insert({"write", kPage});
-    EXPECT_EQ(Run(settings), kExitIncomplete);
-    EXPECT_EQ(console.out.size(), 2u);  // the launch, the folder
-    ASSERT_EQ(console.errors.size(), 1u);
-    EXPECT_NE(console.errors[0].find(kPage), std::string::npos);
-    standin::Get().failures.clear();
-
+    const RunSettings settings = Settings({"--preset", "cpu", "--resolutions", "640x480"});
+    const struct {
+        const char* operation;
+        std::string path;
+        int exit_code;
+        size_t lines;  // printed on the console's output
+    } cases[] = {
+        // Before the first launch (the logs, the ini): nothing runs, the file and the reason.
+        {"create", kFull + "\\Benchmark\\benchmark.log", kExitCannotStart, 0},
+        {"write", "C:\\UT2003.ini", kExitCannotStart, 0},
+        // After the launch: its record kept and printed, but the results folder or page missing.
+        {"folder", kApp + "Results\\2026-12-06 14-05-09 CPU Benchmark", kExitIncomplete, 1},
+        {"write", kPage, kExitIncomplete, 2},  // the launch, the folder
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        console = {};
+        launches = 0;
+        standin::Get().failures = {{c.operation, c.path}};
+        EXPECT_EQ(Run(settings), c.exit_code);
+        EXPECT_EQ(launches, c.lines ? 1u : 0u);
+        ASSERT_EQ(console.out.size(), c.lines);
+        if (c.lines) {
+            EXPECT_EQ(console.out[0], "run 1 of 1: dm-inferno 640x480: avg 1.12 fps");
+        }
+        ASSERT_EQ(console.errors.size(), 1u);
+        EXPECT_NE(console.errors[0].find(c.path), std::string::npos) << console.errors[0];
+    }
     ExpectNothingShownOrOpened();
 }
 

@@ -12,18 +12,30 @@ namespace {
 
 using common::Edition;
 
-TEST(MainWindowModel, PresetButtonsStayDisabledWithoutAGameFolder) {
-    // None installed: the preset buttons stay disabled.
+TEST(MainWindowModel, WhatCanBeUsedFollowsTheInstallationAndARun) {
+    // None installed: the preset buttons stay disabled, nor does a finished run enable them.
     MainWindowModel none;
     ApplyInstallation(none, {false, false, Edition::kNone, ""});
-    EXPECT_FALSE(EnabledControls(none).presets);
-    SetRunning(none, true);  // nor does a finished run
+    SetRunning(none, true);
     SetRunning(none, false);
     EXPECT_FALSE(EnabledControls(none).presets);
     EXPECT_TRUE(EnabledControls(none).resolutions);
 
-    // An edition gone since start: its option and the buttons go, the custom window closes.
+    // Nothing during a run, even after an edition chosen meanwhile (a click already queued);
+    // afterwards what was there, and never the edition not installed.
     MainWindowModel model;
+    ApplyInstallation(model, {false, true, Edition::kDemo, "C:\\UT2003Demo"});
+    SetRunning(model, true);
+    ChangeEdition(model, Edition::kDemo, true, "C:\\UT2003Demo", false);
+    const MainWindowControls during = EnabledControls(model);
+    EXPECT_FALSE(during.presets || during.resolutions || during.full || during.demo ||
+                 during.renderer);
+    SetRunning(model, false);
+    const MainWindowControls after = EnabledControls(model);
+    EXPECT_TRUE(after.presets && after.resolutions && after.demo && after.renderer);
+    EXPECT_FALSE(after.full);
+
+    // An edition gone since start: its option and the buttons go, the custom window closes.
     ApplyInstallation(model, {true, true, Edition::kFull, "C:\\UT2003"});
     EditionChangeResult gone = ChangeEdition(model, Edition::kDemo, false, "", true);
     EXPECT_TRUE(gone.close_custom && !gone.reopen_custom);
@@ -31,27 +43,6 @@ TEST(MainWindowModel, PresetButtonsStayDisabledWithoutAGameFolder) {
     EXPECT_TRUE(model.install_folder.empty());
     EXPECT_TRUE(model.full_enabled && !model.demo_enabled);
     EXPECT_FALSE(EnabledControls(model).presets);
-}
-
-TEST(MainWindowModel, ARunDisablesWhatStartsRunsAndGivesBackWhatWasThere) {
-    MainWindowModel model;
-    ApplyInstallation(model, {false, true, Edition::kDemo, "C:\\UT2003Demo"});
-    const MainWindowControls before = EnabledControls(model);
-    EXPECT_TRUE(before.presets && before.resolutions && before.demo && before.renderer);
-    EXPECT_FALSE(before.full);
-
-    SetRunning(model, true);
-    const MainWindowControls during = EnabledControls(model);
-    EXPECT_FALSE(during.presets || during.resolutions || during.full || during.demo ||
-                 during.renderer);
-    // An edition chosen during the run (a click already queued) must not enable anything.
-    ChangeEdition(model, Edition::kDemo, true, "C:\\UT2003Demo", false);
-    EXPECT_FALSE(EnabledControls(model).presets || EnabledControls(model).demo);
-
-    SetRunning(model, false);
-    const MainWindowControls after = EnabledControls(model);
-    EXPECT_TRUE(after.presets && after.resolutions && after.demo && after.renderer);
-    EXPECT_FALSE(after.full);  // never installed: stays disabled
 }
 
 TEST(MainWindowModel, ARunStartsFromTheWindowsChoicesAndTheUsersOptions) {
