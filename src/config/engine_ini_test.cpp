@@ -28,15 +28,12 @@ TEST(EngineIniText, SixVariantsOf524CrLfLinesDifferingExactlyInTheirOwnLines) {
         for (Renderer renderer : {Renderer::kDirect3D, Renderer::kOpenGL}) {
             const std::string text = EngineIniText(preset, renderer);
             EXPECT_EQ(text.size(), preset == P::kMaxDetail ? 10933u : 10916u);
-            size_t crlf = 0, bare = 0;
-            for (size_t i = 0; i < text.size(); ++i) {
-                if (text.compare(i, 2, "\r\n") == 0)
-                    ++crlf, ++i;
-                else if (text[i] == '\r' || text[i] == '\n')
-                    ++bare;
-            }
+            size_t crlf = 0;  // and no other CR or LF
+            for (size_t i = 0; (i = text.find("\r\n", i)) != std::string::npos; i += 2) ++crlf;
             EXPECT_EQ(crlf, 524u);
-            EXPECT_EQ(bare, 0u);
+            EXPECT_EQ(std::count(text.begin(), text.end(), '\r') +
+                          std::count(text.begin(), text.end(), '\n'),
+                      1048);
             EXPECT_TRUE(text.ends_with("\r\nMaxTeamSize=16\r\n"));
             // The lines where it differs from the CPU variant for Direct3D.
             std::set<int> expected = preset == P::kMinDetail   ? min_lines
@@ -82,6 +79,7 @@ TEST(DriveRootPath, RefusesAFolderWithoutADriveAndTouchesNothing) {
     EXPECT_TRUE(Get().journal.empty());
     EXPECT_TRUE(Write("e:\\x", &path, &error)) << error;  // a lower-case drive is still a drive
     EXPECT_EQ(path, "e:\\UT2003.ini");
+    EXPECT_TRUE(Write("Z:\\x", &path, &error)) << error;
 }
 
 TEST(WriteEngineIni, AFailedWriteLeavesNothingChangedOrHalfDone) {

@@ -147,24 +147,22 @@ TEST(UsageText, ShowsEveryOptionAndAnExampleOfBothUses) {
 }
 
 TEST(LaunchLine, RecordedAverageTrimmedAndEachFailureWithItsExitCode) {
-    std::vector<results::LaunchResult> launches(3);
-    for (auto& r : launches) {
-        r.level = "dm-antalus";
-        r.resolution = "1024x768";
-        r.outcome = results::LaunchOutcome::kRecorded;
-    }
-    results::LaunchResult& r = launches[2];
-    r.record.average = results::FitToWidth(" 61.23", results::kValueWidth);
-    EXPECT_EQ(LaunchLine(3, 14, r), "run 3 of 14: dm-antalus 1024x768: avg 61.23 fps");
-    EXPECT_EQ(RunExitCode(launches), 0);
+    results::LaunchResult recorded;
+    recorded.level = "dm-antalus";
+    recorded.resolution = "1024x768";
+    recorded.outcome = results::LaunchOutcome::kRecorded;
+    recorded.record.average = results::FitToWidth(" 61.23", results::kValueWidth);
+    EXPECT_EQ(LaunchLine(3, 14, recorded), "run 3 of 14: dm-antalus 1024x768: avg 61.23 fps");
+    EXPECT_EQ(RunExitCode({recorded, recorded}), 0);
     EXPECT_EQ(RunExitCode({}), 1);
 
+    results::LaunchResult r = recorded;
     r.outcome = results::LaunchOutcome::kFailedToStart;
     r.failure = "\"C:\\UT2003\\System\\ut2003.exe\" cannot be found.\r\nCheck the folder.\r\n";
     EXPECT_EQ(LaunchLine(4, 14, r),
               "run 4 of 14: dm-antalus 1024x768: failed to start: "
               "\"C:\\UT2003\\System\\ut2003.exe\" cannot be found. Check the folder.");
-    EXPECT_EQ(RunExitCode(launches), 1);
+    EXPECT_EQ(RunExitCode({recorded, r}), 1);
     const std::pair<results::LaunchOutcome, const char*> others[] = {
         {results::LaunchOutcome::kNoRecord, "no record"},
         {results::LaunchOutcome::kTimedOut, "timed out"},
@@ -174,7 +172,7 @@ TEST(LaunchLine, RecordedAverageTrimmedAndEachFailureWithItsExitCode) {
         r.outcome = outcome;
         EXPECT_EQ(LaunchLine(14, 14, r),
                   std::string("run 14 of 14: dm-antalus 1024x768: ") + words);
-        EXPECT_EQ(RunExitCode(launches), 1) << words;
+        EXPECT_EQ(RunExitCode({recorded, r}), 1) << words;
     }
 }
 

@@ -1,5 +1,4 @@
-// Tests of the custom test window's level lists and what it hands to the run. The Browse and
-// path box rules are proven on the real window (windows_win32_test.cpp).
+// The custom test window's model: its level lists and what it hands to the run.
 #include "ui/custom_test_model.h"
 
 #include <gtest/gtest.h>
@@ -37,10 +36,11 @@ TEST(CustomTestModel, ChoicesCarryTheCustomIniAndAReloadForgetsThemButNotARun) {
     EXPECT_TRUE(RunTestEnabled(model));
     SelectIni(model, IniChoice::kCustomIni);
     FileDialogClosed(model, true, "T:\\own.ini");
+    model.selected_level = 1;
     core::CustomTestChoices chosen = Choices(model);
     EXPECT_TRUE(chosen.custom_ini && !chosen.min_detail && chosen.sound_disabled);
     EXPECT_EQ(chosen.custom_ini_path, "T:\\own.ini");
-    EXPECT_EQ(chosen.level_entry, "dm-antalus*");
+    EXPECT_EQ(chosen.level_entry, "ctf-citadel*");
 
     // Reloaded by an edition change during a run: Run Test stays disabled until the run ends.
     model.sound_enabled = true;

@@ -1,6 +1,4 @@
-// Tests of the main window's state: without a game folder nothing can run, a run takes the
-// window's choices, and the page it opens. The windows' other reactions are proven on the real
-// windows (windows_win32_test.cpp).
+// The main window's model: what can be used, what a run takes and which page it opens.
 #include "ui/main_window_model.h"
 
 #include <gtest/gtest.h>
@@ -52,6 +50,7 @@ TEST(MainWindowModel, ARunStartsFromTheWindowsChoicesAndTheUsersOptions) {
     ChangeEdition(model, Edition::kDemo, true, "D:\\UT2003Demo", false);
     SelectRenderer(model, common::Renderer::kDirect3D);
     SelectRenderer(model, common::Renderer::kOpenGL);
+    EXPECT_TRUE(model.render_chosen);  // the frame ticks nothing until a pick
     model.resolutions = {false, true, false, false, true};
     core::CustomTestChoices custom;
     custom.level_entry = "ctf-citadel*";
