@@ -16,66 +16,42 @@ using platform::standin::FindFile;
 using platform::standin::Get;
 using P = EngineIniPreset;
 
-// Line numbers (from 1) at which two variants differ.
-std::set<int> DifferentLines(P a, common::Renderer a_device, P b, common::Renderer b_device) {
-    const auto x = EngineIniLines(a, a_device), y = EngineIniLines(b, b_device);
-    std::set<int> lines;
-    for (size_t i = 0; i < x.size() && i < y.size(); ++i)
-        if (x[i] != y[i]) lines.insert(static_cast<int>(i) + 1);
-    return lines;
-}
-
-TEST(EngineIniText, EveryVariantIs524CrLfLinesOfTheListedSize) {
-    for (P preset : {P::kCpuLowDetail, P::kMinDetail, P::kMaxDetail}) {
-        for (common::Renderer device : {common::Renderer::kDirect3D, common::Renderer::kOpenGL}) {
-            const std::string text = EngineIniText(preset, device);
-            EXPECT_EQ(text.size(), preset == P::kMaxDetail ? 10933u : 10916u);
-            size_t crlf = 0, bare = 0;
-            for (size_t i = 0; i < text.size(); ++i) {
-                if (text.compare(i, 2, "\r\n") == 0)
-                    ++crlf, ++i;
-                else if (text[i] == '\r' || text[i] == '\n')
-                    ++bare;
-            }
-            EXPECT_EQ(crlf, 524u);
-            EXPECT_EQ(bare, 0u);
-            EXPECT_TRUE(text.ends_with("\r\nMaxTeamSize=16\r\n"));
-        }
-    }
-    const auto lines = EngineIniLines(P::kCpuLowDetail, common::Renderer::kDirect3D);
-    EXPECT_EQ(lines[18], "[Engine.Engine]");
-    EXPECT_EQ(lines[350], "AdminPassword=pvlor");
-    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [](auto& l) { return l.empty(); }), 41);
-}
-
-TEST(EngineIniLines, VariantsDifferExactlyInTheirOwnLines) {
-    const std::set<int> device = {20, 22};
+TEST(EngineIniText, SixVariantsOf524CrLfLinesDifferingExactlyInTheirOwnLines) {
+    using common::Renderer;
+    const std::set<int> device = {20, 22}, min_lines = {245, 246, 251, 252};
     const std::set<int> max_lines = {89,  90,  91,  92,  101, 102, 104, 105, 106, 107,
                                      108, 110, 111, 112, 113, 114, 115, 116, 117, 118,
                                      119, 237, 238, 239, 241, 244, 245, 246, 247, 249,
                                      251, 252, 256, 257, 263, 264, 265, 268, 377};
-    EXPECT_EQ(DifferentLines(P::kCpuLowDetail, common::Renderer::kDirect3D, P::kCpuLowDetail,
-                             common::Renderer::kOpenGL),
-              device);
-    EXPECT_EQ(DifferentLines(P::kMinDetail, common::Renderer::kDirect3D, P::kMinDetail,
-                             common::Renderer::kOpenGL),
-              device);
-    EXPECT_EQ(DifferentLines(P::kCpuLowDetail, common::Renderer::kDirect3D, P::kMinDetail,
-                             common::Renderer::kDirect3D),
-              (std::set<int>{245, 246, 251, 252}));
-    EXPECT_EQ(DifferentLines(P::kCpuLowDetail, common::Renderer::kDirect3D, P::kMaxDetail,
-                             common::Renderer::kDirect3D),
-              max_lines);
-    std::set<int> all = max_lines;
-    all.insert(device.begin(), device.end());
-    EXPECT_EQ(all.size(), 41u);
-    EXPECT_EQ(DifferentLines(P::kCpuLowDetail, common::Renderer::kDirect3D, P::kMaxDetail,
-                             common::Renderer::kOpenGL),
-              all);
-
-    const auto max_ogl = EngineIniLines(P::kMaxDetail, common::Renderer::kOpenGL);
-    EXPECT_EQ(EngineIniLines(P::kMinDetail, common::Renderer::kDirect3D)[244],
-              "UseHardwareTL=True");
+    const auto base = EngineIniLines(P::kCpuLowDetail, Renderer::kDirect3D);
+    for (P preset : {P::kCpuLowDetail, P::kMinDetail, P::kMaxDetail}) {
+        for (Renderer renderer : {Renderer::kDirect3D, Renderer::kOpenGL}) {
+            const std::string text = EngineIniText(preset, renderer);
+            EXPECT_EQ(text.size(), preset == P::kMaxDetail ? 10933u : 10916u);
+            size_t crlf = 0;  // and no other CR or LF
+            for (size_t i = 0; (i = text.find("\r\n", i)) != std::string::npos; i += 2) ++crlf;
+            EXPECT_EQ(crlf, 524u);
+            EXPECT_EQ(std::count(text.begin(), text.end(), '\r') +
+                          std::count(text.begin(), text.end(), '\n'),
+                      1048);
+            EXPECT_TRUE(text.ends_with("\r\nMaxTeamSize=16\r\n"));
+            // The lines where it differs from the CPU variant for Direct3D.
+            std::set<int> expected = preset == P::kMinDetail   ? min_lines
+                                     : preset == P::kMaxDetail ? max_lines
+                                                               : std::set<int>{};
+            if (renderer == Renderer::kOpenGL) expected.insert(device.begin(), device.end());
+            const auto lines = EngineIniLines(preset, renderer);
+            std::set<int> differing;
+            for (size_t i = 0; i < lines.size(); ++i)
+                if (lines[i] != base[i]) differing.insert(static_cast<int>(i) + 1);
+            EXPECT_EQ(differing, expected);
+        }
+    }
+    EXPECT_EQ(base[18], "[Engine.Engine]");
+    EXPECT_EQ(base[350], "AdminPassword=pvlor");
+    EXPECT_EQ(std::count_if(base.begin(), base.end(), [](auto& l) { return l.empty(); }), 41);
+    const auto max_ogl = EngineIniLines(P::kMaxDetail, Renderer::kOpenGL);
+    EXPECT_EQ(EngineIniLines(P::kMinDetail, Renderer::kDirect3D)[244], "UseHardwareTL=True");
     EXPECT_EQ(max_ogl[116], "TextureMaxLOD=-0.8");
     EXPECT_EQ(max_ogl[266], "UseCompressedLightmaps=True");  // the OpenGL section keeps its own
     EXPECT_EQ(max_ogl[376], "PhysicsDetailLevel=PDL_Medium");
@@ -103,6 +79,7 @@ TEST(DriveRootPath, RefusesAFolderWithoutADriveAndTouchesNothing) {
     EXPECT_TRUE(Get().journal.empty());
     EXPECT_TRUE(Write("e:\\x", &path, &error)) << error;  // a lower-case drive is still a drive
     EXPECT_EQ(path, "e:\\UT2003.ini");
+    EXPECT_TRUE(Write("Z:\\x", &path, &error)) << error;
 }
 
 TEST(WriteEngineIni, AFailedWriteLeavesNothingChangedOrHalfDone) {

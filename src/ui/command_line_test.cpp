@@ -1,5 +1,4 @@
-// Command-line runs and comparisons against the platform stand-in: the settings chosen, what the
-// console gets, the exit codes, and that nothing is shown or opened.
+// Command-line runs and comparisons against the platform stand-in: settings, console, exit codes.
 #include "ui/command_line.h"
 
 #include <gtest/gtest.h>
@@ -52,7 +51,6 @@ protected:
         standin::Get().on_run = [this](const std::string&) {
             const std::string log = kFull + "\\Benchmark\\lowframerate.log";
             const std::string n = std::to_string(++launches);
-            if (no_record.count(launches)) return;
             const standin::File* f = standin::FindFile(log);
             standin::AddFile(log, (f ? f->contents : "") + "dm-inferno," + n + ".1 / " + n + "." +
                                       n + "2 / " + n + ".3 fps,score,frames\r\n");
@@ -82,14 +80,22 @@ protected:
     RecordingConsole console;
     core::RunControl control;
     size_t launches = 0;
-    std::set<size_t> no_record;  // launches (from 1) that leave no record
 };
 
 TEST_F(CommandLineRunTest, SettingsAreTheWindowsDefaultsUnderTheOptionsGiven) {
-    Install(kFull, common::Edition::kFull);
+    // Only the demo: chosen by itself, but not when the full version is asked for.
     Install(kDemo, common::Edition::kDemo);
-    RunSettings s;
+    RunSettings s = Settings({"--preset", "cpu", "--resolutions", "640x480"});
+    EXPECT_EQ(s.install_folder, kDemo);
+    EXPECT_EQ(s.edition, common::Edition::kDemo);
     std::string problem;
+    EXPECT_FALSE(CommandLineSettings(
+        Parse({"--preset", "cpu", "--resolutions", "640x480", "--edition", "full"}), {kApp, 1}, &s,
+        &problem));
+    EXPECT_NE(problem.find("--edition full"), std::string::npos) << problem;
+    EXPECT_NE(problem.find("UT2003 (full version)"), std::string::npos) << problem;
+
+    Install(kFull, common::Edition::kFull);
     ASSERT_TRUE(CommandLineSettings(Parse({"--preset", "high", "--resolutions", "800x600"}),
                                     {kApp, 3}, &s, &problem));
     EXPECT_EQ(s.preset, BenchmarkPreset::kHighQuality);
@@ -100,10 +106,8 @@ TEST_F(CommandLineRunTest, SettingsAreTheWindowsDefaultsUnderTheOptionsGiven) {
     EXPECT_EQ(s.app_folder, kApp);
     EXPECT_EQ(s.results_folder, kApp + "Results");
     EXPECT_EQ(s.resolutions, (std::array<bool, 5>{false, true, false, false, false}));
-    // The custom test window's own defaults.
-    EXPECT_TRUE(s.custom.sound_disabled);
-    EXPECT_FALSE(s.custom.custom_ini);
-    EXPECT_FALSE(s.custom.min_detail);
+    // The custom test window's own defaults: no sound, Max Detail, dm-antalus.
+    EXPECT_TRUE(s.custom.sound_disabled && !s.custom.custom_ini && !s.custom.min_detail);
     EXPECT_EQ(core::CustomGameRun(s.custom.level_entry).level, "dm-antalus");
 
     s = Settings({"/PRESET", "custom", "/resolutions", "640x480", "--edition", "demo", "--renderer",
@@ -120,83 +124,55 @@ TEST_F(CommandLineRunTest, SettingsAreTheWindowsDefaultsUnderTheOptionsGiven) {
 
     standin::AddFile("E:\\my.ini", "[Engine]");
     s = Settings({"--preset", "custom", "--resolutions", "640x480", "--ini", "E:\\my.ini"});
-    EXPECT_TRUE(s.custom.custom_ini);
-    EXPECT_FALSE(s.custom.min_detail);
+    EXPECT_TRUE(s.custom.custom_ini && !s.custom.min_detail);
     EXPECT_EQ(s.custom.custom_ini_path, "E:\\my.ini");
-    ExpectNothingShownOrOpened();
-}
-
-TEST_F(CommandLineRunTest, OnlyTheDemoIsChosenAloneAndAMissingEditionIsSaid) {
-    const ProgramArguments cpu = Parse({"--preset", "cpu", "--resolutions", "640x480"});
-    RunSettings s;
-    std::string problem;
-    // Only the demo: chosen by itself, but not when the full version is asked for.
-    Install(kDemo, common::Edition::kDemo);
-    ASSERT_TRUE(CommandLineSettings(cpu, {kApp, 1}, &s, &problem));
-    EXPECT_EQ(s.install_folder, kDemo);
-    EXPECT_EQ(s.edition, common::Edition::kDemo);
-    problem.clear();
-    EXPECT_FALSE(CommandLineSettings(
-        Parse({"--preset", "cpu", "--resolutions", "640x480", "--edition", "full"}), {kApp, 1}, &s,
-        &problem));
-    EXPECT_NE(problem.find("--edition full"), std::string::npos) << problem;
-    EXPECT_NE(problem.find("UT2003 (full version)"), std::string::npos) << problem;
     ExpectNothingShownOrOpened();
 }
 
 TEST_F(CommandLineRunTest, FileFailuresArePrintedAndSetTheExitCode) {
     Install(kFull, common::Edition::kFull);
-    const Strings args = {"--preset", "cpu", "--resolutions", "640x480"};
-    const RunSettings settings = Settings(args);
-
-    // Before the first launch: nothing runs, exit code 3 with the file and the reason.
-    standin::Get().failures.insert({"write", "C:\\UT2003.ini"});
-    EXPECT_EQ(Run(settings), kExitCannotStart);
-    EXPECT_EQ(launches, 0u);
-    ASSERT_EQ(console.errors.size(), 1u);
-    EXPECT_NE(console.errors[0].find("C:\\UT2003.ini"), std::string::npos) << console.errors[0];
-    EXPECT_TRUE(console.out.empty());
-    standin::Get().failures.clear();
-
-    // The logs cannot be emptied: the same, and not even the ini file is written.
-    console = {};
-    standin::Get().failures.insert({"create", kFull + "\\Benchmark\\benchmark.log"});
-    EXPECT_EQ(Run(settings), kExitCannotStart);
-    EXPECT_EQ(console.errors.size(), 1u);
-    EXPECT_FALSE(standin::HasFile("C:\\UT2003.ini"));
-    standin::Get().failures.clear();
-
-    // After the launches: every record kept, but the results folder or the page is missing.
-    console = {};
-    standin::Get().failures.insert({"folder", kApp + "Results\\2026-12-06 14-05-09 CPU Benchmark"});
-    EXPECT_EQ(Run(settings), kExitIncomplete);
-    EXPECT_EQ(console.out, Strings{"run 1 of 1: dm-inferno 640x480: avg 1.12 fps"});
-    EXPECT_EQ(console.errors.size(), 1u);
-    EXPECT_TRUE(standin::HasFile(kPage));
-    console = {};
-    standin::Get().failures.insert({"write", kPage});
-    EXPECT_EQ(Run(settings), kExitIncomplete);
-    EXPECT_EQ(console.out.size(), 2u);  // the launch, the folder
-    ASSERT_EQ(console.errors.size(), 1u);
-    EXPECT_NE(console.errors[0].find(kPage), std::string::npos);
-    standin::Get().failures.clear();
-
+    const RunSettings settings = Settings({"--preset", "cpu", "--resolutions", "640x480"});
+    const struct {
+        const char* operation;
+        std::string path;
+        int exit_code;
+        size_t lines;  // printed on the console's output
+    } cases[] = {
+        // Before the first launch (the logs, the ini): nothing runs, the file and the reason.
+        {"create", kFull + "\\Benchmark\\benchmark.log", kExitCannotStart, 0},
+        {"write", "C:\\UT2003.ini", kExitCannotStart, 0},
+        // After the launch: its record kept and printed, but the results folder or page missing.
+        {"folder", kApp + "Results\\2026-12-06 14-05-09 CPU Benchmark", kExitIncomplete, 1},
+        {"write", kPage, kExitIncomplete, 2},  // the launch, the folder
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        console = {};
+        launches = 0;
+        standin::Get().failures = {{c.operation, c.path}};
+        EXPECT_EQ(Run(settings), c.exit_code);
+        EXPECT_EQ(launches, c.lines ? 1u : 0u);
+        ASSERT_EQ(console.out.size(), c.lines);
+        if (c.lines) {
+            EXPECT_EQ(console.out[0], "run 1 of 1: dm-inferno 640x480: avg 1.12 fps");
+        }
+        ASSERT_EQ(console.errors.size(), 1u);
+        EXPECT_NE(console.errors[0].find(c.path), std::string::npos) << console.errors[0];
+    }
     ExpectNothingShownOrOpened();
 }
 
 TEST_F(CommandLineRunTest, ComparisonOfNothingReadableOrUnwritableSetsTheExitCode) {
     standin::AddFolder(kApp + "Results\\empty");
-    ProgramArguments args =
-        Parse({"--compare", kApp + "Results\\empty", "E:\\nothing.csv", "--out", "E:\\none.html"});
+    const ProgramArguments args =
+        Parse({"--compare", kApp + "Results\\empty", "E:\\nothing.csv", "--out", "E:\\cmp.html"});
     EXPECT_EQ(CompareFromCommandLine(args, console), kExitIncomplete);
     EXPECT_EQ(console.out.size(), 3u);  // both skipped, then the page
-    EXPECT_EQ(console.out.back(), "E:\\none.html");
-    EXPECT_TRUE(standin::HasFile("E:\\none.html"));
+    EXPECT_EQ(console.out.back(), "E:\\cmp.html");
     EXPECT_EQ(console.errors.size(), 1u);
 
     console = {};
     standin::Get().failures.insert({"write", "E:\\cmp.html"});
-    args = Parse({"--compare", kApp + "Results\\empty", "--out", "E:\\cmp.html"});
     EXPECT_EQ(CompareFromCommandLine(args, console), kExitIncomplete);
     ASSERT_EQ(console.errors.size(), 1u);
     EXPECT_NE(console.errors[0].find("E:\\cmp.html"), std::string::npos);

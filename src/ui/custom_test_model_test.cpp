@@ -1,5 +1,4 @@
-// Tests of the custom test window's level lists and what it hands to the run. The Browse and
-// path box rules are proven on the real window (windows_win32_test.cpp).
+// The custom test window's model: its level lists and what it hands to the run.
 #include "ui/custom_test_model.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +13,7 @@ TEST(CustomTestModel, LevelListPerEdition) {
     LoadComboBox(full, common::Edition::kFull);
     ASSERT_EQ(full.levels.size(), 37u);
     EXPECT_EQ(full.levels.front(), "br-anubis");
-    EXPECT_EQ(full.levels[22], "dm-inferno*");
+    EXPECT_EQ(full.levels[full.selected_level], "dm-antalus*");
     EXPECT_EQ(full.levels.back(), "dom-suntemple*");
     EXPECT_EQ(std::count_if(full.levels.begin(), full.levels.end(),
                             [](const std::string& s) { return s.back() == '*'; }),
@@ -31,31 +30,25 @@ TEST(CustomTestModel, LevelListPerEdition) {
     }
 }
 
-TEST(CustomTestModel, ChoicesCarryTheCustomIniAndAReloadForgetsThem) {
+TEST(CustomTestModel, ChoicesCarryTheCustomIniAndAReloadForgetsThemButNotARun) {
     CustomTestModel model;
     LoadComboBox(model, common::Edition::kDemo);
+    EXPECT_TRUE(RunTestEnabled(model));
     SelectIni(model, IniChoice::kCustomIni);
     FileDialogClosed(model, true, "T:\\own.ini");
+    model.selected_level = 1;
     core::CustomTestChoices chosen = Choices(model);
     EXPECT_TRUE(chosen.custom_ini && !chosen.min_detail && chosen.sound_disabled);
     EXPECT_EQ(chosen.custom_ini_path, "T:\\own.ini");
-    EXPECT_EQ(chosen.level_entry, "dm-antalus*");
+    EXPECT_EQ(chosen.level_entry, "ctf-citadel*");
 
+    // Reloaded by an edition change during a run: Run Test stays disabled until the run ends.
     model.sound_enabled = true;
+    model.running = true;
     LoadComboBox(model, common::Edition::kFull);
     EXPECT_EQ(model.ini, IniChoice::kMaxDetail);
     EXPECT_TRUE(model.ini_path.empty() && !model.browse_enabled && !model.sound_enabled);
-}
-
-TEST(CustomTestModel, RunTestStaysDisabledWhileARunLastsEvenAcrossAReload) {
-    CustomTestModel model;
-    LoadComboBox(model, common::Edition::kFull);
-    EXPECT_TRUE(RunTestEnabled(model));
-    model.running = true;
-    LoadComboBox(
-        model, common::Edition::kDemo);  // the window reloaded by an edition change during the run
     EXPECT_FALSE(RunTestEnabled(model));
-    EXPECT_EQ(model.levels.size(), 4u);
     model.running = false;
     EXPECT_TRUE(RunTestEnabled(model));
 }

@@ -1,5 +1,4 @@
-// The words, titles and icons of the messages the windows and the console show for what the
-// layers below return.
+// The words, titles and icons of what the windows and the console say.
 #include "ui/messages.h"
 
 #include <gtest/gtest.h>

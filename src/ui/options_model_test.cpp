@@ -1,6 +1,4 @@
-// Tests of the Options window's model: it follows picks, ignores entries it lacks and stores
-// only on OK. The stored values, defaults and keys are proven on the real window
-// (options_win32_test.cpp).
+// The Options window's model: it follows picks, ignores entries it lacks, stores only on OK.
 #include "ui/options_model.h"
 
 #include <gtest/gtest.h>

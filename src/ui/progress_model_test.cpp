@@ -60,9 +60,11 @@ TEST(ProgressModel, TextsAndEstimateFollowTheRun) {
     // A launch running past its expected length leaves nothing, never less; the bar stops full.
     EXPECT_EQ(SecondsLeft(m, 440000 + 500000), 0u);
     ProgressLaunchFinished(m, Ended(m, LaunchOutcome::kNoRecord, 200000));
+    ProgressResultsNotSaved(m, "the disk is full");
     v = ViewProgress(m, 950000);
     EXPECT_EQ(v.permille, 1000);
     EXPECT_EQ(v.last, "Last run: no record");
+    EXPECT_EQ(v.note, "Results cannot be saved: the disk is full");
 }
 
 TEST(ProgressModel, StopAndEndGameLeaveOnlyWhatStillRuns) {
@@ -94,7 +96,6 @@ TEST(ProgressModel, StopAndEndGameLeaveOnlyWhatStillRuns) {
 }
 
 TEST(ProgressModel, ClockTextsAndAClockThatWraps) {
-    EXPECT_EQ(ClockText(0), "0:00:00");
     EXPECT_EQ(ClockText(3725), "1:02:05");
     EXPECT_EQ(ClockText(36000 + 59), "10:00:59");
 
