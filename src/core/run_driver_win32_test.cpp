@@ -1,5 +1,5 @@
 // Whole runs under Wine: the game found through the registry, the stand-in game in a fake
-// installation, real files at drive T:'s root and a real results page.
+// installation, and a user's own file at drive T:'s root through a run, a stop and a kill.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -8,7 +8,6 @@
 #include "core/run_driver.h"
 #include "core/run_outputs.h"
 #include "core/start_up.h"
-#include "results/frame_rate_record.h"
 #include "standin_values.h"
 #include "test_support_win32.h"
 
@@ -105,39 +104,8 @@ protected:
         ts::RemoveFakeInstalls();
     }
 
-    // Runs a preset and expects nothing said; the stand-in's runs.
-    std::vector<ts::StandinRun> Run(std::array<bool, 5> checks, BenchmarkPreset preset,
-                                    CustomTestChoices custom = {}) {
-        RunSettings s = settings;
-        s.preset = preset;
-        s.resolutions = checks;
-        s.custom = custom;
-        ShowingObserver observer;
-        RunControl control;
-        EXPECT_TRUE(Carry(s, observer, control));
-        EXPECT_TRUE(observer.said.empty());
-        EXPECT_FALSE(Exists("T:\\UT2003.ini"));
-        EXPECT_FALSE(Exists("T:\\flybyexec.txt"));
-        return ts::StandinRuns(install_);
-    }
-
     std::string PagePath() const { return settings.app_folder + "results.html"; }
     std::string Page() const { return ts::ReadFile(PagePath()); }
-
-    // The rows of one table (0 low, 1 average, 2 high) of a run at one level, as the page writes
-    // them from the stand-in's values for each launch.
-    static std::string Rows(const std::vector<ts::StandinRun>& runs, const std::string& level,
-                            const std::vector<std::string>& resolutions, int table) {
-        std::string rows;
-        for (size_t i = 0; i < resolutions.size(); ++i) {
-            const standin::FrameRates f = standin::RatesFor(level, resolutions[i], runs[i].ini_sum);
-            const uint32_t value = table == 0 ? f.low : table == 1 ? f.average : f.high;
-            rows += "<TR>\r\n<TD>" + resolutions[i] + "\r\n<TD>" +
-                    results::FitToWidth(standin::Hundredths(value), results::kValueWidth) +
-                    "\r\n</TR>\r\n";
-        }
-        return rows;
-    }
 
     RunSettings settings;
     std::string install_;
@@ -145,28 +113,6 @@ protected:
 
 size_t LineCount(const std::string& text) {
     return static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
-}
-
-TEST_F(RunDriverWin32, CpuBenchmarkOnTheFullEditionEndToEnd) {
-    Install(ts::kInstall, common::Edition::kFull);
-    const auto runs = Run({true, false, true, false, false}, BenchmarkPreset::kCpuBenchmark);
-    ASSERT_EQ(runs.size(), 2u);
-    // The lines are checked character for character in presets_test, and as the game gets them
-    // in launch_win32_test; the rows below show each launch's level and resolution.
-    for (const ts::StandinRun& run : runs) {
-        EXPECT_EQ(run.outcome, "end") << run.detail;
-        EXPECT_EQ(run.ini_attributes & ~FILE_ATTRIBUTE_ARCHIVE, FILE_ATTRIBUTE_READONLY);
-        EXPECT_EQ(run.ini_sum,
-                  standin::Checksum(config::EngineIniText(config::EngineIniPreset::kCpuLowDetail,
-                                                          common::Renderer::kDirect3D)));
-    }
-    const std::string page = Page();
-    EXPECT_EQ(LineCount(page), 63u) << page;
-    for (int table = 0; table < 3; ++table)
-        EXPECT_NE(page.find(Rows(runs, "dm-inferno", {"640x480", "1024x768"}, table) + "</TABLE>"),
-                  std::string::npos)
-            << page;
-    EXPECT_NE(page.find("the full version"), std::string::npos);  // the edition the registry gave
 }
 
 TEST_F(RunDriverWin32, AUsersReadOnlyIniComesBackAfterARunAStopAndAKill) {

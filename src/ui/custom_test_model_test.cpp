@@ -36,6 +36,7 @@ TEST(CustomTestModel, ChoicesCarryTheCustomIniAndAReloadForgetsThemButNotARun) {
     EXPECT_TRUE(RunTestEnabled(model));
     SelectIni(model, IniChoice::kCustomIni);
     FileDialogClosed(model, true, "T:\\own.ini");
+    FileDialogClosed(model, false, "");  // a cancelled dialog keeps the file
     model.selected_level = 1;
     core::CustomTestChoices chosen = Choices(model);
     EXPECT_TRUE(chosen.custom_ini && !chosen.min_detail && chosen.sound_disabled);
