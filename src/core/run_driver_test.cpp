@@ -175,10 +175,6 @@ TEST_F(RunDriverTest, FixedPresetsRunEveryStepInOrderWithTheirIniOnce) {
         EXPECT_EQ(PageLines(), 1 + 3 * (8 + c.n + 3 * (3 + c.n)) + 11);
         EXPECT_FALSE(Staged());
     }
-    // The old record was emptied away; both launches' values stand in their rows.
-    EXPECT_EQ(Page().find("<TD>old"), std::string::npos);
-    EXPECT_NE(Page().find("<TD>1.1       \r\n</TR>\r\n<TR>\r\n<TD>800x600\r\n<TD>2.1 "),
-              std::string::npos);
 }
 
 TEST_F(RunDriverTest, CustomTestBranches) {
@@ -286,9 +282,7 @@ TEST_F(RunDriverTest, AFailingFileStepShowsOneMessageAndTidiesUp) {
         EXPECT_NE(said[0].find(footer ? kExecScript : c.path), std::string::npos);
         EXPECT_FALSE(report.page_written);
         EXPECT_FALSE(standin::HasFile(kEngineIni));
-        if (!c.cleanup_fails) {
-            EXPECT_FALSE(Staged());
-        }
+        EXPECT_TRUE(c.cleanup_fails || !Staged());
     }
 }
 
@@ -322,7 +316,6 @@ TEST_F(RunDriverTest, EachLaunchGetsItsOutcomeAndOnlyItsCellsGoBlank) {
                           "<TD>4.1       \r\n" + blank + blank + "</TR>"),
               std::string::npos)
         << Page();
-    EXPECT_FALSE(Staged());
 }
 
 TEST_F(RunDriverTest, RepeatsAndTheResultsFolderRowByRow) {
@@ -369,7 +362,6 @@ TEST_F(RunDriverTest, RepeatsAndTheResultsFolderRowByRow) {
     // A folder that cannot be made: said once, and results.html is still written.
     Restart();
     standin::Get().failures.insert({"folder", results + "\\2026-12-06 14-05-09 CPU Benchmark"});
-    standin::Get().milliseconds = 0;
     const RunReport unsaved = Run(BenchmarkPreset::kCpuBenchmark, k640And1024);
     EXPECT_EQ(observer.not_saved.size(), 1u);
     EXPECT_TRUE(unsaved.report_path.empty());
