@@ -47,14 +47,9 @@ TEST(EngineIniText, SixVariantsOf524CrLfLinesDifferingExactlyInTheirOwnLines) {
             EXPECT_EQ(differing, expected);
         }
     }
-    EXPECT_EQ(base[18], "[Engine.Engine]");
-    EXPECT_EQ(base[350], "AdminPassword=pvlor");
     EXPECT_EQ(std::count_if(base.begin(), base.end(), [](auto& l) { return l.empty(); }), 41);
     const auto max_ogl = EngineIniLines(P::kMaxDetail, Renderer::kOpenGL);
-    EXPECT_EQ(EngineIniLines(P::kMinDetail, Renderer::kDirect3D)[244], "UseHardwareTL=True");
-    EXPECT_EQ(max_ogl[116], "TextureMaxLOD=-0.8");
     EXPECT_EQ(max_ogl[266], "UseCompressedLightmaps=True");  // the OpenGL section keeps its own
-    EXPECT_EQ(max_ogl[376], "PhysicsDetailLevel=PDL_Medium");
     EXPECT_EQ(max_ogl[19], ";RenderDevice=D3DDrv.D3DRenderDevice");
     EXPECT_EQ(max_ogl[21], "RenderDevice=OpenGLDrv.OpenGLRenderDevice");
     EXPECT_EQ(max_ogl[299], "RenderDevice=D3DDrv.D3DRenderDevice");  // the editor's, uncommented

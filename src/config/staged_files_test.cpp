@@ -144,8 +144,7 @@ TEST_F(StagedFilesTest, BackupsOfAKilledRunComeBackAtStartUp) {
     EXPECT_TRUE(RemoveLeftovers(install, &error)) << error;
     EXPECT_EQ(FindFile("T:\\UT2003.ini")->contents, "mine");
 
-    // A file of the user's in the place: both stay. Ours that cannot be removed: it and the
-    // backup stay, and the reason is told.
+    // A file of the user's in the place: both stay. Ours that cannot go: it, the backup stay.
     AddFile("T:\\UT2003.ini.user-backup", "older");
     EXPECT_TRUE(RemoveLeftovers(install, &error)) << error;
     EXPECT_EQ(FindFile("T:\\UT2003.ini")->contents, "mine");

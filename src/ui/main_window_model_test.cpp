@@ -19,8 +19,7 @@ TEST(MainWindowModel, WhatCanBeUsedFollowsTheInstallationAndARun) {
     EXPECT_FALSE(EnabledControls(none).presets);
     EXPECT_TRUE(EnabledControls(none).resolutions);
 
-    // Nothing during a run, even after an edition chosen meanwhile (a click already queued);
-    // afterwards what was there, and never the edition not installed.
+    // Nothing during a run, even after an edition picked meanwhile; then all but what is missing.
     MainWindowModel model;
     ApplyInstallation(model, {false, true, Edition::kDemo, "C:\\UT2003Demo"});
     SetRunning(model, true);

@@ -30,7 +30,6 @@ TEST(ProgressModel, TextsAndEstimateFollowTheRun) {
     ProgressModel m;
     StartProgress(m, ThreeLaunches(), 1000);
     ProgressLaunchStarting(m, 0, 2000);
-    // Run, level and resolution texts are read on the real window (run_window_win32_test.cpp).
     ProgressView v = ViewProgress(m, 12500);
     EXPECT_EQ(v.elapsed, "Time elapsed: 0:00:11");
     // 77 - 10.5 s of the first launch, then 71 and 116; no overhead measured yet.
