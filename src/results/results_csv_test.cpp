@@ -45,7 +45,6 @@ TEST(ResultsCsvRow, OneRowPerLaunchThatReadsBack) {
     recorded.seconds = 77;
     recorded.repeat = 2;
     recorded.outcome = LaunchOutcome::kRecorded;
-    recorded.exit_code = 0;
     recorded.duration_ms = 80125;
     recorded.started = "2026-12-06T14:05:10";
     recorded.record = {FitToWidth("dm-inferno", kLabelWidth), FitToWidth("21.5", kValueWidth),
