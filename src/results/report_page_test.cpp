@@ -91,10 +91,9 @@ TEST(ReportPage, RepeatsWithMedianSpreadAndTheComparison) {
     results[4].outcome = LaunchOutcome::kNoRecord;
     results[4].exit_code = 3;
     results[5].outcome = LaunchOutcome::kNotRun;
-    EarlierRun earlier;
-    earlier.folder_name = "2026-12-01 09-30-00 High Quality";
-    earlier.started = "2026-12-01T09:30:00";
-    earlier.median_avg = {{{"640x480", "dm-a"}, 50.0}, {{"640x480", "dm-b"}, 40.0}};
+    const EarlierRun earlier = {"2026-12-01 09-30-00 High Quality",
+                                "2026-12-01T09:30:00",
+                                {{{"640x480", "dm-a"}, 50.0}, {{"640x480", "dm-b"}, 40.0}}};
     RunInfo run = MakeRun("High Quality", {"640x480"}, 2, 3);
     run.elapsed_ms = 3729000;
     const std::string page = ReportPage(run, kSystem, results, &earlier);

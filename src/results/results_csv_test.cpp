@@ -33,10 +33,7 @@ TEST(ReadResultsCsv, RefusesAnythingButOurColumnsAndWholeRows) {
 }
 
 TEST(ResultsCsvRow, OneRowPerLaunchThatReadsBack) {
-    RunInfo run;
-    run.preset = "CPU Benchmark";
-    run.edition = "full";
-    run.renderer = "Direct3D";
+    const RunInfo run = {"CPU Benchmark", "full", "Direct3D", "", 1, {}, 0, 0};
     const platform::SystemInfo system = {"BENCH,PC", "Windows XP \"SP3\"", " Athlon ", 2,
                                          1024,       "GeForce4\r\nTi",     "6.14"};
     LaunchResult recorded;

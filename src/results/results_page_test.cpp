@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "platform/platform_standin.h"
 #include "results/frame_rate_log.h"
@@ -72,20 +73,18 @@ TEST(WriteResultsPage, TheCpuBenchmarkExampleByteForByteOverAnEarlierPage) {
 }
 
 TEST(RunFooterLines, NamePresetEngineEditionAndIni) {
-    const auto joined = [](const Lines& lines) {
+    using common::Edition, common::Renderer;
+    const std::tuple<BenchmarkPreset, Renderer, Edition, std::string> cases[] = {
+        {BenchmarkPreset::kHighQuality, Renderer::kOpenGL, Edition::kDemo,
+         Footer("High Quality", "OpenGL", "demo", "Custom_MaxDetail")},
+        {BenchmarkPreset::kLowQuality, Renderer::kDirect3D, Edition::kFull,
+         Footer("Low Quality", "Direct3D", "full", "Custom_MinDetail")},
+        {BenchmarkPreset::kCustomTest, Renderer::kDirect3D, Edition::kFull, ""}};
+    for (const auto& [preset, renderer, edition, footer] : cases) {
         std::string text;
-        for (const auto& line : lines) text += line + "\r\n";
-        return text;
-    };
-    EXPECT_EQ(joined(RunFooterLines(BenchmarkPreset::kHighQuality, common::Renderer::kOpenGL,
-                                    common::Edition::kDemo)),
-              Footer("High Quality", "OpenGL", "demo", "Custom_MaxDetail"));
-    EXPECT_EQ(joined(RunFooterLines(BenchmarkPreset::kLowQuality, common::Renderer::kDirect3D,
-                                    common::Edition::kFull)),
-              Footer("Low Quality", "Direct3D", "full", "Custom_MinDetail"));
-    EXPECT_TRUE(RunFooterLines(BenchmarkPreset::kCustomTest, common::Renderer::kDirect3D,
-                               common::Edition::kFull)
-                    .empty());
+        for (const auto& line : RunFooterLines(preset, renderer, edition)) text += line + "\r\n";
+        EXPECT_EQ(text, footer);
+    }
 }
 
 // Blank cells of a stopped or failed launch are in the run driver's stop and outcome tests.
