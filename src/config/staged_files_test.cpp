@@ -46,12 +46,6 @@ TEST_F(StagedFilesTest, LogResetAndStagingFailuresNameTheFile) {
     EXPECT_NE(error.find(kSource), std::string::npos) << error;
     EXPECT_EQ(script, "");
 
-    AddFile(kSource, "script");
-    AddFile("T:\\flybyexec.txt", "someone's", platform::kReadOnly);
-    EXPECT_FALSE(Stage(install, &script, &error));
-    EXPECT_EQ(error, "Cannot copy to \"T:\\flybyexec.txt\": Access is denied.");
-    EXPECT_EQ(FindFile("T:\\flybyexec.txt")->contents, "someone's");
-
     // No game folder, or one off any drive: nothing is written relative to the current folder.
     Get().journal.clear();
     install = "";
@@ -135,8 +129,7 @@ TEST_F(StagedFilesTest, BackupsOfAKilledRunComeBackAtStartUp) {
     EXPECT_EQ(FindFile("T:\\UT2003.ini")->contents, "mine");
     EXPECT_EQ(FindFile("T:\\UT2003.ini")->attributes, platform::kReadOnly | platform::kHidden);
     EXPECT_EQ(FindFile("T:\\flybyexec.txt")->contents, "my script");
-    EXPECT_FALSE(HasFile("T:\\UT2003.ini.user-backup"));
-    EXPECT_FALSE(HasFile("T:\\flybyexec.txt.user-backup"));
+    EXPECT_FALSE(HasFile("T:\\UT2003.ini.user-backup") || HasFile("T:\\flybyexec.txt.user-backup"));
 
     // Killed between moving aside and writing: the place is free.
     Get().files.erase("T:\\UT2003.ini");

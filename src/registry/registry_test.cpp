@@ -47,8 +47,7 @@ TEST(EditionFolder, OnlyNulsOrNothingIsAbsentAndTheFolderEndsAtTheFirstNul) {
         // An empty full edition must not hide a valid demo at start-up.
         registry[demo] = Data(1, std::string("C:\\UT2003Demo\0", 14));
         const common::Installation outcome = ReadGameInstallation();
-        EXPECT_FALSE(outcome.full_installed);
-        EXPECT_EQ(outcome.selected, common::Edition::kDemo);
+        EXPECT_TRUE(!outcome.full_installed && outcome.selected == common::Edition::kDemo);
         EXPECT_EQ(outcome.install_folder, "C:\\UT2003Demo");
     }
     registry[full] = Data(1, std::string("C:\\UT2003\0\0", 11));

@@ -33,10 +33,7 @@ TEST(ReadResultsCsv, RefusesAnythingButOurColumnsAndWholeRows) {
 }
 
 TEST(ResultsCsvRow, OneRowPerLaunchThatReadsBack) {
-    RunInfo run;
-    run.preset = "CPU Benchmark";
-    run.edition = "full";
-    run.renderer = "Direct3D";
+    const RunInfo run = {"CPU Benchmark", "full", "Direct3D", "", 1, {}, 0, 0};
     const platform::SystemInfo system = {"BENCH,PC", "Windows XP \"SP3\"", " Athlon ", 2,
                                          1024,       "GeForce4\r\nTi",     "6.14"};
     LaunchResult recorded;
@@ -45,7 +42,6 @@ TEST(ResultsCsvRow, OneRowPerLaunchThatReadsBack) {
     recorded.seconds = 77;
     recorded.repeat = 2;
     recorded.outcome = LaunchOutcome::kRecorded;
-    recorded.exit_code = 0;
     recorded.duration_ms = 80125;
     recorded.started = "2026-12-06T14:05:10";
     recorded.record = {FitToWidth("dm-inferno", kLabelWidth), FitToWidth("21.5", kValueWidth),

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "platform/platform_standin.h"
 #include "results/frame_rate_log.h"
@@ -18,29 +19,10 @@ using common::BenchmarkPreset;
 const char* const kFolder = "C:\\Tools\\Bench\\";
 const char* const kPage = "C:\\Tools\\Bench\\results.html";
 
-// Records L1 lo1 av1 hi1, L2 ...
-std::vector<FrameRateRecord> Records(int count) {
-    std::vector<FrameRateRecord> records;
-    for (int k = 1; k <= count; ++k) {
-        const std::string n = std::to_string(k);
-        records.push_back({FitToWidth("L" + n, kLabelWidth), FitToWidth("lo" + n, kValueWidth),
-                           FitToWidth("av" + n, kValueWidth), FitToWidth("hi" + n, kValueWidth)});
-    }
-    return records;
-}
-
-// One recorded launch per record of `log`, at `resolutions` in turn.
-std::vector<LaunchResult> Launches(const std::string& log, const Lines& resolutions) {
-    std::vector<LaunchResult> launches;
-    for (const auto& parsed : ParseFrameRateLog(log)) {
-        LaunchResult launch;
-        launch.resolution = resolutions[launches.size() % resolutions.size()];
-        launch.level = "level " + std::to_string(launches.size());
-        launch.outcome = LaunchOutcome::kRecorded;
-        launch.record = parsed.record;
-        launches.push_back(launch);
-    }
-    return launches;
+FrameRateRecord Record(const std::string& label, const char* low, const char* avg,
+                       const char* high) {
+    return {label, FitToWidth(low, kValueWidth), FitToWidth(avg, kValueWidth),
+            FitToWidth(high, kValueWidth)};
 }
 
 std::string Footer(const std::string& option, const std::string& engine, const std::string& edition,
@@ -56,9 +38,15 @@ TEST(WriteResultsPage, TheCpuBenchmarkExampleByteForByteOverAnEarlierPage) {
     standin::Reset();
     standin::AddFile(kPage, "an earlier, longer page with its footer\r\n" + std::string(5000, 'x'));
     const Lines resolutions = {"640x480", "1024x768"};
-    const auto launches = Launches(
-        "SampleLevel,21.4 / 63.87 / 141.2 fps,a,b\r\nSampleLevel,17.05 / 49.3 / 102.66 fps,a,b\r\n",
-        resolutions);
+    std::vector<LaunchResult> launches;
+    for (const auto& parsed : ParseFrameRateLog("SampleLevel,21.4 / 63.87 / 141.2 fps,a,b\r\n"
+                                                "SampleLevel,17.05 / 49.3 / 102.66 fps,a,b\r\n")) {
+        LaunchResult launch;
+        launch.resolution = resolutions[launches.size()];
+        launch.outcome = LaunchOutcome::kRecorded;
+        launch.record = parsed.record;
+        launches.push_back(launch);
+    }
     std::string error;
     ASSERT_TRUE(WriteResultsPage(kFolder, resolutions, 1, launches, &error)) << error;
     ASSERT_TRUE(AppendRunFooter(kFolder, BenchmarkPreset::kCpuBenchmark,
@@ -85,20 +73,18 @@ TEST(WriteResultsPage, TheCpuBenchmarkExampleByteForByteOverAnEarlierPage) {
 }
 
 TEST(RunFooterLines, NamePresetEngineEditionAndIni) {
-    const auto joined = [](const Lines& lines) {
+    using common::Edition, common::Renderer;
+    const std::tuple<BenchmarkPreset, Renderer, Edition, std::string> cases[] = {
+        {BenchmarkPreset::kHighQuality, Renderer::kOpenGL, Edition::kDemo,
+         Footer("High Quality", "OpenGL", "demo", "Custom_MaxDetail")},
+        {BenchmarkPreset::kLowQuality, Renderer::kDirect3D, Edition::kFull,
+         Footer("Low Quality", "Direct3D", "full", "Custom_MinDetail")},
+        {BenchmarkPreset::kCustomTest, Renderer::kDirect3D, Edition::kFull, ""}};
+    for (const auto& [preset, renderer, edition, footer] : cases) {
         std::string text;
-        for (const auto& line : lines) text += line + "\r\n";
-        return text;
-    };
-    EXPECT_EQ(joined(RunFooterLines(BenchmarkPreset::kHighQuality, common::Renderer::kOpenGL,
-                                    common::Edition::kDemo)),
-              Footer("High Quality", "OpenGL", "demo", "Custom_MaxDetail"));
-    EXPECT_EQ(joined(RunFooterLines(BenchmarkPreset::kLowQuality, common::Renderer::kDirect3D,
-                                    common::Edition::kFull)),
-              Footer("Low Quality", "Direct3D", "full", "Custom_MinDetail"));
-    EXPECT_TRUE(RunFooterLines(BenchmarkPreset::kCustomTest, common::Renderer::kDirect3D,
-                               common::Edition::kFull)
-                    .empty());
+        for (const auto& line : RunFooterLines(preset, renderer, edition)) text += line + "\r\n";
+        EXPECT_EQ(text, footer);
+    }
 }
 
 // Blank cells of a stopped or failed launch are in the run driver's stop and outcome tests.
@@ -107,10 +93,10 @@ TEST(RunFooterLines, NamePresetEngineEditionAndIni) {
 // text is escaped after it was cut to width, so the widths stay the log's characters (a log that
 // would run script is the run driver's Wine test).
 TEST(ResultsPageLines, RecordsAddressTheirCellsAndHeadingsTheFirstRecordedOne) {
-    auto records = Records(7);
-    for (size_t i : {0, 1, 3, 5}) records[i] = FrameRateRecord{};
-    records[2] = {"ABCDEFGHIJKLM&", FitToWidth("1\"2", kValueWidth), FitToWidth("3>4", kValueWidth),
-                  FitToWidth("5&6", kValueWidth)};
+    std::vector<FrameRateRecord> records(7);
+    records[2] = Record("ABCDEFGHIJKLM&", "1\"2", "3>4", "5&6");
+    records[4] = Record(FitToWidth("L5", kLabelWidth), "lo5", "av5", "hi5");
+    records[6] = Record("L7", "lo7", "av7", "hi7");
     const Lines resolutions = {"640x480", "800x600", "1024x768"};
     const Lines lines = ResultsPageLines(resolutions, 2, records);
     ASSERT_EQ(lines.size(), 1u + 3 * (8 + 2 + 3 * 5));

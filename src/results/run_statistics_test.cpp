@@ -6,6 +6,7 @@
 #include <clocale>
 #include <cstdio>
 #include <string>
+#include <tuple>
 #include <utility>
 
 namespace results {
@@ -65,11 +66,8 @@ TEST(SpreadOf, MedianLowestHighestAndSpread) {
     for (const auto& c : cases) {
         const auto s = SpreadOf(c.values);
         ASSERT_TRUE(s);
-        EXPECT_EQ(s->count, c.values.size());
-        EXPECT_EQ(s->median_index, c.median_index);
-        EXPECT_EQ(s->median, c.median);
-        EXPECT_EQ(s->min, c.min);
-        EXPECT_EQ(s->max, c.max);
+        EXPECT_EQ(std::tuple(s->count, s->median_index, s->median, s->min, s->max),
+                  std::tuple(c.values.size(), c.median_index, c.median, c.min, c.max));
         EXPECT_DOUBLE_EQ(s->percent, c.percent);
     }
 }
