@@ -74,7 +74,8 @@ TEST(DriveRootPath, RefusesAFolderWithoutADriveAndTouchesNothing) {
     EXPECT_TRUE(Get().journal.empty());
     EXPECT_TRUE(Write("e:\\x", &path, &error)) << error;  // a lower-case drive is still a drive
     EXPECT_EQ(path, "e:\\UT2003.ini");
-    EXPECT_TRUE(Write("Z:\\x", &path, &error)) << error;
+    for (const char* folder : {"A:\\x", "Z:\\x", "a:\\x", "z:\\x"})
+        EXPECT_TRUE(Write(folder, &path, &error)) << folder;  // the ends of both letter ranges
 }
 
 TEST(WriteEngineIni, AFailedWriteLeavesNothingChangedOrHalfDone) {

@@ -64,18 +64,14 @@ TEST_F(ProgramArgumentsTest, ModesAndEveryRunOptionInBothSpellingsAndAnyCase) {
     EXPECT_EQ(high.renderer, common::Renderer::kDirect3D);
     EXPECT_EQ(high.edition, common::Edition::kFull);
     EXPECT_FALSE(high.runs_per_level || high.results_folder || high.level || high.ini);
-    const Args res = {"--resolutions", "640x480"};
-    auto with = [&](Args args) {
-        args.insert(args.end(), res.begin(), res.end());
-        return Parse(args);
-    };
-    EXPECT_EQ(with({"--preset", "Low"}).preset, P::kLowQuality);
-    EXPECT_EQ(with({"--preset", "cpu"}).preset, P::kCpuBenchmark);
-    EXPECT_EQ(with({"--preset", "custom", "--ini", "MIN"}).ini->kind,
+    EXPECT_EQ(Parse({"--preset", "Low", "--resolutions", "640x480"}).preset, P::kLowQuality);
+    EXPECT_EQ(Parse({"--preset", "cpu", "--resolutions", "640x480"}).preset, P::kCpuBenchmark);
+    EXPECT_EQ(Parse({"--preset", "custom", "--resolutions", "640x480", "--ini", "MIN"}).ini->kind,
               IniArgument::Kind::kMinDetail);
-    EXPECT_EQ(with({"--preset", "custom", "--ini", "Max"}).ini->kind,
+    EXPECT_EQ(Parse({"--preset", "custom", "--resolutions", "640x480", "--ini", "Max"}).ini->kind,
               IniArgument::Kind::kMaxDetail);
-    EXPECT_EQ(with({"--preset", "custom", "--sound", "Off"}).sound, false);
+    EXPECT_EQ(Parse({"--preset", "custom", "--resolutions", "640x480", "--sound", "Off"}).sound,
+              false);
 }
 
 TEST_F(ProgramArgumentsTest, BadInputNamesTheArgumentAndWhatIsAllowed) {

@@ -14,6 +14,7 @@ TEST(MainWindowModel, WhatCanBeUsedFollowsTheInstallationAndARun) {
     // Nothing during a run, even after an edition picked meanwhile; then all but what is missing.
     MainWindowModel model;
     ApplyInstallation(model, {false, true, Edition::kDemo, "C:\\UT2003Demo"});
+    EXPECT_TRUE(EnabledControls(model).presets);  // the found edition is selected
     SetRunning(model, true);
     ChangeEdition(model, Edition::kDemo, true, "C:\\UT2003Demo", false);
     const MainWindowControls during = EnabledControls(model);
