@@ -96,6 +96,8 @@ TEST_F(ProgramArgumentsTest, BadInputNamesTheArgumentAndWhatIsAllowed) {
         {{"--sound", "loud"}, {"--sound", "on or off"}},
         {{"--preset", "high", "--resolutions", "640x480", "--level", "dm-antalus"},
          {"--level is for --preset custom only", "High Quality"}},
+        {{"--preset", "cpu", "--resolutions", "640x480", "/Sound", "on"}, {"/Sound is for"}},
+        {{"--preset", "cpu", "--resolutions", "640x480", "--ini", "max"}, {"--ini is for"}},
         {{"--preset", "custom", "--resolutions", "640x480", "--ini", "D:\\my configs\\gone.ini"},
          {"--ini", "\"D:\\my configs\\gone.ini\"", "max, min"}},
         {{"--resolutions", "640x480", "--runs", "2"}, {"--preset is missing", "cpu or custom"}},

@@ -48,8 +48,7 @@ protected:
         standin::Reset();
         standin::AddFolder("C:\\Tools\\Bench");
         // The game of a one-launch run: its record.
-        standin::Get().on_run = [this](const std::string&) {
-            ++launches;
+        standin::Get().on_run = [](const std::string&) {
             standin::AddFile(kFull + "\\Benchmark\\lowframerate.log",
                              "dm-inferno,1.1 / 1.12 / 1.3 fps,score,frames\r\n");
         };
@@ -76,7 +75,6 @@ protected:
 
     RecordingConsole console;
     core::RunControl control;
-    size_t launches = 0;
 };
 
 TEST_F(CommandLineRunTest, SettingsAreTheWindowsDefaultsUnderTheOptionsGiven) {
@@ -143,14 +141,10 @@ TEST_F(CommandLineRunTest, FileFailuresArePrintedAndSetTheExitCode) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         console = {};
-        launches = 0;
         standin::Get().failures = {{c.operation, c.path}};
         EXPECT_EQ(Run(settings), c.exit_code);
-        EXPECT_EQ(launches, c.lines ? 1u : 0u);
         ASSERT_EQ(console.out.size(), c.lines);
-        if (c.lines) {
-            EXPECT_EQ(console.out[0], "run 1 of 1: dm-inferno 640x480: avg 1.12 fps");
-        }
+        EXPECT_TRUE(!c.lines || console.out[0] == "run 1 of 1: dm-inferno 640x480: avg 1.12 fps");
         ASSERT_EQ(console.errors.size(), 1u);
         EXPECT_NE(console.errors[0].find(c.path), std::string::npos) << console.errors[0];
     }
