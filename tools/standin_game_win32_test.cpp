@@ -56,15 +56,3 @@ TEST_F(StandinGame, AcceptsTheLaunchersLinesAndRefusesOthers) {
 }
 
 }  // namespace
-
-TEST(StandinValues, DependOnEveryInputAndFitTheReadersFields) {
-    const uint32_t sum = standin::Checksum(kIniText);
-    const std::string base =
-        standin::MeasurementField(standin::RatesFor("dm-inferno", "640x480", sum));
-    EXPECT_NE(standin::MeasurementField(standin::RatesFor("dm-inferno", "800x600", sum)), base);
-    EXPECT_NE(standin::MeasurementField(standin::RatesFor("dm-antalus", "640x480", sum)), base);
-    EXPECT_NE(standin::MeasurementField(standin::RatesFor("dm-inferno", "640x480", sum + 1)), base);
-    const standin::FrameRates r = standin::RatesFor("ctf-face3", "1600x1200", 0xFFFFFFFFu);
-    EXPECT_TRUE(r.low < r.average && r.average < r.high);
-    EXPECT_LE(standin::Hundredths(r.high).size(), 10u);
-}

@@ -58,10 +58,9 @@ TEST_F(RunWindowGui, TheProgressWindowFollowsTheRunAndStopEndsItAfterThisLaunch)
     HWND progress = Start(IDC_HIGH_QUALITY, 3000);
     ASSERT_TRUE(progress);
     EXPECT_EQ(GetWindow(progress, GW_OWNER), program->Main());
+    // Each text as the model words it (progress_model_test); here that they reach the window.
     EXPECT_EQ(Text(progress, IDC_PROGRESS_RUN), "Run 1 of 7");
     EXPECT_EQ(Text(progress, IDC_PROGRESS_LEVEL), "Level: dm-antalus");
-    EXPECT_EQ(Text(progress, IDC_PROGRESS_RESOLUTION), "Resolution: 640x480");
-    EXPECT_TRUE(Contains(Text(progress, IDC_PROGRESS_LEFT), "Time left: about 0:"));
     const std::string elapsed = Text(progress, IDC_PROGRESS_ELAPSED);
     EXPECT_TRUE(Until([&] { return Text(progress, IDC_PROGRESS_ELAPSED) != elapsed; }, 3000));
 
