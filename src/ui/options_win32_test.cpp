@@ -61,7 +61,6 @@ TEST_F(OptionsAndResultsGui, TheOptionsWindowIsModalAndEscStoresNothing) {
     EXPECT_FALSE(IsWindowEnabled(program->Main()));
     HWND runs = GetDlgItem(options, IDC_OPTIONS_RUNS);
     HWND report = GetDlgItem(options, IDC_OPTIONS_OPEN_REPORT);
-    EXPECT_EQ(gui::ComboCount(runs), 5);
     EXPECT_EQ(gui::ComboSelection(runs), "1");
     EXPECT_FALSE(gui::Checked(report));
     EXPECT_EQ(gui::TabOrder(options, runs, 4),
@@ -119,7 +118,6 @@ TEST_F(OptionsAndResultsGui, EachLevelRunsTwiceInARowAndTheReportOpensThenAndFro
     ASSERT_EQ(rows.size(), 14u);
     for (size_t i = 0; i < rows.size(); ++i) {
         const std::string& level = rows[i][results::kLevel];
-        EXPECT_EQ(runs[i].command_line, runs[i - i % 2].command_line) << i;
         EXPECT_TRUE(Contains(runs[i].command_line, (" " + level + "?").c_str())) << i;
         EXPECT_EQ(rows[i][results::kRepeat], std::to_string(i % 2 + 1));
         const standin::FrameRates f = standin::RatesFor(level, "1024x768", runs[i].ini_sum);
