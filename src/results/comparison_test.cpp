@@ -167,7 +167,7 @@ TEST_F(ComparisonTest, CsvHoldsTheSameTableWithBlankCellsEmpty) {
               "dm-antalus,640x480,,,,,,99.00,99.00,99.00,0.0,\r\n");
 }
 
-// Writing both files is in the command-line comparison test (command_line_run_test.cpp).
+// Writing both files is in the command-line comparison test (ui/command_line_test.cpp).
 TEST_F(ComparisonTest, ACsvThatCannotBeWrittenFailsAndCountsWhatItRead) {
     AddResult("D:\\A", "pc", {{"dm-antalus", "640x480", "recorded", "50.00"}});
     standin::AddFolder("C:\\out");
