@@ -172,7 +172,9 @@ void PostingObserver::ResultsNotSaved(const std::string& why) {
 
 RunSession::~RunSession() {
     if (thread) {
-        // Nothing shows a failure any more: the worker must not wait for it.
+        // A run still going when its host goes ends its game and tidies up; nothing shows a
+        // failure any more, so the worker must not wait for that either.
+        StopRunNow(control);
         SetEvent(observer.abandoned);
         WaitForSingleObject(thread, INFINITE);
         CloseHandle(thread);
