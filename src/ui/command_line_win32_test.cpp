@@ -161,7 +161,7 @@ TEST_F(CommandLine, WrongArgumentsGiveTwoAndNameTheArgument) {
 
 // This process holds the one-instance mutex as a running Benchwright does: only a run waits.
 TEST_F(CommandLine, AnotherBenchwrightRunningGivesThreeButHelpStillPrints) {
-    HANDLE other = CreateMutexA(nullptr, FALSE, "Benchwright.OneInstance");
+    HANDLE other = CreateMutexA(nullptr, FALSE, "Global\\Benchwright.OneInstance");
     ASSERT_TRUE(other);
     Outcome run = Benchwright("--preset cpu --resolutions 640x480");
     EXPECT_EQ(run.exit_code, 3);

@@ -1,5 +1,5 @@
-// One Benchwright at a time: two would stage the same files at the same drive root and start two
-// games at once.
+// One Benchwright at a time on the machine: two would stage the same files at the same drive root
+// and start two games at once, whoever started them (another user, a remote session).
 #include <windows.h>
 
 #include "ui/window_support_win32.h"
@@ -9,7 +9,8 @@ namespace ui {
 
 namespace {
 
-constexpr const char* kMutexName = "Benchwright.OneInstance";
+// Machine wide: "Global\" reaches every logon session (fast user switching, remote sessions).
+constexpr const char* kMutexName = "Global\\Benchwright.OneInstance";
 // A window property naming the main window, seen by a second start across processes.
 constexpr const char* kMainWindowMark = "Benchwright.MainWindow";
 
@@ -22,7 +23,8 @@ BOOL CALLBACK FindMarked(HWND window, LPARAM found) {
 }  // namespace
 
 bool AnotherInstanceRunning() {
-    // Held until the process ends, however it ends.
+    // Held until the process ends, however it ends. Another user's may refuse us access: no
+    // mutex means another Benchwright too.
     HANDLE mutex = CreateMutexA(nullptr, FALSE, kMutexName);
     return !mutex || GetLastError() == ERROR_ALREADY_EXISTS;
 }
