@@ -112,7 +112,7 @@ TEST_F(ComparisonTest, FoldersOfResultsFilesAndEverythingSkippedWithItsReason) {
               "D:\\Results\\2026-12-04 damaged\\results.csv | It is not CSV: A quote opened on "
               "line 2 is never closed.\n"
               "D:\\Results\\2026-12-07 empty\\results.csv | It holds no launches.\n"
-              "D:\\Results\\2026-12-08 short\\results.csv | Row 1 has 3 fields instead of 23.\n"
+              "D:\\Results\\2026-12-08 short\\results.csv | Row 1 has 3 fields instead of 27.\n"
               "D:\\Empty | It holds no results.csv and no results folders.\n"
               "E:\\Lab\\notes.txt | Its header is not the one results.csv has.\n"
               "E:\\Gone | It cannot be found.\n");

@@ -15,7 +15,7 @@ namespace {
 namespace standin = platform::standin;
 
 RunInfo HighQuality(const std::string& edition = "full", const std::string& renderer = "OpenGL") {
-    return {"High Quality", edition, renderer, "2026-12-06T14:05:09", 1, {}, 0, 0};
+    return {"High Quality", edition, renderer, "2026-12-06T14:05:09", 1, {}, 0, 0, "", ""};
 }
 
 // A results.csv of `run` with one recorded launch per (resolution, level, average).

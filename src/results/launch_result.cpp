@@ -1,6 +1,8 @@
 // The words for a launch's outcome.
 #include "results/launch_result.h"
 
+#include <cmath>
+
 namespace results {
 
 const char* OutcomeName(LaunchOutcome outcome) {
@@ -19,6 +21,12 @@ const char* OutcomeName(LaunchOutcome outcome) {
             return "not run";
     }
     return "";
+}
+
+// Judged on the figure as results.csv shows it (one decimal), so "10.0" is never "yes".
+bool LaunchResult::Disturbed() const {
+    return background_cpu_percent &&
+           std::round(*background_cpu_percent * 10) / 10 > kDisturbedAbovePercent;
 }
 
 }  // namespace results

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "results/frame_rate_record.h"
@@ -35,6 +36,9 @@ struct LaunchResult {
     uint32_t exit_code = 0;    // the game's exit code, when it ran
     uint32_t duration_ms = 0;  // from the start of the game to its end
     std::string started;       // local time of the start, ISO 8601 "2026-12-06T14:05:09"
+    // Processor time other programs used while the game ran, in percent of one processor
+    // averaged over the launch; nullopt when it could not be measured.
+    std::optional<double> background_cpu_percent;
 
     // The record, when outcome is kRecorded: the page's four fixed-width fields, and the log's
     // third and fourth fields (a score and a frame count in the game's own words), trimmed.
@@ -43,6 +47,10 @@ struct LaunchResult {
     std::string frame_count;
 
     bool HasRecord() const { return outcome == LaunchOutcome::kRecorded; }
+    // Other programs used more than kDisturbedAbovePercent of one processor while it ran.
+    bool Disturbed() const;
 };
+
+inline constexpr double kDisturbedAbovePercent = 10.0;
 
 }  // namespace results

@@ -43,7 +43,8 @@ LaunchResult Launch(int index, const std::string& resolution, const std::string&
 
 RunInfo MakeRun(const std::string& preset, std::vector<std::string> resolutions, int levels,
                 int runs) {
-    return {preset, "full", "Direct3D", "2026-12-06T14:05:09", runs, resolutions, levels, 185000};
+    return {preset, "full", "Direct3D", "2026-12-06T14:05:09", runs, resolutions, levels,
+            185000, "",     ""};
 }
 
 const platform::SystemInfo kSystem = {"BENCH-PC",

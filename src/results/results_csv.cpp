@@ -65,6 +65,16 @@ std::string ResultsCsvRow(const RunInfo& run, const platform::SystemInfo& system
     f[kMemoryMb] = CountOrUnknown(system.memory_mb);
     f[kGpu] = system.gpu;
     f[kGpuDriver] = system.gpu_driver;
+    if (GameRan(launch.outcome)) {
+        if (launch.background_cpu_percent) {
+            f[kBackgroundCpuPercent] = FormatDecimal(*launch.background_cpu_percent, 1);
+            f[kDisturbed] = launch.Disturbed() ? "yes" : "no";
+        } else {
+            f[kDisturbed] = "unknown";
+        }
+    }
+    f[kGameVersion] = run.game_version;
+    f[kLabel] = run.label;
     return CsvLine(f);
 }
 
@@ -77,22 +87,24 @@ bool ReadResultsCsv(std::string_view text, std::vector<std::vector<std::string>>
         if (why) *why = "It is not CSV: " + error;
         return false;
     }
+    const size_t columns = records.empty() ? 0 : records[0].size();
     const bool header_matches =
-        !records.empty() && records[0].size() == kResultsCsvColumns.size() &&
+        (columns == kResultsCsvColumns.size() || columns == kOlderResultsCsvColumns) &&
         std::equal(records[0].begin(), records[0].end(), kResultsCsvColumns.begin());
     if (!header_matches) {
         if (why) *why = "Its header is not the one results.csv has.";
         return false;
     }
     for (size_t i = 1; i < records.size(); ++i) {
-        if (records[i].size() != kResultsCsvColumns.size()) {
+        if (records[i].size() != columns) {
             if (why) {
                 *why = "Row " + std::to_string(i) + " has " + std::to_string(records[i].size()) +
-                       " fields instead of " + std::to_string(kResultsCsvColumns.size()) + ".";
+                       " fields instead of " + std::to_string(columns) + ".";
             }
             rows->clear();
             return false;
         }
+        records[i].resize(kResultsCsvColumns.size());
         rows->push_back(std::move(records[i]));
     }
     return true;

@@ -12,11 +12,16 @@
 
 namespace results {
 
-inline constexpr std::array<const char*, 23> kResultsCsvColumns = {
-    "started", "machine",     "preset",     "edition", "renderer",  "resolution",
-    "level",   "seconds",     "repeat",     "low_fps", "avg_fps",   "high_fps",
-    "score",   "frame_count", "duration_s", "outcome", "exit_code", "os",
-    "cpu",     "cores",       "memory_mb",  "gpu",     "gpu_driver"};
+inline constexpr std::array<const char*, 27> kResultsCsvColumns = {
+    "started",   "machine",      "preset",     "edition", "renderer",   "resolution",
+    "level",     "seconds",      "repeat",     "low_fps", "avg_fps",    "high_fps",
+    "score",     "frame_count",  "duration_s", "outcome", "exit_code",  "os",
+    "cpu",       "cores",        "memory_mb",  "gpu",     "gpu_driver", "background_cpu_percent",
+    "disturbed", "game_version", "label"};
+
+// Files written before the last four columns existed have the first 23 only; they are read
+// with those four empty.
+inline constexpr size_t kOlderResultsCsvColumns = 23;
 
 // Indexes into kResultsCsvColumns and into a row's fields.
 enum ResultsCsvColumn {
@@ -43,8 +48,13 @@ enum ResultsCsvColumn {
     kMemoryMb,
     kGpu,
     kGpuDriver,
+    kBackgroundCpuPercent,
+    kDisturbed,
+    kGameVersion,
+    kLabel,
 };
-static_assert(kGpuDriver + 1 == kResultsCsvColumns.size());
+static_assert(kLabel + 1 == kResultsCsvColumns.size());
+static_assert(kGpuDriver + 1 == kOlderResultsCsvColumns);
 
 // The header line of results.csv, CR LF included.
 std::string ResultsCsvHeaderLine();
@@ -56,9 +66,10 @@ std::string ResultsCsvHeaderLine();
 std::string ResultsCsvRow(const RunInfo& run, const platform::SystemInfo& system,
                           const LaunchResult& launch);
 
-// The rows of a results.csv, fields in column order. False (with `why`, one sentence) when
-// the text is not CSV, its header is not exactly kResultsCsvColumns, or a row has another
-// number of fields.
+// The rows of a results.csv, fields in column order, always kResultsCsvColumns.size() of them.
+// False (with `why`, one sentence) when the text is not CSV, its header is neither
+// kResultsCsvColumns nor their older first 23, or a row has another number of fields than the
+// header.
 bool ReadResultsCsv(std::string_view text, std::vector<std::vector<std::string>>* rows,
                     std::string* why);
 

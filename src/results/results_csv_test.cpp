@@ -13,6 +13,19 @@ using Rows = std::vector<std::vector<std::string>>;
 
 // Reading back a whole file is ResultsCsvRow's test below, and the reason a refused file gives is
 // the comparison's skipped-input test.
+TEST(ReadResultsCsv, ReadsAnOlderFileWithTheNewerFieldsEmpty) {
+    const std::vector<std::string> older(kResultsCsvColumns.begin(),
+                                         kResultsCsvColumns.begin() + kOlderResultsCsvColumns);
+    Rows rows;
+    std::string why;
+    ASSERT_TRUE(ReadResultsCsv(CsvLine(older) + CsvLine(older), &rows, &why)) << why;
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].size(), kResultsCsvColumns.size());
+    EXPECT_EQ(rows[0][kGpuDriver] + "|" + rows[0][kLabel], "gpu_driver|");
+    EXPECT_FALSE(
+        ReadResultsCsv(CsvLine(older) + CsvLine(std::vector<std::string>(27, "x")), &rows, &why));
+}
+
 TEST(ReadResultsCsv, RefusesAnythingButOurColumnsAndWholeRows) {
     std::vector<std::string> columns(kResultsCsvColumns.begin(), kResultsCsvColumns.end());
     const std::string header = CsvLine(columns);
@@ -33,7 +46,8 @@ TEST(ReadResultsCsv, RefusesAnythingButOurColumnsAndWholeRows) {
 }
 
 TEST(ResultsCsvRow, OneRowPerLaunchThatReadsBack) {
-    const RunInfo run = {"CPU Benchmark", "full", "Direct3D", "", 1, {}, 0, 0};
+    const RunInfo run = {"CPU Benchmark", "full",       "Direct3D", "", 1, {}, 0, 0,
+                         "2.2.5.0",       "new, driver"};
     const platform::SystemInfo system = {"BENCH,PC", "Windows XP \"SP3\"", " Athlon ", 2,
                                          1024,       "GeForce4\r\nTi",     "6.14"};
     LaunchResult recorded;
@@ -48,12 +62,14 @@ TEST(ResultsCsvRow, OneRowPerLaunchThatReadsBack) {
                        FitToWidth("63.87", kValueWidth), FitToWidth("n/a", kValueWidth)};
     recorded.score = "63.871";
     recorded.frame_count = "4918, more";
+    recorded.background_cpu_percent = 10.04;
     LaunchResult failed = recorded;
     failed.outcome = LaunchOutcome::kFailedToStart;
     failed.duration_ms = 7;
     failed.exit_code = 3221225477u;
     LaunchResult crashed = failed;
     crashed.outcome = LaunchOutcome::kNoRecord;
+    crashed.background_cpu_percent.reset();
     platform::SystemInfo unknown = system;
     unknown.cores = unknown.memory_mb = 0;
 
@@ -68,7 +84,7 @@ TEST(ResultsCsvRow, OneRowPerLaunchThatReadsBack) {
         CsvLine(rows[0]),
         "2026-12-06T14:05:10,\"BENCH,PC\",CPU Benchmark,full,Direct3D,640x480,dm-inferno,77,"
         "2,21.50,63.87,n/a,63.871,\"4918, more\",80.125,recorded,0,\"Windows XP \"\"SP3\"\"\","
-        "\" Athlon \",2,1024,\"GeForce4\r\nTi\",6.14\r\n");
+        "\" Athlon \",2,1024,\"GeForce4\r\nTi\",6.14,10.0,no,2.2.5.0,\"new, driver\"\r\n");
     // No record: empty frame-rate cells; never started: no exit code either.
     for (int column : {kLowFps, kAvgFps, kHighFps, kScore, kFrameCount, kExitCode})
         EXPECT_EQ(rows[1][column], "") << kResultsCsvColumns[column];
@@ -77,6 +93,13 @@ TEST(ResultsCsvRow, OneRowPerLaunchThatReadsBack) {
               "failed to start 0.007 unknown unknown");
     EXPECT_EQ(rows[2][kAvgFps] + "|" + rows[2][kExitCode] + "|" + rows[2][kOutcome],
               "|3221225477|no record");
+    // Measured only while the game ran; above 10 % is disturbed, unmeasured is unknown.
+    EXPECT_EQ(rows[1][kBackgroundCpuPercent] + "|" + rows[1][kDisturbed], "|");
+    EXPECT_EQ(rows[2][kBackgroundCpuPercent] + "|" + rows[2][kDisturbed], "|unknown");
+    recorded.background_cpu_percent = 10.06;
+    ASSERT_TRUE(
+        ReadResultsCsv(ResultsCsvHeaderLine() + ResultsCsvRow(run, system, recorded), &rows, &why));
+    EXPECT_EQ(rows[0][kBackgroundCpuPercent] + "|" + rows[0][kDisturbed], "10.1|yes");
 }
 
 }  // namespace

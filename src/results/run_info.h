@@ -18,6 +18,8 @@ struct RunInfo {
     // From the start of the run to its end; 0 when not known (the report then adds up the
     // launches' own durations).
     uint32_t elapsed_ms = 0;
+    std::string game_version;  // the game program's version, "a.b.c.d" or "unknown"
+    std::string label;         // what the user says is being tested; may be empty
 };
 
 }  // namespace results
