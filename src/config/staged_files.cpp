@@ -1,6 +1,9 @@
 // Log reset, exec script staging, the clean-up of what a run staged and the user's files.
 #include "config/staged_files.h"
 
+#include <algorithm>
+
+#include "common/text.h"
 #include "config/engine_ini.h"
 #include "platform/platform.h"
 
@@ -56,19 +59,24 @@ std::string ExecScriptSource(const std::string& install_folder) {
     return install_folder + "\\Benchmark\\Stuff\\" + std::string(kExecScriptName);
 }
 
-// A file at the drive root is ours when its bytes are exactly what a run writes under its name.
-bool IsOurs(const std::string& install_folder, const std::string& name, const std::string& path) {
+// A file at the drive root is ours when its bytes are exactly what a run of one of the game
+// folders writes under its name: an edition's run may have left its script on another's drive.
+bool IsOurs(const std::vector<std::string>& install_folders, const std::string& name,
+            const std::string& path) {
     std::string bytes, script;
     if (!platform::ReadWholeFile(path, &bytes, nullptr)) return false;
     if (name == kEngineIniName) return IsEngineIniVariant(bytes);
-    return platform::ReadWholeFile(ExecScriptSource(install_folder), &script, nullptr) &&
-           bytes == script;
+    for (const std::string& folder : install_folders)
+        if (OnDrive(folder) &&
+            platform::ReadWholeFile(ExecScriptSource(folder), &script, nullptr) && bytes == script)
+            return true;
+    return false;
 }
 
 bool SetAside(const std::string& install_folder, const std::string& name, std::string* error) {
     std::string path;
     if (!DriveRootPath(install_folder, name, "move aside", &path, error)) return false;
-    if (platform::GetAttributes(path) == 0 || IsOurs(install_folder, name, path)) return true;
+    if (platform::GetAttributes(path) == 0 || IsOurs({install_folder}, name, path)) return true;
     const std::string backup = path + kUserBackupSuffix;
     if (platform::GetAttributes(backup) != 0) {
         if (error)
@@ -88,11 +96,12 @@ bool Restore(const std::string& install_folder, const std::string& name, std::st
     return platform::RenameFile(backup, path, error);
 }
 
-bool RemoveLeftover(const std::string& install_folder, const std::string& name,
+bool RemoveLeftover(const std::string& install_folder,
+                    const std::vector<std::string>& install_folders, const std::string& name,
                     std::string* error) {
     std::string path;
     if (!DriveRootPath(install_folder, name, "remove", &path, nullptr)) return true;
-    if (!IsOurs(install_folder, name, path)) return true;
+    if (!IsOurs(install_folders, name, path)) return true;
     return platform::SetAttributes(path, platform::kNormal, error) &&
            platform::RemoveFile(path, error);
 }
@@ -160,13 +169,29 @@ bool CleanUpDriveRoot(const std::string& install_folder, const std::string& engi
     return Both(removed, removed_error, restored, restored_error, error);
 }
 
-bool RemoveLeftovers(const std::string& install_folder, std::string* error) {
-    std::string ini_error, script_error, removed_error, restored_error;
-    const bool ini_ok = RemoveLeftover(install_folder, kEngineIniName, &ini_error);
-    const bool script_ok = RemoveLeftover(install_folder, kExecScriptName, &script_error);
-    const bool removed = Both(ini_ok, ini_error, script_ok, script_error, &removed_error);
-    const bool restored = RestoreUserFiles(install_folder, &restored_error);
-    return Both(removed, removed_error, restored, restored_error, error);
+bool RemoveLeftovers(const std::vector<std::string>& install_folders, std::string* error) {
+    bool ok = true;
+    std::string errors;
+    std::vector<std::string> roots_done;
+    for (const std::string& folder : install_folders) {
+        // Two editions on one drive share its root: tidied once.
+        const std::string root = common::Lower(DriveRoot(folder));
+        if (!OnDrive(folder) ||
+            std::find(roots_done.begin(), roots_done.end(), root) != roots_done.end())
+            continue;
+        roots_done.push_back(root);
+        std::string ini_error, script_error, removed_error, restored_error, root_error;
+        const bool ini_ok = RemoveLeftover(folder, install_folders, kEngineIniName, &ini_error);
+        const bool script_ok =
+            RemoveLeftover(folder, install_folders, kExecScriptName, &script_error);
+        const bool removed = Both(ini_ok, ini_error, script_ok, script_error, &removed_error);
+        const bool restored = RestoreUserFiles(folder, &restored_error);
+        ok = Both(removed, removed_error, restored, restored_error, &root_error) && ok;
+        if (!errors.empty() && !root_error.empty()) errors += "\n";
+        errors += root_error;
+    }
+    if (error) *error = errors;
+    return ok;
 }
 
 }  // namespace config

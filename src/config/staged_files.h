@@ -7,6 +7,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace config {
 
@@ -65,10 +66,11 @@ bool RestoreUserFiles(const std::string& install_folder, std::string* error);
 bool CleanUpDriveRoot(const std::string& install_folder, const std::string& engine_ini_path,
                       const std::string& exec_script_path, std::string* error);
 
-// At start-up, for what a killed run left: removes the files at the drive root that are ours
-// (byte-equal to what a run writes there, read-only cleared first), then RestoreUserFiles.
-// Anything else there is the user's and is not touched. Nothing to do without a game folder on a
-// drive.
-bool RemoveLeftovers(const std::string& install_folder, std::string* error);
+// At start-up, for what a killed run left: at the drive root of each of `install_folders` (every
+// installed edition's; each root once) removes the files that are ours (byte-equal to what a run
+// of any of them writes there, read-only cleared first), then RestoreUserFiles. Anything else
+// there is the user's and is not touched. A folder not on a drive is skipped. Every root is
+// tried; the errors are reported one per line.
+bool RemoveLeftovers(const std::vector<std::string>& install_folders, std::string* error);
 
 }  // namespace config

@@ -87,7 +87,7 @@ TEST_F(StagedFilesTest, LeftoversOfOursGoAndTheUsersFilesStay) {
             AddFile("T:\\UT2003.ini", EngineIniText(preset, renderer),
                     platform::kReadOnly | platform::kArchive);
             AddFile("T:\\flybyexec.txt", "flyby script\r\n");
-            EXPECT_TRUE(RemoveLeftovers(install, &error)) << error;
+            EXPECT_TRUE(RemoveLeftovers({install}, &error)) << error;
             EXPECT_FALSE(HasFile("T:\\UT2003.ini") || HasFile("T:\\flybyexec.txt"));
         }
     // One byte more or less, or another script, is the user's: not even its attributes change.
@@ -99,7 +99,7 @@ TEST_F(StagedFilesTest, LeftoversOfOursGoAndTheUsersFilesStay) {
         AddFile("T:\\UT2003.ini", ini, platform::kReadOnly | platform::kHidden);
         AddFile("T:\\flybyexec.txt", script, platform::kReadOnly);
         Get().journal.clear();
-        EXPECT_TRUE(RemoveLeftovers(install, &error)) << error;
+        EXPECT_TRUE(RemoveLeftovers({install}, &error)) << error;
         EXPECT_TRUE(Get().journal.empty()) << Get().journal[0];
         EXPECT_EQ(FindFile("T:\\UT2003.ini")->contents, ini);
         EXPECT_EQ(FindFile("T:\\UT2003.ini")->attributes, platform::kReadOnly | platform::kHidden);
@@ -108,13 +108,13 @@ TEST_F(StagedFilesTest, LeftoversOfOursGoAndTheUsersFilesStay) {
     // Without the game's script nothing at the root counts as its copy.
     Get().files.erase(kSource);
     AddFile("T:\\flybyexec.txt", "flyby script\r\n");
-    EXPECT_TRUE(RemoveLeftovers(install, &error)) << error;
+    EXPECT_TRUE(RemoveLeftovers({install}, &error)) << error;
     EXPECT_TRUE(HasFile("T:\\flybyexec.txt"));
 
     // No game folder: nothing is looked at relative to the current folder.
     Get().journal.clear();
-    EXPECT_TRUE(RemoveLeftovers("", &error)) << error;
-    EXPECT_TRUE(RemoveLeftovers("UT2003", &error)) << error;
+    EXPECT_TRUE(RemoveLeftovers({""}, &error)) << error;
+    EXPECT_TRUE(RemoveLeftovers({"UT2003"}, &error)) << error;
     EXPECT_TRUE(Get().journal.empty());
 }
 
@@ -125,7 +125,7 @@ TEST_F(StagedFilesTest, BackupsOfAKilledRunComeBackAtStartUp) {
     AddFile("T:\\UT2003.ini.user-backup", "mine", platform::kReadOnly | platform::kHidden);
     AddFile("T:\\flybyexec.txt", "flyby script\r\n");
     AddFile("T:\\flybyexec.txt.user-backup", "my script");
-    EXPECT_TRUE(RemoveLeftovers(install, &error)) << error;
+    EXPECT_TRUE(RemoveLeftovers({install}, &error)) << error;
     EXPECT_EQ(FindFile("T:\\UT2003.ini")->contents, "mine");
     EXPECT_EQ(FindFile("T:\\UT2003.ini")->attributes, platform::kReadOnly | platform::kHidden);
     EXPECT_EQ(FindFile("T:\\flybyexec.txt")->contents, "my script");
@@ -134,21 +134,33 @@ TEST_F(StagedFilesTest, BackupsOfAKilledRunComeBackAtStartUp) {
     // Killed between moving aside and writing: the place is free.
     Get().files.erase("T:\\UT2003.ini");
     AddFile("T:\\UT2003.ini.user-backup", "mine");
-    EXPECT_TRUE(RemoveLeftovers(install, &error)) << error;
+    EXPECT_TRUE(RemoveLeftovers({install}, &error)) << error;
     EXPECT_EQ(FindFile("T:\\UT2003.ini")->contents, "mine");
 
     // A file of the user's in the place: both stay. Ours that cannot go: it, the backup stay.
     AddFile("T:\\UT2003.ini.user-backup", "older");
-    EXPECT_TRUE(RemoveLeftovers(install, &error)) << error;
+    EXPECT_TRUE(RemoveLeftovers({install}, &error)) << error;
     EXPECT_EQ(FindFile("T:\\UT2003.ini")->contents, "mine");
     EXPECT_EQ(FindFile("T:\\UT2003.ini.user-backup")->contents, "older");
     AddFile("T:\\UT2003.ini", ini, platform::kReadOnly);
     AddFile("T:\\flybyexec.txt", "flyby script\r\n");
     Get().failures.insert({"remove", "T:\\UT2003.ini"});
-    EXPECT_FALSE(RemoveLeftovers(install, &error));
+    EXPECT_FALSE(RemoveLeftovers({install}, &error));
     EXPECT_NE(error.find("\"T:\\UT2003.ini\""), std::string::npos) << error;
     EXPECT_EQ(FindFile("T:\\UT2003.ini.user-backup")->contents, "older");
     EXPECT_FALSE(HasFile("T:\\flybyexec.txt"));  // the other left-over still goes
+
+    // A second edition on another drive: its root is tidied too, a copy of either edition's
+    // script is ours on either drive, and the first root's failure stops nothing there.
+    AddFile("U:\\UT2003Demo\\Benchmark\\Stuff\\flybyexec.txt", "demo script\r\n");
+    AddFile("T:\\flybyexec.txt", "demo script\r\n");
+    AddFile("U:\\flybyexec.txt", "flyby script\r\n");
+    AddFile("U:\\UT2003.ini", ini, platform::kReadOnly);
+    AddFile("U:\\UT2003.ini.user-backup", "mine on U");
+    EXPECT_FALSE(RemoveLeftovers({install, "U:\\UT2003Demo"}, &error));
+    EXPECT_NE(error.find("\"T:\\UT2003.ini\""), std::string::npos) << error;
+    EXPECT_FALSE(HasFile("T:\\flybyexec.txt") || HasFile("U:\\flybyexec.txt"));
+    EXPECT_EQ(FindFile("U:\\UT2003.ini")->contents, "mine on U");
 }
 
 TEST_F(StagedFilesTest, SettingAsideLeavesOursAndRefusesATakenOrHeldName) {

@@ -118,7 +118,7 @@ TEST_F(RunDriverWin32, AUsersReadOnlyIniComesBackAfterARunAStopAndAKill) {
     ASSERT_TRUE(Exists(kRootFiles[1]));
     EXPECT_EQ(ts::ReadFile(kRootIni), config::EngineIniText(config::EngineIniPreset::kCpuLowDetail,
                                                             common::Renderer::kDirect3D));
-    ASSERT_TRUE(config::RemoveLeftovers(s.install_folder, &error)) << error;
+    ASSERT_TRUE(config::RemoveLeftovers({s.install_folder}, &error)) << error;
     EXPECT_EQ(StateOf(kRootIni), theirs);
     for (const char* path : {kRootFiles[1], kRootFiles[2], kRootFiles[3]})
         EXPECT_FALSE(Exists(path)) << path;

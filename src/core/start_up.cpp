@@ -1,6 +1,8 @@
 // The program's start: discovery, left-overs, logs; and the registry's answers asked later.
 #include "core/start_up.h"
 
+#include <vector>
+
 #include "config/staged_files.h"
 #include "core/run_driver.h"
 #include "platform/platform.h"
@@ -20,10 +22,19 @@ StartUp StartProgram() {
     StartUp start;
     start.installation = FindInstallation();
     const std::string& install_folder = start.installation.install_folder;
-    config::RemoveLeftovers(install_folder, &start.leftovers_error);
+    RemoveKilledRunLeftovers(&start.leftovers_error);
     start.app_folder = AppFolder();
     ResetGameLogs(install_folder, &start.logs_error);
     return start;
+}
+
+bool RemoveKilledRunLeftovers(std::string* error) {
+    std::vector<std::string> folders;
+    for (common::Edition edition : {common::Edition::kFull, common::Edition::kDemo}) {
+        std::string folder;
+        if (FindEditionFolder(edition, &folder)) folders.push_back(folder);
+    }
+    return config::RemoveLeftovers(folders, error);
 }
 
 bool FindEditionFolder(common::Edition edition, std::string* install_folder) {

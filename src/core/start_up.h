@@ -16,9 +16,15 @@ struct StartUp {
     std::string logs_error;       // the game's logs could not be emptied: why
 };
 
-// Finds the installed editions, removes what a killed run left at the selected edition's drive
-// root (and puts the user's own files back), and empties the game's logs. Shows nothing.
+// Finds the installed editions, removes what a killed run left (RemoveKilledRunLeftovers), and
+// empties the game's logs. Shows nothing.
 StartUp StartProgram();
+
+// Removes what a killed run left at the drive root of every installed edition (files byte-equal
+// to what a run of any of them stages) and puts the user's own files back there. The window's
+// start and every command-line run do it first: a lab machine may never see the window. False,
+// with `error` naming each file and the reason, one per line, when something could not be tidied.
+bool RemoveKilledRunLeftovers(std::string* error);
 
 // The program's folder, always ending in a backslash (also in a double-byte code page).
 std::string AppFolder();

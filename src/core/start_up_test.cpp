@@ -29,6 +29,11 @@ TEST(StartProgram, FindsTheGameTidiesWhatAKilledRunLeftAndEmptiesTheLogs) {
     // A log that cannot be emptied is said; without any installation nothing is written at all.
     standin::Get().failures.insert({"create", "D:\\UT2003Demo\\Benchmark\\benchmark.log"});
     EXPECT_NE(StartProgram().logs_error.find("benchmark.log"), std::string::npos);
+    // With the full version installed too, and so selected, the demo's drive is still tidied.
+    standin::SetRegistryString(registry::kFullKey, registry::kFolderValue, "C:\\UT2003");
+    standin::AddFile("D:\\UT2003.ini", ours, platform::kReadOnly);
+    EXPECT_EQ(StartProgram().installation.selected, common::Edition::kFull);
+    EXPECT_FALSE(standin::HasFile("D:\\UT2003.ini"));
     standin::Reset();
     standin::Get().program_folder = "C:\\";
     const StartUp none = StartProgram();
