@@ -286,8 +286,16 @@ uint32_t Milliseconds() { return g_state.milliseconds; }
 
 std::string ProgramFolder() { return g_state.program_folder; }
 
-// The stand-in's code page is single-byte.
-bool EndsWithBackslash(const std::string& path) { return !path.empty() && path.back() == '\\'; }
+bool EndsWithBackslash(const std::string& path) {
+    bool backslash = false;
+    for (size_t at = 0; at < path.size(); ++at) {
+        const auto byte = static_cast<unsigned char>(path[at]);
+        backslash = path[at] == '\\';
+        const bool lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+        if (g_state.code_page_932 && lead && at + 1 < path.size()) ++at;
+    }
+    return backslash;
+}
 
 EndSignal CreateEndSignal() { return &g_state.end_raised; }
 

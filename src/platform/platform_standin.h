@@ -49,6 +49,9 @@ struct State {
     std::map<std::string, RegistryData> user_settings;
 
     std::string program_folder = "C:\\Tools\\Bench";
+    // The system code page: single-byte, or Japanese (932), where a byte from 0x81 to 0x9F or
+    // from 0xE0 to 0xFC leads a character of two bytes whose second may be 0x5C, a backslash's.
+    bool code_page_932 = false;
 
     // A program starts when its file (the command line's first, possibly quoted, word) exists;
     // otherwise it fails as not found (code 2). A program listed here exists but fails with

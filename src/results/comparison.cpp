@@ -15,15 +15,20 @@
 namespace results {
 namespace {
 
+// A separator at the end; not the trail byte 0x5C of a double-byte character (the 0x83 0x5C of
+// "ソ" in code page 932).
+bool EndsWithSeparator(const std::string& path) {
+    return !path.empty() && (path.back() == '/' || platform::EndsWithBackslash(path));
+}
+
 std::string Join(const std::string& folder, const std::string& name) {
-    if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) return folder + name;
+    if (EndsWithSeparator(folder)) return folder + name;
     return folder + "\\" + name;
 }
 
 // "D:\Lab\" and "D:\Lab" name the same folder; "C:\" keeps its backslash.
 std::string WithoutTrailingSeparator(std::string path) {
-    while (path.size() > 1 && (path.back() == '\\' || path.back() == '/') &&
-           !(path.size() == 3 && path[1] == ':'))
+    while (path.size() > 1 && EndsWithSeparator(path) && !(path.size() == 3 && path[1] == ':'))
         path.pop_back();
     return path;
 }

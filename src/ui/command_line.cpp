@@ -3,8 +3,12 @@
 
 #include <algorithm>
 
+#include "common/text.h"
+#include "core/presets.h"
 #include "core/start_up.h"
+#include "platform/platform.h"
 #include "results/comparison.h"
+#include "ui/custom_test_model.h"
 #include "ui/messages.h"
 
 namespace ui {
@@ -57,10 +61,30 @@ bool CommandLineSettings(const core::ProgramArguments& args, const RunDefaults& 
     if (args.level) custom.level_entry = *args.level;
 
     // "D:\Lab\" and "D:\Lab" name the same folder; the run's folder is joined with one backslash.
+    // A double-byte character's trail byte 0x5C (the 0x83 0x5C of "ソ" in code page 932) is not.
     std::string folder = args.results_folder.value_or(core::ResultsFolderOf(defaults.app_folder));
-    while (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+    while (folder.size() > 1 && (folder.back() == '/' || platform::EndsWithBackslash(folder)))
+        folder.pop_back();
     settings->results_folder = folder;
     return true;
+}
+
+bool CheckLevel(const core::ProgramArguments& args, core::RunSettings* settings,
+                std::string* problem) {
+    if (!args.level) return true;
+    const std::string wanted = common::Lower(core::CustomGameRun(*args.level).level);
+    std::string names;
+    for (const std::string& entry : LevelEntries(settings->edition)) {
+        const std::string name = core::CustomGameRun(entry).level;
+        if (name == wanted) {
+            settings->custom.level_entry = entry;
+            return true;
+        }
+        names += (names.empty() ? "" : ", ") + name;
+    }
+    *problem = "--level: \"" + *args.level + "\" is not a level of " +
+               EditionTitle(settings->edition) + "; use one of " + names + ".";
+    return false;
 }
 
 void ConsoleObserver::LaunchFinished(const results::LaunchResult& result) {

@@ -45,6 +45,13 @@ struct RunDefaults {
 bool CommandLineSettings(const core::ProgramArguments& args, const RunDefaults& defaults,
                          core::RunSettings* settings, std::string* problem);
 
+// The custom test's --level against the chosen edition's level list (the custom test window's),
+// capitals aside: the run then plays that entry, so nothing but a listed level name reaches the
+// game's command line. False, with `problem` naming the level and listing the edition's levels,
+// when the list has no such level (kExitBadArguments). Without --level, true.
+bool CheckLevel(const core::ProgramArguments& args, core::RunSettings* settings,
+                std::string* problem);
+
 // A run's observer for the console: a LaunchLine as each launch ends, and the text of every file
 // step that failed.
 class ConsoleObserver : public core::RunObserver {

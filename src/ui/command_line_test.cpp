@@ -114,12 +114,40 @@ TEST_F(CommandLineRunTest, SettingsAreTheWindowsDefaultsUnderTheOptionsGiven) {
     EXPECT_FALSE(s.custom.sound_disabled);
     EXPECT_TRUE(s.custom.min_detail);
     EXPECT_EQ(s.results_folder, "E:\\Lab\\Results");
+    // In code page 932 "E:\ソ" ends in 0x5C, the second byte of "ソ": only a real backslash goes.
+    standin::Get().code_page_932 = true;
+    for (const char* folder : {"E:\\\x83\x5C", "E:\\\x83\x5C\\"}) {
+        s = Settings({"--preset", "cpu", "--resolutions", "640x480", "--results", folder});
+        EXPECT_EQ(s.results_folder, "E:\\\x83\x5C") << folder;
+    }
 
     standin::AddFile("E:\\my.ini", "[Engine]");
     s = Settings({"--preset", "custom", "--resolutions", "640x480", "--ini", "E:\\my.ini"});
     EXPECT_TRUE(s.custom.custom_ini && !s.custom.min_detail);
     EXPECT_EQ(s.custom.custom_ini_path, "E:\\my.ini");
     ExpectNothingShownOrOpened();
+}
+
+// Only a name of the chosen edition's list, capitals aside, becomes the level the game is given.
+TEST_F(CommandLineRunTest, LevelIsOneOfTheChosenEditionsList) {
+    Install(kFull, common::Edition::kFull);
+    Install(kDemo, common::Edition::kDemo);
+    const Strings custom = {"--preset", "custom", "--resolutions", "640x480", "--level"};
+    auto check = [&](const Strings& more, RunSettings* s, std::string* problem) {
+        Strings args = custom;
+        args.insert(args.end(), more.begin(), more.end());
+        *s = Settings(args);
+        return CheckLevel(Parse(args), s, problem);
+    };
+    RunSettings s;
+    std::string problem;
+    ASSERT_TRUE(check({"DM-Inferno"}, &s, &problem)) << problem;
+    EXPECT_EQ(s.custom.level_entry, "dm-inferno*");
+    for (const char* level : {"dm-inferno", "dm-antalus -log", "dm-antalus\" -x", "-", "*"})
+        EXPECT_FALSE(check({level, "--edition", "demo"}, &s, &problem)) << level;
+    EXPECT_EQ(problem,
+              "--level: \"*\" is not a level of UT2003 (demo); use one of br-anubis, ctf-citadel, "
+              "dm-antalus, dm-asbestos.");
 }
 
 TEST_F(CommandLineRunTest, FileFailuresArePrintedAndSetTheExitCode) {
