@@ -18,7 +18,8 @@ if(CMAKE_INTERPROCEDURAL_OPTIMIZATION)
 endif()
 add_custom_command(TARGET benchwright POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/dist/help.html
-            ${CMAKE_BINARY_DIR}/help.html)
+            ${CMAKE_BINARY_DIR}/help.html
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/dist/lab ${CMAKE_BINARY_DIR}/lab)
 
 # The yardsticks of bench/startup.sh, in each build so the release exe is measured against its
 # own kind: a minimal dialog program built like the exe, and the same program showing the main
