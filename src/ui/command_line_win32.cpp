@@ -30,7 +30,9 @@ HANDLE Redirected(DWORD which) {
 class ParentConsole : public Console {
 public:
     ParentConsole() : out_(Redirected(STD_OUTPUT_HANDLE)), err_(Redirected(STD_ERROR_HANDLE)) {
-        if ((out_ && err_) || !AttachConsole(ATTACH_PARENT_PROCESS)) return;
+        // Attached even when both outputs are redirected: Ctrl+C typed in a console reaches only
+        // the processes attached to it.
+        if (!AttachConsole(ATTACH_PARENT_PROCESS) || (out_ && err_)) return;
         console_ =
             CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                         nullptr, OPEN_EXISTING, 0, nullptr);
@@ -168,6 +170,16 @@ int Run(core::ProgramArguments args, Console& console) {
         console.PrintError(problem);
         return kExitCannotStart;
     }
+    if (!CheckLevel(args, &settings, &problem)) {
+        console.PrintError(problem);
+        return kExitBadArguments;
+    }
+    // What a killed run left goes first, as at the window's start: this may be the only start the
+    // machine ever sees. What cannot go is said; the run's own steps then decide.
+    std::string leftovers_error;
+    if (!core::RemoveKilledRunLeftovers(&leftovers_error)) console.PrintError(leftovers_error);
+    // A parent may start us ignoring Ctrl+C (a new process group does); a run promises to stop.
+    SetConsoleCtrlHandler(nullptr, FALSE);
     SetConsoleCtrlHandler(OnCtrlC, TRUE);
     const int code = RunFromCommandLine(settings, console, CarryOutInProgressWindow);
     SetConsoleCtrlHandler(OnCtrlC, FALSE);

@@ -108,6 +108,10 @@ protected:
         ts::RemoveFakeInstalls();
         ts::RemoveTree("T:\\bw_results");
         ts::DeleteGameKey(ts::kFullKey);
+        for (const char* root_file : {"T:\\UT2003.ini", "T:\\UT2003.ini.user-backup"}) {
+            SetFileAttributesA(root_file, FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(root_file);
+        }
         EXPECT_EQ(GetFileAttributesA(OpenedFolder().c_str()), INVALID_FILE_ATTRIBUTES);
     }
 
@@ -175,14 +179,41 @@ TEST_F(CommandLine, AnotherBenchwrightRunningGivesThreeButHelpStillPrints) {
     CloseHandle(other);
 }
 
-// A missing game program shows no message box; the other refusals are command_line_test's.
+// A command-line run killed while its game runs leaves our read-only UT2003.ini at the root and
+// the user's own renamed; the next command-line start puts that right first, even one that then
+// cannot run. A missing game program shows no message box; the other refusals are
+// command_line_test's.
 TEST_F(CommandLine, ARunThatCannotStartGivesThreeAndSaysWhyOnTheConsole) {
+    const char* const kIni = "T:\\UT2003.ini";
+    const std::string backup = std::string(kIni) + ".user-backup";
+    ASSERT_TRUE(ts::WriteFile(kIni, "mine\r\n") && ts::WriteControl(ts::kInstall, "sleep 1000"));
+    std::string command = Quoted(TestBuildExe()) + " --preset cpu --resolutions 640x480";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION killed = {};
+    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, "T:\\",
+                               &startup, &killed));
+    const bool game_started =
+        ts::WaitUntil([] { return !ts::StandinRuns(ts::kInstall).empty(); }, kRunWait);
+    TerminateProcess(killed.hProcess, 9);
+    WaitForSingleObject(killed.hProcess, 10000);
+    CloseHandle(killed.hProcess);
+    CloseHandle(killed.hThread);
+    ASSERT_TRUE(game_started);
+    EXPECT_TRUE(GetFileAttributesA(kIni) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(ts::ReadFile(backup), "mine\r\n");
+    // The game, left running, ends by itself.
+    ts::WaitUntil([] { return !ts::StandinRuns(ts::kInstall)[0].outcome.empty(); }, 5000);
+
     DeleteFileA(ts::GamePath(ts::kInstall).c_str());
     const Outcome run = Benchwright("--preset cpu --resolutions 640x480");
     EXPECT_EQ(run.exit_code, 3);
     EXPECT_TRUE(run.windows.empty()) << run.windows[0];
     ASSERT_EQ(run.error.size(), 1u);
     EXPECT_TRUE(Contains(run.error[0], "ut2003.exe")) << run.error[0];
+    EXPECT_TRUE(ts::ReadFile(kIni) == "mine\r\n");  // not our ini, printed whole
+    EXPECT_EQ(GetFileAttributesA(backup.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA("T:\\flybyexec.txt"), INVALID_FILE_ATTRIBUTES);
 }
 
 }  // namespace
