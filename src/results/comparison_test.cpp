@@ -116,14 +116,10 @@ TEST_F(ComparisonTest, FoldersOfResultsFilesAndEverythingSkippedWithItsReason) {
               "D:\\Empty | It holds no results.csv and no results folders.\n"
               "E:\\Lab\\notes.txt | Its header is not the one results.csv has.\n"
               "E:\\Gone | It cannot be found.\n");
-    // In code page 932 a folder ending in "ソ" (0x83 0x5C) is that folder, with a backslash or not.
-    standin::Get().code_page_932 = true;
+    standin::Get().code_page_932 = true;  // "E:\ソ" ends in 0x5C, the second byte of "ソ"
     AddResult("E:\\\x83\x5C", "fourth", {one});
-    for (const char* folder : {"E:\\\x83\x5C", "E:\\\x83\x5C\\"}) {
-        const Comparison dbcs = CompareResults({folder});
-        ASSERT_EQ(dbcs.results.size(), 1u) << folder;
-        EXPECT_EQ(dbcs.results[0].source, "E:\\\x83\x5C\\results.csv");
-    }
+    for (const char* folder : {"E:\\\x83\x5C", "E:\\\x83\x5C\\"})
+        EXPECT_EQ(CompareResults({folder}).results.at(0).source, "E:\\\x83\x5C\\results.csv");
     // A locked file is named with the system's reason.
     standin::Get().files["E:\\Lab\\pc-c.csv"].locked = true;
     const Comparison locked = CompareResults({"E:\\Lab\\pc-c.csv"});
