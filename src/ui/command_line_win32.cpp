@@ -73,12 +73,19 @@ private:
 // The run Ctrl+C (or Ctrl+Break) in the console stops. The handler gets no context, and one run at
 // most lasts per process.
 core::RunControl* g_ctrl_c_control = nullptr;
+// Raised once that run has ended and tidied up. Never closed: a handler may still wait on it while
+// the process ends.
+HANDLE g_run_ended = nullptr;
 
 BOOL WINAPI OnCtrlC(DWORD event) {
-    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
+    const bool closing = event == CTRL_CLOSE_EVENT;
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && !closing) return FALSE;
     if (!g_ctrl_c_control) return FALSE;  // no run lasts
     // Ends the game and lets the run tidy up, rather than leave its files staged.
     StopRunNow(*g_ctrl_c_control);
+    // The console window is being closed: this process ends as soon as this returns, and Windows
+    // waits about five seconds for it, so the tidying up is waited for here.
+    if (closing) WaitForSingleObject(g_run_ended, 4500);
     return TRUE;
 }
 
@@ -180,8 +187,10 @@ int Run(core::ProgramArguments args, Console& console) {
     if (!core::RemoveKilledRunLeftovers(&leftovers_error)) console.PrintError(leftovers_error);
     // A parent may start us ignoring Ctrl+C (a new process group does); a run promises to stop.
     SetConsoleCtrlHandler(nullptr, FALSE);
+    g_run_ended = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     SetConsoleCtrlHandler(OnCtrlC, TRUE);
     const int code = RunFromCommandLine(settings, console, CarryOutInProgressWindow);
+    SetEvent(g_run_ended);
     SetConsoleCtrlHandler(OnCtrlC, FALSE);
     return code;
 }
