@@ -48,5 +48,21 @@ TEST(Csv, QuotesOnlyWhatNeedsItAndReadsEveryForm) {
     }
 }
 
+// What a spreadsheet would run gets an apostrophe (shown as text), numbers keep their sign, and our
+// reader takes off exactly that apostrophe: a field's own apostrophes survive.
+TEST(Csv, FormulasAreNeutralisedAndReadBackUnchanged) {
+    const std::vector<std::string> fields = {"=1+2",  "+cmd", "-x",  "@SUM(A1)", "\tlead", "\r=x",
+                                             "=a,b",  "'=x",  "''@", "-3.5",     "+.5",    "1e-3",
+                                             "-2E+3", "-1e",  "-",   "'",        "it's",   "a=b"};
+    const std::string line = CsvLine(fields);
+    EXPECT_EQ(line,
+              "'=1+2,'+cmd,'-x,'@SUM(A1),'\tlead,\"'\r=x\",\"'=a,b\",''=x,'''@,"
+              "-3.5,+.5,1e-3,-2E+3,'-1e,'-,',it's,a=b\r\n");
+    Records read;
+    std::string error;
+    ASSERT_TRUE(ParseCsv(line, &read, &error)) << error;
+    EXPECT_EQ(read, Records{fields});
+}
+
 }  // namespace
 }  // namespace results
