@@ -9,6 +9,8 @@
 namespace results {
 namespace {
 
+using namespace std::string_literals;
+
 using Rows = std::vector<std::vector<std::string>>;
 
 // Reading back a whole file is ResultsCsvRow's test below, and the reason a refused file gives is
@@ -34,15 +36,48 @@ TEST(ReadResultsCsv, RefusesAnythingButOurColumnsAndWholeRows) {
     auto renamed = columns;
     renamed[kAvgFps] = "average";
     columns.push_back("note");
-    for (const std::string& text :
-         {std::string(), CsvLine(renamed), CsvLine(columns), header + row + short_row,
-          header + "\"cut", header + row + "\r\n"}) {
+    // A short row or an open quote before the last line is damage, not a torn end.
+    for (const std::string& text : {std::string(), CsvLine(renamed), CsvLine(columns),
+                                    header + short_row + row, header + "x,\"open\r\n" + row}) {
         Rows rows = {{"stale"}};
         std::string why;
         EXPECT_FALSE(ReadResultsCsv(text, &rows, &why)) << text;
         EXPECT_TRUE(rows.empty()) << text;
         EXPECT_FALSE(why.empty()) << text;
     }
+}
+
+// A byte-order mark, blank or empty lines at the end and a torn last row, as spreadsheets and
+// cut-off copies leave them; the first bytes alone tell our file from another.
+TEST(ReadResultsCsv, ForgivesWhatSpreadsheetsAndCutCopiesDo) {
+    const std::vector<std::string> columns(kResultsCsvColumns.begin(), kResultsCsvColumns.end());
+    const std::string header = CsvLine(columns);
+    const std::string row = CsvLine(std::vector<std::string>(columns.size(), "x"));
+    const std::string bom = "\xEF\xBB\xBF";
+    const struct {
+        std::string text;
+        size_t rows;
+        std::string torn;
+    } cases[] = {
+        {bom + header + row + row + CsvLine(std::vector<std::string>(27, "")) + "\r\n\n", 2, ""},
+        {header + row + row + "2026-12-06,BENCH,High", 2, "row 3"},
+        {header + row + "x,\"torn\r\n\r\n", 1, "row 2"},
+        {header + "x,x", 0, "row 1"},
+    };
+    for (const auto& c : cases) {
+        Rows rows;
+        std::string why, torn = "stale";
+        ASSERT_TRUE(ReadResultsCsv(c.text, &rows, &why, &torn)) << c.text << why;
+        EXPECT_EQ(rows.size(), c.rows) << c.text;
+        EXPECT_EQ(torn.empty(), c.torn.empty()) << torn;
+        EXPECT_NE(torn.find(c.torn), std::string::npos) << torn;
+    }
+    for (const std::string& start : {header, bom + header, "\"started\",\"machine\",\"pre"s,
+                                     "started,mach"s, header.substr(0, header.size() - 2) + ",x"})
+        EXPECT_TRUE(BeginsLikeResultsCsv(start)) << start;
+    for (const std::string& start : {""s, bom, "PK\x03\x04"s, "started;machine;preset"s,
+                                     "\xFF\xFEs\0t\0"s, "Started,machine"s})
+        EXPECT_FALSE(BeginsLikeResultsCsv(start)) << start;
 }
 
 TEST(ResultsCsvRow, OneRowPerLaunchThatReadsBack) {
