@@ -52,12 +52,16 @@ bool ReadResultsFile(const std::string& path, std::string* text, std::string* wh
     return text->size() >= size || platform::ReadWholeFile(path, text, why);
 }
 
-// The fields end up in a page: tabs, line ends and other control characters become spaces.
+// Text that ends up in the page: tabs, line ends and other control characters become spaces.
+std::string Shown(std::string text) {
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+    return text;
+}
+
 void ReplaceControlCharacters(std::vector<std::vector<std::string>>& rows) {
     for (std::vector<std::string>& row : rows)
-        for (std::string& field : row)
-            for (char& c : field)
-                if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+        for (std::string& field : row) field = Shown(std::move(field));
 }
 
 // Builds the table one result at a time. Rows are found through a hash of (level, resolution),
@@ -75,7 +79,7 @@ public:
         ReplaceControlCharacters(rows);
 
         ComparedResult result;
-        result.source = path;
+        result.source = Shown(path);
         const std::vector<std::string>& first = rows.front();
         result.machine = first[kMachine];
         result.gpu = first[kGpu];
@@ -98,7 +102,7 @@ public:
     }
 
     void Skip(const std::string& path, const std::string& reason) {
-        comparison_.skipped.push_back({path, reason});
+        comparison_.skipped.push_back({Shown(path), Shown(reason)});
     }
 
     Comparison Finish() {

@@ -9,7 +9,7 @@
 // A file is judged by its size and first bytes before it is read whole: over 64 MiB, or not
 // beginning with results.csv's header (any other file), it is skipped unread. A torn last row is
 // left out and named among the skipped with its file; the rows before it count. Control
-// characters in the files' text become spaces.
+// characters in what is kept (the files' fields, paths, reasons) become spaces.
 #pragma once
 
 #include <cstddef>

@@ -147,7 +147,7 @@ TEST_F(ComparisonTest, PageIsWellFormedAndEscapesEveryTextFromTheFiles) {
                {"dm-\x01"
                 "a\tb\r\nc\x7f",
                 "640x480", "recorded", "60.00"}});
-    const std::string html = ComparisonHtml(CompareResults({"D:\\<A & B>", "D:\\<gone>"}));
+    const std::string html = ComparisonHtml(CompareResults({"D:\\<A & B>", "D:\\<gone\t>"}));
     EXPECT_EQ(MarkupFault(html), "");
     // Control characters are shown as spaces.
     EXPECT_NE(html.find("<td>dm- a b  c </td>"), std::string::npos);
@@ -158,7 +158,7 @@ TEST_F(ComparisonTest, PageIsWellFormedAndEscapesEveryTextFromTheFiles) {
          {"<th title=\"D:\\&lt;A &amp; B&gt;\\results.csv\">pc &quot;&lt;b&gt;&quot;<br/>GeForce4 "
           "Ti 4200<br/>6.14.10.4523<br/>2026-12-06 14:05:09<br/>High Quality</th>",
           "&lt;script&gt;alert(1)&lt;/script&gt;",
-          "<li>D:\\&lt;gone&gt;: It cannot be found.</li>"})
+          "<li>D:\\&lt;gone &gt;: It cannot be found.</li>"})
         EXPECT_NE(html.find(escaped), std::string::npos) << escaped;
 
     const std::string none = ComparisonHtml(CompareResults({"D:\\Nothing"}));
