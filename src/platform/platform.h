@@ -78,6 +78,16 @@ std::vector<std::string> ListSubfolders(const std::string& folder);
 // drive root.
 std::string ProgramFolder();
 
+// Reads at most `limit` bytes from the start of the file into `contents` and gives its whole size
+// in `size`, so that a file can be judged by its size and first bytes before it is read whole.
+// Only a file on a disk is read: a device (CON, NUL, a pipe, a port) fails without a read.
+bool ReadFileStart(const std::string& path, size_t limit, std::string* contents, uint64_t* size,
+                   std::string* error);
+
+// `path` as a full path from the current folder (GetFullPathName), short names of what exists
+// made long; `path` itself when it cannot be resolved.
+std::string FullPath(const std::string& path);
+
 // True when `path` ends in a backslash character of the system code page. In a double-byte code
 // page (932, ...) the last byte of a character such as "\x83\x5C" is 0x5C without being one.
 bool EndsWithBackslash(const std::string& path);

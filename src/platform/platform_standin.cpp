@@ -179,8 +179,25 @@ bool ReadWholeFile(const std::string& path, std::string* contents, std::string* 
     if (Injected("read", path) || it->second.locked)
         return Fail(error, "read", path, "Access is denied.");
     *contents = it->second.contents;
+    g_state.bytes_read += std::max<uint64_t>(it->second.claimed_size, contents->size());
     return true;
 }
+
+bool ReadFileStart(const std::string& path, size_t limit, std::string* contents, uint64_t* size,
+                   std::string* error) {
+    auto it = Find(path);
+    if (it == g_state.files.end())
+        return Fail(error, "read", path, "The system cannot find the file specified.");
+    if (Injected("read", path) || it->second.locked)
+        return Fail(error, "read", path, "Access is denied.");
+    *contents = it->second.contents.substr(0, limit);
+    *size = std::max<uint64_t>(it->second.claimed_size, it->second.contents.size());
+    g_state.bytes_read += contents->size();
+    return true;
+}
+
+// The tests give full paths.
+std::string FullPath(const std::string& path) { return path; }
 
 bool CopyOver(const std::string& from, const std::string& to, std::string* error) {
     Note("copy " + from + " -> " + to);

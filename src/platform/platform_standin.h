@@ -21,6 +21,9 @@ struct File {
     std::string contents;
     uint32_t attributes = kArchive;
     bool locked = false;  // held open with no sharing by another process
+    // When not 0: the size the file claims, `contents` being only its first bytes (a huge file
+    // without the memory).
+    uint64_t claimed_size = 0;
 };
 
 struct Message {
@@ -83,6 +86,9 @@ struct State {
                               1024,
                               "NVIDIA GeForce4 Ti 4600",
                               "6.14.10.4523"};
+
+    // Bytes read from files, a claimed size counted whole when read whole.
+    uint64_t bytes_read = 0;
 
     std::vector<std::string> journal;
     std::vector<Message> messages;

@@ -127,6 +127,42 @@ bool ReadWholeFile(const std::string& path, std::string* contents, std::string* 
     }
 }
 
+bool ReadFileStart(const std::string& path, size_t limit, std::string* contents, uint64_t* size,
+                   std::string* error) {
+    Handle f(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!f.Ok()) return Fail(error, "read", path);
+    // A console, a pipe or a port may never answer, or never end.
+    if (GetFileType(f.h) != FILE_TYPE_DISK) {
+        if (error) *error = "Cannot read \"" + path + "\": it is a device, not a file.";
+        return false;
+    }
+    LARGE_INTEGER whole;
+    if (!GetFileSizeEx(f.h, &whole)) return Fail(error, "read", path);
+    *size = static_cast<uint64_t>(whole.QuadPart);
+    contents->assign(static_cast<size_t>(std::min<uint64_t>(limit, *size)), '\0');
+    size_t done = 0;
+    while (done < contents->size()) {
+        DWORD got = 0;
+        if (!ReadFile(f.h, contents->data() + done, static_cast<DWORD>(contents->size() - done),
+                      &got, nullptr))
+            return Fail(error, "read", path);
+        if (got == 0) break;  // shorter now than it was a moment ago
+        done += got;
+    }
+    contents->resize(done);
+    return true;
+}
+
+std::string FullPath(const std::string& path) {
+    char full[MAX_PATH];
+    const DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+    if (n == 0 || n >= sizeof full) return path;
+    char long_name[MAX_PATH];
+    const DWORD m = GetLongPathNameA(full, long_name, sizeof long_name);
+    return m > 0 && m < sizeof long_name ? std::string(long_name, m) : std::string(full, n);
+}
+
 bool CopyOver(const std::string& from, const std::string& to, std::string* error) {
     if (CopyFileA(from.c_str(), to.c_str(), FALSE)) return true;
     const DWORD code = GetLastError();

@@ -33,20 +33,58 @@ std::string WithoutTrailingSeparator(std::string path) {
     return path;
 }
 
+// What is read, and what is refused before it is read whole.
+
+// A thousand launches make about 250 KiB of results.csv: a file this large is not one of ours,
+// and reading it whole could exhaust the 32-bit program's memory.
+constexpr uint64_t kLargestResultsCsv = uint64_t{64} << 20;
+// Read first: enough for the header, and all of a usual results.csv.
+constexpr size_t kFirstRead = 64 * 1024;
+
+// The text of a results.csv, judged by its size and first bytes before it is read whole.
+bool ReadResultsFile(const std::string& path, std::string* text, std::string* why) {
+    uint64_t size = 0;
+    if (!platform::ReadFileStart(path, kFirstRead, text, &size, why)) return false;
+    if (size > kLargestResultsCsv) {
+        *why = "It is " + std::to_string((size + (1 << 20) - 1) >> 20) +
+               " MiB, larger than a results.csv may be (64 MiB).";
+        return false;
+    }
+    if (!BeginsLikeResultsCsv(*text)) {
+        *why = size == 0 ? "It is empty." : "It does not begin with the header of a results.csv.";
+        return false;
+    }
+    return text->size() >= size || platform::ReadWholeFile(path, text, why);
+}
+
+// Text that ends up in the page: tabs, line ends and other control characters become spaces.
+std::string Shown(std::string text) {
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+    return text;
+}
+
+void ReplaceControlCharacters(std::vector<std::vector<std::string>>& rows) {
+    for (std::vector<std::string>& row : rows)
+        for (std::string& field : row) field = Shown(std::move(field));
+}
+
 // Builds the table one result at a time. Rows are found through a hash of (level, resolution),
 // so a thousand results of a hundred launches each cost a hundred thousand look-ups, not a
 // search of the table for each.
 class Builder {
 public:
     void AddFile(const std::string& path) {
-        std::string text, error;
-        if (!platform::ReadWholeFile(path, &text, &error)) return Skip(path, error);
+        std::string text, error, torn;
+        if (!ReadResultsFile(path, &text, &error)) return Skip(path, error);
         std::vector<std::vector<std::string>> rows;
-        if (!ReadResultsCsv(text, &rows, &error)) return Skip(path, error);
+        if (!ReadResultsCsv(text, &rows, &error, &torn)) return Skip(path, error);
+        if (!torn.empty()) Skip(path, torn);
         if (rows.empty()) return Skip(path, "It holds no launches.");
+        ReplaceControlCharacters(rows);
 
         ComparedResult result;
-        result.source = path;
+        result.source = Shown(path);
         const std::vector<std::string>& first = rows.front();
         result.machine = first[kMachine];
         result.gpu = first[kGpu];
@@ -69,7 +107,7 @@ public:
     }
 
     void Skip(const std::string& path, const std::string& reason) {
-        comparison_.skipped.push_back({path, reason});
+        comparison_.skipped.push_back({Shown(path), Shown(reason)});
     }
 
     Comparison Finish() {

@@ -6,6 +6,10 @@
 // the order of the runs). The first result read is the baseline every other one is measured
 // against. Whatever cannot be read (no results.csv, a damaged one, another column set, no
 // launches) is skipped and named with the reason; it never stops the rest.
+// A file is judged by its size and first bytes before it is read whole: over 64 MiB, or not
+// beginning with results.csv's header (any other file), it is skipped unread. A torn last row is
+// left out and named among the skipped with its file; the rows before it count. Control
+// characters in what is kept (the files' fields, paths, reasons) become spaces.
 #pragma once
 
 #include <cstddef>

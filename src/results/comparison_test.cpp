@@ -92,19 +92,30 @@ TEST_F(ComparisonTest, FoldersOfResultsFilesAndEverythingSkippedWithItsReason) {
     AddResult("D:\\Results\\2026-12-01 10-00-00 High Quality", "first", {one});
     AddResult("D:\\Results\\2026-12-02 10-00-00 High Quality", "second", {one});
     standin::AddFolder("D:\\Results\\2026-12-03 not ours");
-    AddCsv("D:\\Results\\2026-12-04 damaged", header + "\"open,");
+    const std::string row = ResultsCsv("", {one}).substr(header.size());
+    AddCsv("D:\\Results\\2026-12-04 damaged", header + "\"open,\r\n" + row);
     AddResult("D:\\Results\\2026-12-07 empty", "x", {});
-    AddCsv("D:\\Results\\2026-12-08 short", header + "a,b,c\r\n");
+    AddCsv("D:\\Results\\2026-12-08 short", header + "a,b,c\r\n" + row);
+    // What a spreadsheet or a cut-off copy leaves: a byte-order mark, a torn last row.
+    AddCsv("D:\\Results\\2026-12-09 torn",
+           "\xEF\xBB\xBF" + ResultsCsv("fourth", {one, one}) + "2026");
     standin::AddFolder("D:\\Empty");
     standin::AddFolder("E:\\Lab");
     standin::AddFile("E:\\Lab\\pc-c.csv", ResultsCsv("third", {one}));
     standin::AddFile("E:\\Lab\\notes.txt", "not a table");
+    standin::AddFile("E:\\Lab\\empty.csv", "");
+    // Claimed sizes: a results.csv too large, and a foreign file whose first bytes give it away.
+    standin::AddFile("E:\\Lab\\huge.csv", ResultsCsv("huge", {one}));
+    standin::Get().files["E:\\Lab\\huge.csv"].claimed_size = (uint64_t{64} << 20) + 1;
+    standin::AddFile("E:\\Lab\\disk.img", std::string(70000, '\0') + header);
+    standin::Get().files["E:\\Lab\\disk.img"].claimed_size = uint64_t{60} << 20;
 
-    const Comparison c = CompareResults(
-        {"D:\\Results\\", "D:\\Empty", "E:\\Lab\\pc-c.csv", "E:\\Lab\\notes.txt", "E:\\Gone"});
+    const Comparison c = CompareResults({"D:\\Results\\", "D:\\Empty", "E:\\Lab\\pc-c.csv",
+                                         "E:\\Lab\\notes.txt", "E:\\Lab\\empty.csv",
+                                         "E:\\Lab\\huge.csv", "E:\\Lab\\disk.img", "E:\\Gone"});
     std::string read;
     for (const ComparedResult& r : c.results) read += r.machine + " ";
-    EXPECT_EQ(read, "first second third ");
+    EXPECT_EQ(read, "first second fourth third ");
     std::string skipped;
     for (const SkippedInput& s : c.skipped) skipped += s.path + " | " + s.reason + "\n";
     EXPECT_EQ(skipped,
@@ -113,9 +124,16 @@ TEST_F(ComparisonTest, FoldersOfResultsFilesAndEverythingSkippedWithItsReason) {
               "line 2 is never closed.\n"
               "D:\\Results\\2026-12-07 empty\\results.csv | It holds no launches.\n"
               "D:\\Results\\2026-12-08 short\\results.csv | Row 1 has 3 fields instead of 27.\n"
+              "D:\\Results\\2026-12-09 torn\\results.csv | Its last row (row 3) is cut short: it "
+              "is left out, the rows before it are read.\n"
               "D:\\Empty | It holds no results.csv and no results folders.\n"
-              "E:\\Lab\\notes.txt | Its header is not the one results.csv has.\n"
+              "E:\\Lab\\notes.txt | It does not begin with the header of a results.csv.\n"
+              "E:\\Lab\\empty.csv | It is empty.\n"
+              "E:\\Lab\\huge.csv | It is 65 MiB, larger than a results.csv may be (64 MiB).\n"
+              "E:\\Lab\\disk.img | It does not begin with the header of a results.csv.\n"
               "E:\\Gone | It cannot be found.\n");
+    // Neither the huge file nor the foreign one was read beyond its first bytes.
+    EXPECT_LT(standin::Get().bytes_read, 200000u);
     standin::Get().code_page_932 = true;  // "E:\ソ" ends in 0x5C, the second byte of "ソ"
     AddResult("E:\\\x83\x5C", "fourth", {one});
     for (const char* folder : {"E:\\\x83\x5C", "E:\\\x83\x5C\\"})
@@ -129,9 +147,14 @@ TEST_F(ComparisonTest, FoldersOfResultsFilesAndEverythingSkippedWithItsReason) {
 
 TEST_F(ComparisonTest, PageIsWellFormedAndEscapesEveryTextFromTheFiles) {
     AddResult("D:\\<A & B>", "pc \"<b>\"",
-              {{"<script>alert(1)</script>", "640x480", "recorded", "61.00"}});
-    const std::string html = ComparisonHtml(CompareResults({"D:\\<A & B>", "D:\\<gone>"}));
+              {{"<script>alert(1)</script>", "640x480", "recorded", "61.00"},
+               {"dm-\x01"
+                "a\tb\r\nc\x7f",
+                "640x480", "recorded", "60.00"}});
+    const std::string html = ComparisonHtml(CompareResults({"D:\\<A & B>", "D:\\<gone\t>"}));
     EXPECT_EQ(MarkupFault(html), "");
+    // Control characters are shown as spaces.
+    EXPECT_NE(html.find("<td>dm- a b  c </td>"), std::string::npos);
     EXPECT_EQ(html.find("<script"), std::string::npos);
     EXPECT_EQ(html.find("<b>"), std::string::npos);
     // Each result's heading: its file, machine, adapter, driver, start and preset.
@@ -139,7 +162,7 @@ TEST_F(ComparisonTest, PageIsWellFormedAndEscapesEveryTextFromTheFiles) {
          {"<th title=\"D:\\&lt;A &amp; B&gt;\\results.csv\">pc &quot;&lt;b&gt;&quot;<br/>GeForce4 "
           "Ti 4200<br/>6.14.10.4523<br/>2026-12-06 14:05:09<br/>High Quality</th>",
           "&lt;script&gt;alert(1)&lt;/script&gt;",
-          "<li>D:\\&lt;gone&gt;: It cannot be found.</li>"})
+          "<li>D:\\&lt;gone &gt;: It cannot be found.</li>"})
         EXPECT_NE(html.find(escaped), std::string::npos) << escaped;
 
     const std::string none = ComparisonHtml(CompareResults({"D:\\Nothing"}));

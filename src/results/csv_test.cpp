@@ -9,17 +9,24 @@ namespace {
 using Records = std::vector<std::vector<std::string>>;
 
 // Written fields round-trip; what others write reads with every line end; a broken quote is
-// refused (the line it opened on is in the comparison's skipped-input test).
+// refused (the line it opened on is in the comparison's skipped-input test). What a spreadsheet
+// would run gets an apostrophe, numbers keep their sign, and the reader takes off exactly that
+// apostrophe: a field's own apostrophes survive.
 TEST(Csv, QuotesOnlyWhatNeedsItAndReadsEveryForm) {
-    const Records written = {{"a,b", "say \"hi\"", "two\r\nlines", " lead", "trail "},
-                             {"", "in side", "", "", "\""},
-                             {"<tag>", "1.5", "\n", "'", "end"}};
+    const Records written = {
+        {"a,b", "say \"hi\"", "two\r\nlines", " lead", "trail "},
+        {"", "in side", "", "", "\""},
+        {"<tag>", "1.5", "\n", "'", "end"},
+        {"=1+2", "+cmd", "-x", "@SUM(A1)", "\tlead", "\r=x", "=a,b", "'=x", "''@"},
+        {"-3.5", "+.5", "1e-3", "-2E+3", "-1e", "-", "it's", "a=b"}};
     std::string text;
     for (const auto& r : written) text += CsvLine(r);
     EXPECT_EQ(text,
               "\"a,b\",\"say \"\"hi\"\"\",\"two\r\nlines\",\" lead\",\"trail \"\r\n"
               ",in side,,,\"\"\"\"\r\n"
-              "<tag>,1.5,\"\n\",',end\r\n");
+              "<tag>,1.5,\"\n\",',end\r\n"
+              "'=1+2,'+cmd,'-x,'@SUM(A1),'\tlead,\"'\r=x\",\"'=a,b\",''=x,'''@\r\n"
+              "-3.5,+.5,1e-3,-2E+3,'-1e,'-,it's,a=b\r\n");
     EXPECT_EQ(CsvLine({}), "\r\n");
     const struct {
         std::string text;

@@ -31,6 +31,14 @@ bool GameRan(LaunchOutcome outcome) {
     return outcome != LaunchOutcome::kFailedToStart && outcome != LaunchOutcome::kNotRun;
 }
 
+// Put before the text by spreadsheets that save "CSV UTF-8".
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+bool AllEmpty(const std::vector<std::string>& record) {
+    return std::all_of(record.begin(), record.end(),
+                       [](const std::string& f) { return f.empty(); });
+}
+
 }  // namespace
 
 std::string ResultsCsvHeaderLine() {
@@ -79,14 +87,26 @@ std::string ResultsCsvRow(const RunInfo& run, const platform::SystemInfo& system
 }
 
 bool ReadResultsCsv(std::string_view text, std::vector<std::vector<std::string>>* rows,
-                    std::string* why) {
+                    std::string* why, std::string* torn) {
     rows->clear();
+    if (torn) torn->clear();
+    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+    while (text.ends_with('\n') || text.ends_with('\r')) text.remove_suffix(1);
     std::vector<std::vector<std::string>> records;
     std::string error;
+    size_t torn_row = 0;  // by its number, the header being row 0; 0 for none
     if (!ParseCsv(text, &records, &error)) {
-        if (why) *why = "It is not CSV: " + error;
-        return false;
+        // A quote left open on the last line: the row was cut there, and the rows before it
+        // count when they read without it.
+        const size_t last_line = text.rfind('\n');
+        if (last_line == std::string_view::npos ||
+            !ParseCsv(text.substr(0, last_line + 1), &records, nullptr)) {
+            if (why) *why = "It is not CSV: " + error;
+            return false;
+        }
+        torn_row = records.size();
     }
+    while (records.size() > 1 && AllEmpty(records.back())) records.pop_back();
     const size_t columns = records.empty() ? 0 : records[0].size();
     const bool header_matches =
         (columns == kResultsCsvColumns.size() || columns == kOlderResultsCsvColumns) &&
@@ -94,6 +114,10 @@ bool ReadResultsCsv(std::string_view text, std::vector<std::vector<std::string>>
     if (!header_matches) {
         if (why) *why = "Its header is not the one results.csv has.";
         return false;
+    }
+    if (torn_row == 0 && records.size() > 1 && records.back().size() < columns) {
+        torn_row = records.size() - 1;
+        records.pop_back();
     }
     for (size_t i = 1; i < records.size(); ++i) {
         if (records[i].size() != columns) {
@@ -107,7 +131,25 @@ bool ReadResultsCsv(std::string_view text, std::vector<std::vector<std::string>>
         records[i].resize(kResultsCsvColumns.size());
         rows->push_back(std::move(records[i]));
     }
+    if (torn_row != 0 && torn) {
+        *torn = "Its last row (row " + std::to_string(torn_row) +
+                ") is cut short: it is left out, the rows before it are read.";
+    }
     return true;
+}
+
+bool BeginsLikeResultsCsv(std::string_view start) {
+    std::string header =
+        CsvLine({kResultsCsvColumns.begin(), kResultsCsvColumns.begin() + kOlderResultsCsvColumns});
+    header.resize(header.size() - 2);  // without CR LF: the newer columns may follow
+    if (start.starts_with(kByteOrderMark)) start.remove_prefix(kByteOrderMark.size());
+    size_t matched = 0;
+    for (const char c : start) {
+        if (c == '"') continue;
+        if (matched == header.size()) break;
+        if (c != header[matched++]) return false;
+    }
+    return matched > 0;
 }
 
 }  // namespace results

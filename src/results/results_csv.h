@@ -70,7 +70,16 @@ std::string ResultsCsvRow(const RunInfo& run, const platform::SystemInfo& system
 // False (with `why`, one sentence) when the text is not CSV, its header is neither
 // kResultsCsvColumns nor their older first 23, or a row has another number of fields than the
 // header.
+// It forgives what a spreadsheet or a cut-off copy does to the file: a UTF-8 byte-order mark,
+// blank lines (or lines of empty fields) at the end, and a torn last row (too few fields, or an
+// unclosed quote on its last line), which is left out and named in `torn` (one sentence; empty
+// when the last row is whole).
 bool ReadResultsCsv(std::string_view text, std::vector<std::vector<std::string>>* rows,
-                    std::string* why);
+                    std::string* why, std::string* torn = nullptr);
+
+// True when `start`, the first bytes of a file, can be the start of a results.csv: our header's
+// first columns (after a byte-order mark, quoted or not) as far as it goes. Lets a reader refuse
+// any other file before reading it whole.
+bool BeginsLikeResultsCsv(std::string_view start);
 
 }  // namespace results

@@ -9,6 +9,8 @@
 namespace results {
 namespace {
 
+using namespace std::string_literals;
+
 using Rows = std::vector<std::vector<std::string>>;
 
 // Reading back a whole file is ResultsCsvRow's test below, and the reason a refused file gives is
@@ -34,15 +36,38 @@ TEST(ReadResultsCsv, RefusesAnythingButOurColumnsAndWholeRows) {
     auto renamed = columns;
     renamed[kAvgFps] = "average";
     columns.push_back("note");
-    for (const std::string& text :
-         {std::string(), CsvLine(renamed), CsvLine(columns), header + row + short_row,
-          header + "\"cut", header + row + "\r\n"}) {
+    // A short row or an open quote before the last line is damage, not a torn end.
+    for (const std::string& text : {std::string(), CsvLine(renamed), CsvLine(columns),
+                                    header + short_row + row, header + "x,\"open\r\n" + row}) {
         Rows rows = {{"stale"}};
         std::string why;
         EXPECT_FALSE(ReadResultsCsv(text, &rows, &why)) << text;
         EXPECT_TRUE(rows.empty()) << text;
         EXPECT_FALSE(why.empty()) << text;
     }
+}
+
+// A byte-order mark, blank or empty lines at the end and a torn last row, as spreadsheets and
+// cut-off copies leave them; the first bytes alone tell our file from another.
+TEST(ReadResultsCsv, ForgivesWhatSpreadsheetsAndCutCopiesDo) {
+    const std::string header = ResultsCsvHeaderLine();
+    const std::string row = CsvLine(std::vector<std::string>(kResultsCsvColumns.size(), "x"));
+    const std::string empty = CsvLine(std::vector<std::string>(kResultsCsvColumns.size(), ""));
+    const std::string bom = "\xEF\xBB\xBF";
+    Rows rows;
+    std::string why, torn;
+    ASSERT_TRUE(ReadResultsCsv(bom + header + row + row + empty + "\r\n\n", &rows, &why, &torn));
+    EXPECT_EQ(rows.size(), 2u);
+    EXPECT_EQ(torn, "");
+    // A quote left open on the last line (fields missing there are the comparison's test).
+    ASSERT_TRUE(ReadResultsCsv(header + row + "x,\"torn\r\n", &rows, &why, &torn)) << why;
+    EXPECT_EQ(rows.size(), 1u);
+    EXPECT_NE(torn.find("row 2"), std::string::npos) << torn;
+    for (const std::string& start :
+         {bom + header, "\"started\",\"machine\",\"pre"s, "started,mach"s})
+        EXPECT_TRUE(BeginsLikeResultsCsv(start)) << start;
+    for (const std::string& start : {""s, bom, "started;machine"s, "\xFF\xFEs\0t\0"s})
+        EXPECT_FALSE(BeginsLikeResultsCsv(start)) << start;
 }
 
 TEST(ResultsCsvRow, OneRowPerLaunchThatReadsBack) {

@@ -8,6 +8,7 @@
 #include "core/start_up.h"
 #include "platform/platform.h"
 #include "results/comparison.h"
+#include "results/comparison_out.h"
 #include "ui/custom_test_model.h"
 #include "ui/messages.h"
 
@@ -17,6 +18,22 @@ namespace {
 
 const char* EditionTitle(common::Edition edition) {
     return edition == common::Edition::kDemo ? "UT2003 (demo)" : "UT2003 (full version)";
+}
+
+// Why --out is refused, naming the page as given and the file that may not be written.
+std::string OutRefusalText(const std::string& page, const results::OutRefusal& refusal) {
+    using Kind = results::OutRefusal::Kind;
+    const std::string out = "--out \"" + page + "\": ";
+    if (refusal.kind == Kind::kFolder)
+        return out + "it is a folder; name a file such as compare.html.";
+    const std::string file = results::SameName(refusal.path, page)
+                                 ? std::string("it")
+                                 : "its CSV \"" + refusal.path + "\"";
+    if (refusal.kind == Kind::kInput)
+        return out + file + " would replace one of the results compared; name another file.";
+    return out + file +
+           " would have the name of a run's own results.csv, results.html or report.html; name "
+           "another file such as compare.html.";
 }
 
 }  // namespace
@@ -119,14 +136,20 @@ int RunFromCommandLine(const core::RunSettings& settings, Console& console,
 }
 
 int CompareFromCommandLine(const core::ProgramArguments& args, Console& console) {
-    const std::string out = args.out.value_or("compare.html");
+    // "drivers.csv " is written as drivers.csv: its CSV must be drivers.csv.csv, not drivers.csv.
+    const std::string out = results::StoredName(args.out.value_or("compare.html"));
+    const results::OutRefusal refusal = results::CheckComparisonOut(out, args.compare_inputs);
+    if (refusal.kind != results::OutRefusal::Kind::kNone) {
+        console.PrintError(OutRefusalText(out, refusal));
+        return kExitBadArguments;
+    }
     const results::Comparison comparison = results::CompareResults(args.compare_inputs);
     for (const results::SkippedInput& skipped : comparison.skipped)
         console.Print("skipped " + skipped.path + ": " + skipped.reason);
     std::string error;
     if (!results::WriteComparison(comparison, out, &error)) {
         console.PrintError(error);
-        return kExitIncomplete;
+        return kExitNotWritten;
     }
     console.Print(out);
     if (comparison.results.empty()) {

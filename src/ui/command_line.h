@@ -20,6 +20,7 @@ enum ExitCode : int {
     kExitIncomplete = 1,  // some launch without a record, or a file not written at the end
     kExitBadArguments = 2,
     kExitCannotStart = 3,  // no installation, the edition missing, a file step failed, or busy
+    kExitNotWritten = 4,   // a comparison's page or its CSV could not be written
 };
 
 // Where the text goes, a line at a time without its line end.
@@ -82,9 +83,11 @@ using CarryOut = std::function<core::RunReport(const core::RunPlan&, core::RunOb
 int RunFromCommandLine(const core::RunSettings& settings, Console& console,
                        const CarryOut& carry_out);
 
-// --compare: writes the page (args.out, or compare.html in the current folder) and its CSV,
-// prints each skipped input with its reason and then the page's path. kExitOk when at
-// least one result was read, kExitIncomplete when none was or a file cannot be written.
+// --compare: writes the page (args.out, or compare.html in the current folder, named as Windows
+// stores it) and its CSV, prints each skipped input with its reason and then the page's path.
+// kExitOk when at least one result was read, kExitIncomplete when none was, kExitNotWritten when
+// a file cannot be written, kExitBadArguments (nothing read or written) when --out would write
+// over an input, a run's own file or a folder (results::CheckComparisonOut).
 int CompareFromCommandLine(const core::ProgramArguments& args, Console& console);
 
 }  // namespace ui

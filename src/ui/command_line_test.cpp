@@ -181,12 +181,49 @@ TEST_F(CommandLineRunTest, ComparisonOfNothingReadableOrUnwritableSetsTheExitCod
     EXPECT_EQ(console.out.back(), "E:\\cmp.html");
     EXPECT_EQ(console.errors.size(), 1u);
 
-    console = {};
-    standin::Get().failures.insert({"write", "E:\\cmp.html"});
-    EXPECT_EQ(CompareFromCommandLine(args, console), kExitIncomplete);
-    ASSERT_EQ(console.errors.size(), 1u);
-    EXPECT_NE(console.errors[0].find("E:\\cmp.html"), std::string::npos);
+    // A page or CSV that cannot be written has its own code.
+    for (const char* file : {"E:\\cmp.html", "E:\\cmp.csv"}) {
+        console = {};
+        standin::Get().failures = {{"write", file}};
+        EXPECT_EQ(CompareFromCommandLine(args, console), kExitNotWritten);
+        ASSERT_EQ(console.errors.size(), 1u);
+        EXPECT_NE(console.errors[0].find(file), std::string::npos);
+    }
     ExpectNothingShownOrOpened();
+}
+
+// --out never replaces an input or a run's own file, names compared as Windows compares them;
+// a name Windows shortens is written as Windows stores it, and its CSV beside it.
+TEST_F(CommandLineRunTest, ComparisonOutNeverReplacesAnInputOrARunsFile) {
+    const std::string run = "D:\\Lab\\2026-12-06 14-05-09 BENCH-PC CPU Benchmark";
+    standin::AddFile(run + "\\results.csv", "started\r\n");
+    standin::AddFile("E:\\pc-c.csv", "started\r\n");
+    const Strings inputs = {"--compare", "D:\\Lab", "E:\\pc-c.csv", "--out"};
+    const std::pair<std::string, std::string> refused[] = {
+        // --out, what the message names
+        {run + "\\results.html", run + "\\results.html"},
+        {run + "\\RESULTS.htm", "its CSV \"" + run + "\\RESULTS.csv\""},
+        {run + "\\Results.HTML. ", run + "\\Results.HTML"},
+        {run + "/report.html::$DATA", "report.html\": it would have the name of a run's own"},
+        {"E:\\PC-C.html", "its CSV \"E:\\PC-C.csv\" would replace one of the results compared"},
+        {"E:\\pc-c.csv. ", "\"E:\\pc-c.csv\": it would replace one of the results"},
+        {"D:\\Lab", "D:\\Lab\": it is a folder"},
+        {"E:\\New\\", "E:\\New\\\": it is a folder"},
+    };
+    for (const auto& [out, named] : refused) {
+        console = {};
+        Strings args = inputs;
+        args.push_back(out);
+        EXPECT_EQ(CompareFromCommandLine(Parse(args), console), kExitBadArguments) << out;
+        ASSERT_EQ(console.errors.size(), 1u) << out;
+        EXPECT_NE(console.errors[0].find(named), std::string::npos) << console.errors[0];
+    }
+    EXPECT_TRUE(standin::Get().journal.empty()) << standin::Get().journal[0];
+    const Strings args = {"--compare", "E:\\pc-c.csv", "--out", "E:\\drivers.csv "};
+    EXPECT_EQ(CompareFromCommandLine(Parse(args), console), kExitIncomplete);  // nothing read
+    EXPECT_EQ(standin::Get().journal,
+              Strings({"write E:\\drivers.csv", "write E:\\drivers.csv.csv"}));
+    EXPECT_EQ(console.out.back(), "E:\\drivers.csv");
 }
 
 }  // namespace

@@ -142,7 +142,7 @@ TEST_F(CommandLine, ARunShowsOnlyItsProgressAndPrintsEachLaunchAndItsFolder) {
     EXPECT_TRUE(Contains(ts::ReadFile(run.out[2] + "\\results.csv"), "no record"));
 }
 
-TEST_F(CommandLine, ACompareWritesItsPageInTheCurrentFolder) {
+TEST_F(CommandLine, ACompareWritesItsPageInTheCurrentFolderAsWindowsNamesIt) {
     ASSERT_TRUE(ts::MakeFolders("T:\\bw_work"));
     const Outcome compare = Benchwright("--compare T:\\nothing", "T:\\bw_work");
     EXPECT_EQ(compare.exit_code, 1);  // nothing read
@@ -150,6 +150,25 @@ TEST_F(CommandLine, ACompareWritesItsPageInTheCurrentFolder) {
     ASSERT_FALSE(compare.out.empty());
     EXPECT_EQ(compare.out.back(), "T:\\bw_work\\compare.html");
     EXPECT_NE(GetFileAttributesA("T:\\bw_work\\compare.html"), INVALID_FILE_ATTRIBUTES);
+
+    // A name Windows shortens is written as stored, and its CSV beside the page, not over it.
+    const Outcome named =
+        Benchwright("--compare T:\\nothing --out \"drivers.csv \"", "T:\\bw_work");
+    EXPECT_EQ(named.exit_code, 1);
+    EXPECT_EQ(named.out.back(), "T:\\bw_work\\drivers.csv");
+    EXPECT_TRUE(Contains(ts::ReadFile("T:\\bw_work\\drivers.csv"), "<html"));
+    EXPECT_FALSE(Contains(ts::ReadFile("T:\\bw_work\\drivers.csv.csv"), "<html"));
+    // An input named from the current folder is never replaced (2); a page held open by another
+    // program cannot be written (4).
+    ts::WriteFile("T:\\bw_work\\mine.csv", "mine");
+    EXPECT_EQ(Benchwright("--compare mine.csv --out MINE.html", "T:\\bw_work").exit_code, 2);
+    EXPECT_EQ(ts::ReadFile("T:\\bw_work\\mine.csv"), "mine");
+    HANDLE held =
+        CreateFileA("T:\\bw_work\\held.html", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const Outcome unwritable = Benchwright("--compare T:\\nothing --out held.html", "T:\\bw_work");
+    CloseHandle(held);
+    EXPECT_EQ(unwritable.exit_code, 4);
+    EXPECT_TRUE(!unwritable.error.empty() && Contains(unwritable.error[0], "bw_work\\held.html"));
     ts::RemoveTree("T:\\bw_work");
 }
 
