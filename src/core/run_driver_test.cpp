@@ -10,6 +10,7 @@
 #include "config/engine_ini.h"
 #include "core/run_outputs.h"
 #include "platform/platform_standin.h"
+#include "results/results_csv.h"
 
 namespace core {
 namespace {
@@ -340,6 +341,45 @@ TEST_F(RunDriverTest, ARecordIsBookedOnlyToTheLaunchThatWroteIt) {
     for (const auto& r : observer.finished)
         averages += (r.HasRecord() ? r.record.average.substr(0, 3) : "-") + " ";
     EXPECT_EQ(averages, "1.2 - 3.2 - 5.2 - 7.2 ");
+}
+
+// The run's results.csv, wherever its folder was made.
+standin::File* ResultsCsv() {
+    for (auto& [path, file] : standin::Get().files)
+        if (path.ends_with("\\results.csv")) return &file;
+    return nullptr;
+}
+
+TEST_F(RunDriverTest, RowsOfALockedResultsCsvAreKeptAndWrittenLaterTheReportAlways) {
+    settings.results_folder = "C:\\Tools\\Bench\\Results";
+    const std::array<bool, 5> three = {true, true, true, false, false};
+    // Held open during launch 2 and gone during 3: written again whole, header first, with every
+    // row. Held open from 2 to the end: rows 2 and 3 are said, and the report is written.
+    for (bool gone : {true, false}) {
+        SCOPED_TRACE(gone);
+        Restart();
+        std::erase_if(standin::Get().folders,
+                      [](auto& f) { return f.find("\\Results\\") != std::string::npos; });
+        std::erase_if(standin::Get().files,
+                      [](auto& f) { return f.first.find("\\Results\\") != std::string::npos; });
+        on_launch = [&](size_t n) {
+            if (n == 2) ResultsCsv()->locked = true;
+            if (n == 3 && gone)
+                std::erase_if(standin::Get().files,
+                              [](auto& f) { return f.first.ends_with("\\results.csv"); });
+        };
+        const RunReport report = Run(BenchmarkPreset::kCpuBenchmark, three);
+        const std::string text = ResultsCsv()->contents;
+        EXPECT_TRUE(text.starts_with(results::ResultsCsvHeaderLine()));
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), gone ? 4 : 2);
+        EXPECT_TRUE(standin::HasFile(report.report_path));
+        EXPECT_EQ(observer.not_saved.size(), gone ? 0u : 1u);
+        EXPECT_EQ(report.rows_not_saved, gone ? "" : observer.not_saved.at(0));
+        EXPECT_TRUE(gone || report.rows_not_saved.ends_with(
+                                " Not saved there: run 2 dm-inferno 800x600, run 3 dm-inferno "
+                                "1024x768."))
+            << report.rows_not_saved;
+    }
 }
 
 TEST_F(RunDriverTest, RepeatsAndTheResultsFolderRowByRow) {

@@ -62,6 +62,12 @@ uint32_t GetAttributes(const std::string& path);
 // and is not held locked by another process. Never fails, creates and changes nothing.
 bool CanOpenForReading(const std::string& path);
 
+// Waits up to `timeout_ms` while another process holds the file open without letting us write
+// (a spreadsheet showing it: a sharing or lock violation). True when it can be opened for
+// writing now, or is not there; false when it stays locked or cannot be written for another
+// reason (then at once).
+bool WaitUntilWritable(const std::string& path, uint32_t timeout_ms);
+
 // Renames (moves) the file `from` to `to` on the same drive; fails when `to` already exists.
 bool RenameFile(const std::string& from, const std::string& to, std::string* error);
 

@@ -231,6 +231,14 @@ bool CanOpenForReading(const std::string& path) {
     return it != g_state.files.end() && !it->second.locked && !Injected("read", path);
 }
 
+bool WaitUntilWritable(const std::string& path, uint32_t timeout_ms) {
+    Note("wait " + path);
+    auto it = Find(path);
+    if (it == g_state.files.end()) return true;
+    if (it->second.locked) g_state.milliseconds += timeout_ms;
+    return !it->second.locked && !(it->second.attributes & kReadOnly);
+}
+
 bool RenameFile(const std::string& from, const std::string& to, std::string* error) {
     Note("rename " + from + " -> " + to);
     if (Injected("rename", from)) return Fail(error, "rename", from, "Access is denied.");

@@ -161,6 +161,20 @@ bool CanOpenForReading(const std::string& path) {
     return true;
 }
 
+bool WaitUntilWritable(const std::string& path, uint32_t timeout_ms) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        Handle f(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (f.Ok()) return true;
+        const DWORD code = GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND) return true;
+        if (code != ERROR_SHARING_VIOLATION && code != ERROR_LOCK_VIOLATION) return false;
+        if (GetTickCount() - start >= timeout_ms) return false;
+        Sleep(100);
+    }
+}
+
 bool RenameFile(const std::string& from, const std::string& to, std::string* error) {
     if (MoveFileA(from.c_str(), to.c_str())) return true;
     return Fail(error, "rename", from);

@@ -142,6 +142,7 @@ void OnRunMessage(MainWindow& w, UINT msg, WPARAM wparam, LPARAM lparam) {
     const core::RunSettings settings = w.run->plan.settings;
     const core::RunReport report = EndRunThread(std::move(w.run));
     if (!exiting) {
+        if (!report.rows_not_saved.empty()) Show(RowsNotSavedMessage(report.rows_not_saved));
         const std::string page = PageToOpen(settings, report);
         if (!page.empty()) OpenDocument(page);
     }

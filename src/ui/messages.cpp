@@ -39,6 +39,14 @@ Message FileStepMessage(const std::string& error) {
     return {error, "", platform::MessageIcon::kCritical};
 }
 
+Message RowsNotSavedMessage(const std::string& why) {
+    return {
+        "Some results could not be saved to results.csv; results.html and the report have "
+        "them.\n\n" +
+            why,
+        "", platform::MessageIcon::kExclamation};
+}
+
 Message NoInstallationMessage() {
     return {"Please install UT2003 (full version) or UT2003 (demo)", "Install UT2003",
             platform::MessageIcon::kNone};

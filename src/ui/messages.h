@@ -27,6 +27,10 @@ Message LaunchFailureMessage(const core::LaunchFailure& failure);
 // A file step failed; `error` names the file and the reason.
 Message FileStepMessage(const std::string& error);
 
+// Rows of the run that results.csv could not take by the run's end; `why` names the file, the
+// reason and the rows.
+Message RowsNotSavedMessage(const std::string& why);
+
 // At start-up, neither edition is installed.
 Message NoInstallationMessage();
 
