@@ -138,6 +138,17 @@ bool RunAndWait(const std::string& command_line, uint32_t timeout_ms, EndSignal 
 // Starts `command_line` shown normally and returns without waiting.
 bool StartProgram(const std::string& command_line, StartFailure* failure);
 
+// The game RunAndWait starts runs in a job that ends it when Benchwright ends, however it ends
+// (where the system allows: one that cannot be put in the job runs without). A game another
+// Benchwright left running is found by its program file:
+
+// True when a process of the program file `program_path` (the full path, compared without regard
+// to case) still runs after waiting up to `wait_ms` for every such process to end.
+bool ProgramRunning(const std::string& program_path, uint32_t wait_ms);
+
+// Ends every process of `program_path` and waits until they have gone; false when one runs on.
+bool EndProgram(const std::string& program_path);
+
 // Asks the shell to open `target` (a file or a web address) with its associated program, as the
 // "Open" action, shown normally. `owned` makes the main window the owner; `work_folder` may be
 // empty. The shell's answer is not examined.

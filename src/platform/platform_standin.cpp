@@ -337,6 +337,23 @@ bool StartProgram(const std::string& command_line, StartFailure* failure) {
     return true;
 }
 
+bool ProgramRunning(const std::string& program_path, uint32_t wait_ms) {
+    for (const std::string& p : g_state.running_programs) {
+        if (Lower(p) != Lower(program_path)) continue;
+        g_state.milliseconds += wait_ms;
+        return true;
+    }
+    return false;
+}
+
+bool EndProgram(const std::string& program_path) {
+    Note("end " + program_path);
+    std::erase_if(g_state.running_programs, [&](const std::string& p) {
+        return Lower(p) == Lower(program_path) && !g_state.unendable.count(p);
+    });
+    return !ProgramRunning(program_path, 0);
+}
+
 void ShellOpen(const std::string& target, bool, const std::string&) {
     Note("open " + target);
     g_state.opened.push_back(target);
