@@ -6,9 +6,13 @@
 
 #include <algorithm>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "core/presets.h"
+#include "platform/platform.h"
 #include "program_win32.h"
+#include "standin_values.h"
 
 namespace {
 
@@ -173,6 +177,114 @@ TEST_F(CommandLine, AnotherBenchwrightRunningGivesThreeButHelpStillPrints) {
     ASSERT_GT(run.out.size(), 10u);
     EXPECT_EQ(run.out[0], "Usage:");
     CloseHandle(other);
+}
+
+// Starts `args` in T:\ without waiting; the process's handles.
+PROCESS_INFORMATION StartBenchwright(const std::string& args) {
+    std::string command = Quoted(TestBuildExe()) + " " + args;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    EXPECT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, "T:\\",
+                               &startup, &process));
+    return process;
+}
+
+// The one run folder under T:\bw_results, or "".
+std::string RunFolder() {
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA("T:\\bw_results\\2*", &found);
+    if (h == INVALID_HANDLE_VALUE) return "";
+    FindClose(h);
+    return std::string("T:\\bw_results\\") + found.cFileName;
+}
+
+size_t LineCount(const std::string& text) {
+    return static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+TEST_F(CommandLine, AKilledRunsGameEndsWithItAndAGameLeftRunningIsRefused) {
+    const std::string game = ts::GamePath(ts::kInstall);
+    // Whatever the test finds, no stand-in outlives it.
+    struct EndGames {
+        std::string game;
+        ~EndGames() { platform::EndProgram(game); }
+    } end_games{game};
+    // Killed while its game runs: the game goes with it, before writing its record.
+    ts::WriteControl(ts::kInstall, "sleep 60000");
+    PROCESS_INFORMATION killed =
+        StartBenchwright("--preset cpu --resolutions 800x600 --results bw_results");
+    ASSERT_TRUE(Until([] { return ts::StandinRuns(ts::kInstall).size() == 1; }));
+    TerminateProcess(killed.hProcess, 9);
+    WaitForSingleObject(killed.hProcess, kWait);
+    CloseHandle(killed.hProcess);
+    CloseHandle(killed.hThread);
+    EXPECT_FALSE(platform::ProgramRunning(game, kWait));
+    // Started again at once: its one cell holds its own record.
+    ts::WriteControl(ts::kInstall, "");
+    const Outcome next = Benchwright("--preset cpu --resolutions 640x480 --results bw_results");
+    EXPECT_EQ(next.exit_code, 0);
+    const auto runs = ts::StandinRuns(ts::kInstall);
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_EQ(runs[0].outcome, "");  // the orphan never came to its end
+    const std::string average =
+        standin::Hundredths(standin::RatesFor("dm-inferno", "640x480", runs[1].ini_sum).average);
+    ASSERT_FALSE(next.out.empty());
+    EXPECT_EQ(next.out[0], "run 1 of 1: dm-inferno 640x480: avg " + average + " fps");
+    EXPECT_EQ(LineCount(ts::ReadFile(ts::LogPath(ts::kInstall))), 1u);
+
+    // A game of the installation that no Benchwright started, still running: exit 3, nothing
+    // emptied or staged.
+    ts::WriteControl(ts::kInstall, "sleep 60000");
+    ts::WriteFile(ts::LogPath(ts::kInstall), "old record\r\n");
+    ASSERT_TRUE(ts::MakeFolders("T:\\bw_orphan"));
+    ts::WriteFile("T:\\bw_orphan\\exec.txt", "");
+    ts::WriteFile("T:\\bw_orphan\\game.ini", "");
+    const std::string line = core::BuildGameCommandLine(
+        {ts::kInstall, "T:\\bw_orphan\\exec.txt", "T:\\bw_orphan\\game.ini"}, {"dm-inferno", 77},
+        "640x480", core::kMinDetailUserIni);
+    PROCESS_INFORMATION orphan = {};
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    std::string command = line;
+    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &orphan));
+    ASSERT_TRUE(Until([] { return ts::StandinRuns(ts::kInstall).size() == 3; }));
+    const Outcome refused = Benchwright("--preset cpu --resolutions 640x480");
+    EXPECT_EQ(refused.exit_code, 3);
+    ASSERT_EQ(refused.error.size(), 1u);
+    EXPECT_TRUE(Contains(refused.error[0], "ut2003.exe is still running")) << refused.error[0];
+    EXPECT_EQ(ts::ReadFile(ts::LogPath(ts::kInstall)), "old record\r\n");
+    EXPECT_EQ(GetFileAttributesA("T:\\UT2003.ini"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(platform::EndProgram(game));
+    CloseHandle(orphan.hProcess);
+    CloseHandle(orphan.hThread);
+    ts::RemoveTree("T:\\bw_orphan");
+}
+
+TEST_F(CommandLine, AResultsCsvHeldOpenForThreeSecondsMidRunLosesNoRow) {
+    ts::WriteControl(ts::kInstall, "sleep 1500");
+    Outcome run;
+    std::thread benchwright([&] {
+        run = Benchwright(
+            "--preset cpu --resolutions 640x480,800x600,1024x768 --results "
+            "bw_results");
+    });
+    // Once the first row is in, another program holds the file open, sharing nothing.
+    std::string csv;
+    EXPECT_TRUE(Until([&] {
+        csv = RunFolder() + "\\results.csv";
+        return LineCount(ts::ReadFile(csv)) == 2;
+    }));
+    HANDLE held = CreateFileA(csv.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_NE(held, INVALID_HANDLE_VALUE);
+    Sleep(3000);  // the lock itself, not a wait for something
+    CloseHandle(held);
+    benchwright.join();
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_TRUE(run.error.empty()) << run.error[0];
+    EXPECT_EQ(LineCount(ts::ReadFile(csv)), 4u);
+    EXPECT_NE(GetFileAttributesA((RunFolder() + "\\report.html").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 // A missing game program shows no message box; the other refusals are command_line_test's.
