@@ -344,40 +344,31 @@ TEST_F(RunDriverTest, ARecordIsBookedOnlyToTheLaunchThatWroteIt) {
 }
 
 // The run's results.csv, wherever its folder was made.
-standin::File* ResultsCsv() {
-    for (auto& [path, file] : standin::Get().files)
-        if (path.ends_with("\\results.csv")) return &file;
-    return nullptr;
+std::string ResultsCsv() {
+    for (const auto& [path, file] : standin::Get().files)
+        if (path.ends_with("\\results.csv")) return path;
+    return "";
 }
 
 TEST_F(RunDriverTest, RowsOfALockedResultsCsvAreKeptAndWrittenLaterTheReportAlways) {
     settings.results_folder = "C:\\Tools\\Bench\\Results";
-    const std::array<bool, 5> three = {true, true, true, false, false};
     // Held open during launch 2 and gone during 3: written again whole, header first, with every
     // row. Held open from 2 to the end: rows 2 and 3 are said, and the report is written.
     for (bool gone : {true, false}) {
-        SCOPED_TRACE(gone);
+        SetUp();
         Restart();
-        std::erase_if(standin::Get().folders,
-                      [](auto& f) { return f.find("\\Results\\") != std::string::npos; });
-        std::erase_if(standin::Get().files,
-                      [](auto& f) { return f.first.find("\\Results\\") != std::string::npos; });
         on_launch = [&](size_t n) {
-            if (n == 2) ResultsCsv()->locked = true;
-            if (n == 3 && gone)
-                std::erase_if(standin::Get().files,
-                              [](auto& f) { return f.first.ends_with("\\results.csv"); });
+            if (n == 2) standin::Get().files[ResultsCsv()].locked = true;
+            if (n == 3 && gone) standin::Get().files.erase(ResultsCsv());
         };
-        const RunReport report = Run(BenchmarkPreset::kCpuBenchmark, three);
-        const std::string text = ResultsCsv()->contents;
+        const RunReport report = Run(BenchmarkPreset::kCpuBenchmark, {true, true, true});
+        const std::string text = standin::FindFile(ResultsCsv())->contents;
         EXPECT_TRUE(text.starts_with(results::ResultsCsvHeaderLine()));
         EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), gone ? 4 : 2);
         EXPECT_TRUE(standin::HasFile(report.report_path));
-        EXPECT_EQ(observer.not_saved.size(), gone ? 0u : 1u);
-        EXPECT_EQ(report.rows_not_saved, gone ? "" : observer.not_saved.at(0));
-        EXPECT_TRUE(gone || report.rows_not_saved.ends_with(
-                                " Not saved there: run 2 dm-inferno 800x600, run 3 dm-inferno "
-                                "1024x768."))
+        EXPECT_EQ(observer.not_saved, gone ? Strings{} : Strings{report.rows_not_saved});
+        EXPECT_TRUE(gone || report.rows_not_saved.ends_with(" Not saved there: run 2 dm-inferno "
+                                                            "800x600, run 3 dm-inferno 1024x768."))
             << report.rows_not_saved;
     }
 }

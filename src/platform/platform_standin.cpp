@@ -348,9 +348,8 @@ bool ProgramRunning(const std::string& program_path, uint32_t wait_ms) {
 
 bool EndProgram(const std::string& program_path) {
     Note("end " + program_path);
-    std::erase_if(g_state.running_programs, [&](const std::string& p) {
-        return Lower(p) == Lower(program_path) && !g_state.unendable.count(p);
-    });
+    std::erase_if(g_state.running_programs,
+                  [&](const std::string& p) { return Lower(p) == Lower(program_path); });
     return !ProgramRunning(program_path, 0);
 }
 

@@ -64,9 +64,8 @@ struct State {
     // Exit codes of runs by number; others exit with 0.
     std::map<size_t, uint32_t> exit_codes;
     // Programs (full paths) with a process running that Benchwright did not start; EndProgram
-    // ends them unless listed in `unendable`.
+    // ends them.
     std::set<std::string> running_programs;
-    std::set<std::string> unendable;
     // Whether the one end signal the stand-in hands out has been raised.
     bool end_raised = false;
 

@@ -179,17 +179,6 @@ TEST_F(CommandLine, AnotherBenchwrightRunningGivesThreeButHelpStillPrints) {
     CloseHandle(other);
 }
 
-// Starts `args` in T:\ without waiting; the process's handles.
-PROCESS_INFORMATION StartBenchwright(const std::string& args) {
-    std::string command = Quoted(TestBuildExe()) + " " + args;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    EXPECT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, "T:\\",
-                               &startup, &process));
-    return process;
-}
-
 // The one run folder under T:\bw_results, or "".
 std::string RunFolder() {
     WIN32_FIND_DATAA found;
@@ -203,88 +192,70 @@ size_t LineCount(const std::string& text) {
     return static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
 }
 
-TEST_F(CommandLine, AKilledRunsGameEndsWithItAndAGameLeftRunningIsRefused) {
+TEST_F(CommandLine, NoRecordOrRowGoesAstrayAfterAKillALockedResultsCsvOrAGameLeftRunning) {
     const std::string game = ts::GamePath(ts::kInstall);
-    // Whatever the test finds, no stand-in outlives it.
-    struct EndGames {
+    struct EndGames {  // whatever happens, no stand-in outlives the test
         std::string game;
         ~EndGames() { platform::EndProgram(game); }
     } end_games{game};
     // Killed while its game runs: the game goes with it, before writing its record.
     ts::WriteControl(ts::kInstall, "sleep 60000");
-    PROCESS_INFORMATION killed =
-        StartBenchwright("--preset cpu --resolutions 800x600 --results bw_results");
-    ASSERT_TRUE(Until([] { return ts::StandinRuns(ts::kInstall).size() == 1; }));
-    TerminateProcess(killed.hProcess, 9);
-    WaitForSingleObject(killed.hProcess, kWait);
-    CloseHandle(killed.hProcess);
-    CloseHandle(killed.hThread);
+    std::thread killed([] { Benchwright("--preset cpu --resolutions 800x600 --results bw_kill"); });
+    EXPECT_TRUE(Until([] { return ts::StandinRuns(ts::kInstall).size() == 1; }));
+    EXPECT_TRUE(platform::EndProgram(TestBuildExe()));
+    killed.join();
     EXPECT_FALSE(platform::ProgramRunning(game, kWait));
-    // Started again at once: its one cell holds its own record.
-    ts::WriteControl(ts::kInstall, "");
-    const Outcome next = Benchwright("--preset cpu --resolutions 640x480 --results bw_results");
-    EXPECT_EQ(next.exit_code, 0);
-    const auto runs = ts::StandinRuns(ts::kInstall);
-    ASSERT_EQ(runs.size(), 2u);
-    EXPECT_EQ(runs[0].outcome, "");  // the orphan never came to its end
-    const std::string average =
-        standin::Hundredths(standin::RatesFor("dm-inferno", "640x480", runs[1].ini_sum).average);
-    ASSERT_FALSE(next.out.empty());
-    EXPECT_EQ(next.out[0], "run 1 of 1: dm-inferno 640x480: avg " + average + " fps");
-    EXPECT_EQ(LineCount(ts::ReadFile(ts::LogPath(ts::kInstall))), 1u);
+    ts::RemoveTree("T:\\bw_kill");
 
-    // A game of the installation that no Benchwright started, still running: exit 3, nothing
-    // emptied or staged.
-    ts::WriteControl(ts::kInstall, "sleep 60000");
-    ts::WriteFile(ts::LogPath(ts::kInstall), "old record\r\n");
-    ASSERT_TRUE(ts::MakeFolders("T:\\bw_orphan"));
-    ts::WriteFile("T:\\bw_orphan\\exec.txt", "");
-    ts::WriteFile("T:\\bw_orphan\\game.ini", "");
-    const std::string line = core::BuildGameCommandLine(
-        {ts::kInstall, "T:\\bw_orphan\\exec.txt", "T:\\bw_orphan\\game.ini"}, {"dm-inferno", 77},
-        "640x480", core::kMinDetailUserIni);
-    PROCESS_INFORMATION orphan = {};
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    std::string command = line;
-    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &orphan));
-    ASSERT_TRUE(Until([] { return ts::StandinRuns(ts::kInstall).size() == 3; }));
-    const Outcome refused = Benchwright("--preset cpu --resolutions 640x480");
-    EXPECT_EQ(refused.exit_code, 3);
-    ASSERT_EQ(refused.error.size(), 1u);
-    EXPECT_TRUE(Contains(refused.error[0], "ut2003.exe is still running")) << refused.error[0];
-    EXPECT_EQ(ts::ReadFile(ts::LogPath(ts::kInstall)), "old record\r\n");
-    EXPECT_EQ(GetFileAttributesA("T:\\UT2003.ini"), INVALID_FILE_ATTRIBUTES);
-    EXPECT_TRUE(platform::EndProgram(game));
-    CloseHandle(orphan.hProcess);
-    CloseHandle(orphan.hThread);
-    ts::RemoveTree("T:\\bw_orphan");
-}
-
-TEST_F(CommandLine, AResultsCsvHeldOpenForThreeSecondsMidRunLosesNoRow) {
+    // Started again at once, its results.csv held open by another program for three seconds
+    // once the first row is in: each launch has its own record, and every row is written.
     ts::WriteControl(ts::kInstall, "sleep 1500");
-    Outcome run;
-    std::thread benchwright([&] {
-        run = Benchwright(
+    Outcome next;
+    std::thread run([&] {
+        next = Benchwright(
             "--preset cpu --resolutions 640x480,800x600,1024x768 --results "
             "bw_results");
     });
-    // Once the first row is in, another program holds the file open, sharing nothing.
     std::string csv;
     EXPECT_TRUE(Until([&] {
         csv = RunFolder() + "\\results.csv";
         return LineCount(ts::ReadFile(csv)) == 2;
     }));
     HANDLE held = CreateFileA(csv.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    EXPECT_NE(held, INVALID_HANDLE_VALUE);
     Sleep(3000);  // the lock itself, not a wait for something
     CloseHandle(held);
-    benchwright.join();
-    EXPECT_EQ(run.exit_code, 0);
-    EXPECT_TRUE(run.error.empty()) << run.error[0];
+    run.join();
+    EXPECT_EQ(next.exit_code, 0);
+    EXPECT_TRUE(next.error.empty()) << next.error[0];
     EXPECT_EQ(LineCount(ts::ReadFile(csv)), 4u);
     EXPECT_NE(GetFileAttributesA((RunFolder() + "\\report.html").c_str()), INVALID_FILE_ATTRIBUTES);
+    const auto runs = ts::StandinRuns(ts::kInstall);
+    ASSERT_EQ(runs.size(), 4u);
+    ASSERT_EQ(next.out.size(), 4u);
+    EXPECT_EQ(runs[0].outcome, "");  // the orphan never came to its end
+    const char* resolutions[] = {"640x480", "800x600", "1024x768"};
+    for (size_t i = 0; i < 3; ++i) {
+        const auto rates = standin::RatesFor("dm-inferno", resolutions[i], runs[i + 1].ini_sum);
+        EXPECT_TRUE(next.out[i].ends_with(" avg " + standin::Hundredths(rates.average) + " fps"))
+            << next.out[i];
+    }
+
+    // A game of the installation that no Benchwright started: exit 3, nothing emptied or staged.
+    ts::WriteControl(ts::kInstall, "sleep 60000");
+    ts::WriteFile(ts::LogPath(ts::kInstall), "old record\r\n");
+    const std::string stuff = std::string(ts::kInstall) + "\\Benchmark\\Stuff\\";
+    ASSERT_TRUE(platform::StartProgram(
+        core::BuildGameCommandLine(
+            {ts::kInstall, stuff + "flybyexec.txt", stuff + "MaxDetailUser.ini"},
+            {"dm-inferno", 77}, "640x480", core::kMaxDetailUserIni),
+        nullptr));
+    ASSERT_TRUE(Until([] { return ts::StandinRuns(ts::kInstall).size() == 5; }));
+    const Outcome refused = Benchwright("--preset cpu --resolutions 640x480");
+    EXPECT_EQ(refused.exit_code, 3);
+    ASSERT_EQ(refused.error.size(), 1u);
+    EXPECT_TRUE(Contains(refused.error[0], "ut2003.exe is still running")) << refused.error[0];
+    EXPECT_EQ(ts::ReadFile(ts::LogPath(ts::kInstall)), "old record\r\n");
+    EXPECT_EQ(GetFileAttributesA("T:\\UT2003.ini"), INVALID_FILE_ATTRIBUTES);
 }
 
 // A missing game program shows no message box; the other refusals are command_line_test's.
