@@ -48,7 +48,6 @@ TEST(Messages, RefusalsAndFailuresAreWordedAsTheUserKnowsThem) {
     EXPECT_EQ(bad.text,
               "193 : Bad EXE format for C:\\UT2003\\System\\ut2003.exe "
               "(C:\\UT2003\\System\\ut2003.exe).");
-    EXPECT_EQ(LaunchFailureMessage({"D:\\g.exe -1", false, 5, "%1"}).text, "5 : D:\\g.exe");
     EXPECT_EQ(bad.icon, MessageIcon::kNone);
 
     const Message none = NoInstallationMessage();
