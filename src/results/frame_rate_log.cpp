@@ -98,9 +98,12 @@ bool SplitMeasurement(std::string_view s, FrameRateRecord* record) {
     return true;
 }
 
-bool IsMeasurement(std::string_view field) {
-    FrameRateRecord ignored;
-    return SplitMeasurement(field, &ignored);
+// What SplitMeasurement accepts, without storing anything.
+bool IsMeasurement(std::string_view s) {
+    const size_t first = s.find(kSeparator);
+    if (first == std::string_view::npos) return false;
+    const size_t second = s.find(kSeparator, first + kSeparator.size());
+    return second != std::string_view::npos && s.size() - second - kSeparator.size() >= 4;
 }
 
 // The next few fields of the log, read on demand: whether a record is whole shows only in the
@@ -109,23 +112,22 @@ class Lookahead {
 public:
     explicit Lookahead(std::string_view text) : reader_(text) {}
 
-    // The field `i` places ahead, or null when the text ends before it.
+    // The field `i` (below 8) places ahead, or null when the text ends before it.
     const std::string_view* Peek(size_t i) {
-        while (count_ <= i && count_ < kSize && reader_.Next(&fields_[(first_ + count_) % kSize]))
-            ++count_;
-        return i < count_ ? &fields_[(first_ + i) % kSize] : nullptr;
+        while (count_ <= i && reader_.Next(&fields_[(first_ + count_) & kMask])) ++count_;
+        return i < count_ ? &fields_[(first_ + i) & kMask] : nullptr;
     }
     void Drop(size_t n) {
         for (; n > 0 && Peek(0); --n) {
-            first_ = (first_ + 1) % kSize;
+            first_ = (first_ + 1) & kMask;
             --count_;
         }
     }
 
 private:
-    static constexpr size_t kSize = 5;
+    static constexpr size_t kMask = 7;
     FieldReader reader_;
-    std::string_view fields_[kSize];
+    std::string_view fields_[kMask + 1];
     size_t first_ = 0;
     size_t count_ = 0;
 };
@@ -139,17 +141,15 @@ std::vector<LogRecord> ParseFrameRateLog(std::string_view text) {
     Lookahead fields(text);
     while (records.size() < kMaxRecords && fields.Peek(0)) {
         LogRecord entry;
-        const std::string_view* measurement = fields.Peek(1);
+        const std::string_view* f[5];
+        for (size_t i = 0; i < 5; ++i) f[i] = fields.Peek(i);
         // A measurement always starts a record with the field before it as its label; one in
-        // place of the score or the frame count means this record was cut short there.
-        size_t next = 4;
-        if (fields.Peek(3) && IsMeasurement(*fields.Peek(3))) next = 2;
-        if (fields.Peek(4) && IsMeasurement(*fields.Peek(4))) next = std::min<size_t>(next, 3);
-        if (measurement && fields.Peek(3) && next == 4 &&
-            SplitMeasurement(*measurement, &entry.record)) {
-            FitInto(entry.record.label, *fields.Peek(0));
-            entry.score = *fields.Peek(2);
-            entry.frame_count = *fields.Peek(3);
+        // place of the frame count or the next label means this record was cut short there.
+        const bool cut_short = (f[3] && IsMeasurement(*f[3])) || (f[4] && IsMeasurement(*f[4]));
+        if (f[3] && !cut_short && SplitMeasurement(*f[1], &entry.record)) {
+            FitInto(entry.record.label, *f[0]);
+            entry.score = *f[2];
+            entry.frame_count = *f[3];
             fields.Drop(4);
         } else {
             // A damaged record still counts as one; the reading goes on at the next label.
