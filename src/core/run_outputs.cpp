@@ -69,6 +69,10 @@ bool ResultsFolderOutput::SaveRows(uint32_t wait_ms) {
             return true;
         }
         rows_error_ = error;
+        if (whole) {  // whatever the file holds now, every row is still to be written
+            csv_started_ = false;
+            rows_saved_ = 0;
+        }
         if (waited || wait_ms == 0 || !platform::WaitUntilWritable(csv, wait_ms)) return false;
     }
 }
@@ -87,7 +91,7 @@ void ResultsFolderOutput::LaunchesEnded(const std::vector<results::LaunchResult>
     folder_ = path_;
     if (!SaveRows(kLockedWaitMs)) {
         rows_not_saved_ = rows_error_ + " Not saved there: ";
-        for (size_t i = csv_started_ ? rows_saved_ : 0; i < rows_.size(); ++i)
+        for (size_t i = rows_saved_; i < rows_.size(); ++i)
             rows_not_saved_ += row_names_[i] + (i + 1 < rows_.size() ? ", " : ".");
         tell_.ResultsNotSaved(rows_not_saved_);
     }

@@ -322,7 +322,8 @@ bool StartProgram(const std::string& command_line, StartFailure* failure) {
 namespace {
 
 // The processes, other than this one, whose program file is `path`. The process list names only
-// the file (so on Windows XP); its path is that of the process's first module.
+// the file (so on Windows XP); its path is that of the process's first module. A process whose
+// modules cannot be read (another user's) is not seen.
 std::vector<DWORD> ProcessesOf(const std::string& path) {
     std::vector<DWORD> ids;
     const size_t slash = LastBackslash(path);
