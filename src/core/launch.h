@@ -17,7 +17,8 @@ struct LaunchFailure {
 };
 
 // The failure as results.csv, the report and the console keep it: the command line followed by
-// " cannot be found." for a missing program, otherwise the number, " : " and the description.
+// " cannot be found." for a missing program, otherwise the number, " : " and the description,
+// its "%1" placeholders filled with the program's path.
 std::string FailureText(const LaunchFailure& failure);
 
 // Starts `command_line` minimised with focus and waits until the game's process has ended, been

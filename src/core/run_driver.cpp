@@ -1,6 +1,8 @@
 // The run driver: carrying out a plan and matching each launch with its record.
 #include "core/run_driver.h"
 
+#include <optional>
+
 #include "common/text.h"
 #include "config/engine_ini.h"
 #include "config/staged_files.h"
@@ -14,10 +16,20 @@ namespace {
 
 bool Stopping(const RunControl& control) { return control.stop_after_launch.load(); }
 
-// One launch, matched with the record it left: the log holds `records_before` records before it,
-// and the first record after those is this launch's.
+// The number of records the frame-rate log holds, or nullopt when it cannot be read.
+std::optional<size_t> LogRecordCount(const std::string& install_folder) {
+    std::vector<results::LogRecord> log;
+    if (!results::ReadFrameRateLog(install_folder, &log)) return std::nullopt;
+    return log.size();
+}
+
+// One launch, matched with the record it left: the log held `records_before` records as it
+// started (nullopt: unknown, the log could not be read), and a launch's record is the one record
+// the log gained meanwhile. A log that cannot be read, that holds fewer records than before (it
+// was emptied or replaced) or more than one new one (another game wrote too) gives no record:
+// never another launch's.
 results::LaunchResult Launch(const RunPlan& plan, size_t index, RunObserver& observer,
-                             RunControl& control, size_t* records_before) {
+                             RunControl& control, std::optional<size_t>* records_before) {
     const PlannedLaunch& planned = plan.launches[index];
     results::LaunchResult result;
     result.index = static_cast<int>(index) + 1;
@@ -28,6 +40,7 @@ results::LaunchResult Launch(const RunPlan& plan, size_t index, RunObserver& obs
     if (Stopping(control)) return result;  // kNotRun
 
     observer.LaunchStarting(index);
+    if (!*records_before) *records_before = LogRecordCount(plan.settings.install_folder);
     result.started = IsoTime(platform::Now());
     platform::GameEnd end;
     LaunchFailure failure;
@@ -40,15 +53,16 @@ results::LaunchResult Launch(const RunPlan& plan, size_t index, RunObserver& obs
     }
     result.exit_code = end.exit_code;
     result.duration_ms = end.milliseconds;
-    const std::vector<results::LogRecord> log =
-        results::ReadFrameRateLog(plan.settings.install_folder);
-    const bool recorded = log.size() > *records_before;
+    std::vector<results::LogRecord> log;
+    const bool read = results::ReadFrameRateLog(plan.settings.install_folder, &log);
+    const bool recorded =
+        read && *records_before && log.size() == **records_before + 1 && !log.back().malformed;
     if (recorded) {
-        result.record = log[*records_before].record;
-        result.score = log[*records_before].score;
-        result.frame_count = log[*records_before].frame_count;
+        result.record = log.back().record;
+        result.score = log.back().score;
+        result.frame_count = log.back().frame_count;
     }
-    *records_before = log.size();
+    *records_before = read ? std::optional<size_t>(log.size()) : std::nullopt;
     using Outcome = results::LaunchOutcome;
     switch (end.how) {
         case platform::GameEnd::How::kEnded:
@@ -144,7 +158,7 @@ std::vector<results::LaunchResult> CarryOutRun(const RunPlan& plan, RunObservers
 
     std::vector<results::LaunchResult> launches;
     if (!plan.launches.empty()) observers.LaunchesStarting();
-    size_t records_before = results::ReadFrameRateLog(s.install_folder).size();
+    std::optional<size_t> records_before = LogRecordCount(s.install_folder);
     for (size_t i = 0; i < plan.launches.size(); ++i) {
         launches.push_back(Launch(plan, i, observers, control, &records_before));
         observers.LaunchFinished(launches.back());

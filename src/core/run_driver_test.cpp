@@ -10,6 +10,7 @@
 #include "config/engine_ini.h"
 #include "core/run_outputs.h"
 #include "platform/platform_standin.h"
+#include "results/results_csv.h"
 
 namespace core {
 namespace {
@@ -26,7 +27,11 @@ const std::string kExecScript = "C:\\flybyexec.txt";
 // The window's side of a run; a failed step goes into the journal as the message it shows.
 class RecordingObserver : public RunObserver {
 public:
-    void LaunchFinished(const results::LaunchResult& r) override { finished.push_back(r); }
+    void LaunchFinished(const results::LaunchResult& r) override {
+        finished.push_back(r);
+        if (after) after(finished.size());
+    }
+    std::function<void(size_t)> after;  // what happens between launch n's end and the next
     void LaunchFailed(const LaunchFailure& failure) override {
         failures.push_back(failure);
         standin::Get().unstartable.clear();  // only the one launch a test makes fail
@@ -118,6 +123,7 @@ protected:
         s.resolutions = resolutions;
         s.custom = custom;
         observer = RecordingObserver{};
+        observer.after = after_launch;
         refusal = {};
         RunPlan plan;
         if (!PrepareRun(s, &plan, &refusal)) {
@@ -134,6 +140,7 @@ protected:
     std::vector<LaunchSeen> launches;
     std::set<size_t> no_record;             // launches (from 1) that leave no record
     std::function<void(size_t)> on_launch;  // what the user does while launch n runs
+    std::function<void(size_t)> after_launch;
 };
 
 const std::array<bool, 5> k640And1024 = {true, false, true, false, false};
@@ -316,6 +323,54 @@ TEST_F(RunDriverTest, EachLaunchGetsItsOutcomeAndOnlyItsCellsGoBlank) {
                           "<TD>4.1       \r\n" + blank + blank + "</TR>"),
               std::string::npos)
         << Page();
+}
+
+TEST_F(RunDriverTest, ARecordIsBookedOnlyToTheLaunchThatWroteIt) {
+    // The log cannot be read after launch 2; it is emptied during 4, before the game writes; 6
+    // writes a malformed record. Each of those gets no record, and the next launch its own.
+    on_launch = [](size_t n) {
+        if (n == 2) standin::Get().failures.insert({"read", kLog});
+        if (n == 4) standin::AddFile(kLog, "");
+        if (n == 6)
+            standin::AddFile(kLog, standin::FindFile(kLog)->contents + "level,6.1 / 6.2\r\n");
+    };
+    after_launch = [](size_t) { standin::Get().failures.clear(); };
+    Run(BenchmarkPreset::kHighQuality, {true, false, false, false, false});
+    ASSERT_EQ(observer.finished.size(), 7u);
+    std::string averages;
+    for (const auto& r : observer.finished)
+        averages += (r.HasRecord() ? r.record.average.substr(0, 3) : "-") + " ";
+    EXPECT_EQ(averages, "1.2 - 3.2 - 5.2 - 7.2 ");
+}
+
+// The run's results.csv, wherever its folder was made.
+std::string ResultsCsv() {
+    for (const auto& [path, file] : standin::Get().files)
+        if (path.ends_with("\\results.csv")) return path;
+    return "";
+}
+
+TEST_F(RunDriverTest, RowsOfALockedResultsCsvAreKeptAndWrittenLaterTheReportAlways) {
+    settings.results_folder = "C:\\Tools\\Bench\\Results";
+    // Held open during launch 2 and gone during 3: written again whole, header first, with every
+    // row. Held open from 2 to the end: rows 2 and 3 are said, and the report is written.
+    for (bool gone : {true, false}) {
+        SetUp();
+        Restart();
+        on_launch = [&](size_t n) {
+            if (n == 2) standin::Get().files[ResultsCsv()].locked = true;
+            if (n == 3 && gone) standin::Get().files.erase(ResultsCsv());
+        };
+        const RunReport report = Run(BenchmarkPreset::kCpuBenchmark, {true, true, true});
+        const std::string text = standin::FindFile(ResultsCsv())->contents;
+        EXPECT_TRUE(text.starts_with(results::ResultsCsvHeaderLine()));
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), gone ? 4 : 2);
+        EXPECT_TRUE(standin::HasFile(report.report_path));
+        EXPECT_EQ(observer.not_saved, gone ? Strings{} : Strings{report.rows_not_saved});
+        EXPECT_TRUE(gone || report.rows_not_saved.ends_with(" Not saved there: run 2 dm-inferno "
+                                                            "800x600, run 3 dm-inferno 1024x768."))
+            << report.rows_not_saved;
+    }
 }
 
 TEST_F(RunDriverTest, RepeatsAndTheResultsFolderRowByRow) {

@@ -44,33 +44,69 @@ void ResultsFolderOutput::LaunchesStarting() {
         path_ = parent + "\\" + name_;
     }
     std::string error;
-    Keep(platform::CreateFolders(path_, &error) &&
-             platform::WriteWholeFile(path_ + "\\results.csv", results::ResultsCsvHeaderLine(),
-                                      &error),
-         error);
+    Keep(platform::CreateFolders(path_, &error), error);
+    if (saving_) SaveRows(0);
+}
+
+// How long a results.csv held open by another program is waited for, at a launch's end (when no
+// row was kept before) and at the run's end.
+constexpr uint32_t kLockedWaitMs = 5000;
+
+bool ResultsFolderOutput::SaveRows(uint32_t wait_ms) {
+    const std::string csv = path_ + "\\results.csv";
+    for (bool waited = false;; waited = true) {
+        // Never a fragment without its header: a file not begun, or gone, is written whole.
+        const bool whole = !csv_started_ || platform::GetAttributes(csv) == 0;
+        std::string text;
+        for (size_t i = whole ? 0 : rows_saved_; i < rows_.size(); ++i) text += rows_[i];
+        std::string error;
+        const bool ok =
+            whole ? platform::WriteWholeFile(csv, results::ResultsCsvHeaderLine() + text, &error)
+                  : text.empty() || platform::AppendToFile(csv, text, &error);
+        if (ok) {
+            csv_started_ = true;
+            rows_saved_ = rows_.size();
+            return true;
+        }
+        rows_error_ = error;
+        if (whole) {  // whatever the file holds now, every row is still to be written
+            csv_started_ = false;
+            rows_saved_ = 0;
+        }
+        if (waited || wait_ms == 0 || !platform::WaitUntilWritable(csv, wait_ms)) return false;
+    }
 }
 
 void ResultsFolderOutput::LaunchFinished(const results::LaunchResult& result) {
     if (!saving_ || result.outcome == results::LaunchOutcome::kNotRun) return;
-    std::string error;
-    Keep(platform::AppendToFile(path_ + "\\results.csv",
-                                results::ResultsCsvRow(run_, system_, result), &error),
-         error);
+    const bool kept_before = rows_saved_ < rows_.size() || !csv_started_;
+    rows_.push_back(results::ResultsCsvRow(run_, system_, result));
+    row_names_.push_back("run " + std::to_string(result.index) + " " + result.level + " " +
+                         result.resolution);
+    SaveRows(kept_before ? 0 : kLockedWaitMs);
 }
 
 void ResultsFolderOutput::LaunchesEnded(const std::vector<results::LaunchResult>& launches) {
     if (!saving_ || launches.empty()) return;
     folder_ = path_;
+    if (!SaveRows(kLockedWaitMs)) {
+        rows_not_saved_ = rows_error_ + " Not saved there: ";
+        for (size_t i = rows_saved_; i < rows_.size(); ++i)
+            rows_not_saved_ += row_names_[i] + (i + 1 < rows_.size() ? ", " : ".");
+        tell_.ResultsNotSaved(rows_not_saved_);
+    }
     results::RunInfo run = run_;
     run.elapsed_ms = platform::Milliseconds() - started_ms_;
     const auto earlier = results::FindEarlierRunIn(plan_.settings.results_folder, name_, run);
     const std::string report = path_ + "\\report.html";
     std::string error;
-    Keep(platform::WriteWholeFile(
-             report, results::ReportPage(run, system_, launches, earlier ? &*earlier : nullptr),
-             &error),
-         error);
-    if (saving_) report_path_ = report;
+    if (platform::WriteWholeFile(
+            report, results::ReportPage(run, system_, launches, earlier ? &*earlier : nullptr),
+            &error)) {
+        report_path_ = report;
+    } else {
+        tell_.ResultsNotSaved(error);
+    }
 }
 
 void ResultsPageOutput::LaunchesEnded(const std::vector<results::LaunchResult>& launches) {
@@ -100,6 +136,7 @@ RunReport CarryOutRunWithOutputs(const RunPlan& plan, RunObserver& status, RunCo
     report.page_written = page.Complete();
     report.results_folder = folder.Folder();
     report.report_path = folder.ReportPath();
+    report.rows_not_saved = folder.RowsNotSaved();
     return report;
 }
 

@@ -19,8 +19,13 @@ namespace core {
 results::RunInfo RunInfoOf(const RunPlan& plan, const std::string& started_iso);
 
 // The run's own folder under settings.results_folder, "<yyyy-mm-dd hh-mm-ss> <preset>", made
-// when the launches start. A folder that cannot be made or written is told once through `tell`
+// when the launches start. A folder that cannot be made is told once through `tell`
 // (ResultsNotSaved), and nothing more is written there.
+//
+// A row that cannot be appended to results.csv (a spreadsheet holding it open) is kept and
+// written with the next launch's row or at the run's end, a locked file waited for a few seconds
+// first; a results.csv gone meanwhile is written again whole, header first. Only rows still not
+// written at the end are told, naming them. report.html is written whatever became of the CSV.
 class ResultsFolderOutput : public RunObserver {
 public:
     ResultsFolderOutput(const RunPlan& plan, RunObserver& tell);
@@ -33,9 +38,14 @@ public:
     const std::string& Folder() const { return folder_; }
     // Its report.html; empty when it was not written.
     const std::string& ReportPath() const { return report_path_; }
+    // What the run's end could not write to results.csv, naming the rows; empty when all is in.
+    const std::string& RowsNotSaved() const { return rows_not_saved_; }
 
 private:
     void Keep(bool ok, const std::string& error);
+    // Writes the rows not yet in results.csv, waiting up to `wait_ms` for a locked file; false
+    // (with rows_error_) when some are still not written.
+    bool SaveRows(uint32_t wait_ms);
 
     const RunPlan& plan_;
     RunObserver& tell_;
@@ -47,6 +57,13 @@ private:
     std::string path_;
     std::string folder_;
     std::string report_path_;
+    // Every row of the run so far, the launch each names, and how many are in the file.
+    std::vector<std::string> rows_;
+    std::vector<std::string> row_names_;
+    size_t rows_saved_ = 0;
+    bool csv_started_ = false;  // the header is in the file
+    std::string rows_error_;
+    std::string rows_not_saved_;
 };
 
 // results.html in the program's folder, written anew when the launches have ended, and the
@@ -74,6 +91,7 @@ struct RunReport {
     bool page_written = false;                    // results.html is complete and may be opened
     std::string results_folder;                   // the run's own folder; empty when not made
     std::string report_path;                      // its report.html; empty when not written
+    std::string rows_not_saved;  // rows results.csv lacks at the end, and why; empty: none
 };
 
 // Carries out the plan with what every run leaves among its observers, then `status` (the

@@ -62,6 +62,12 @@ uint32_t GetAttributes(const std::string& path);
 // and is not held locked by another process. Never fails, creates and changes nothing.
 bool CanOpenForReading(const std::string& path);
 
+// Waits up to `timeout_ms` while another process holds the file open without letting us write
+// (a spreadsheet showing it: a sharing or lock violation). True when it can be opened for
+// writing now, or is not there; false when it stays locked or cannot be written for another
+// reason (then at once).
+bool WaitUntilWritable(const std::string& path, uint32_t timeout_ms);
+
 // Renames (moves) the file `from` to `to` on the same drive; fails when `to` already exists.
 bool RenameFile(const std::string& from, const std::string& to, std::string* error);
 
@@ -141,6 +147,17 @@ bool RunAndWait(const std::string& command_line, uint32_t timeout_ms, EndSignal 
 
 // Starts `command_line` shown normally and returns without waiting.
 bool StartProgram(const std::string& command_line, StartFailure* failure);
+
+// The game RunAndWait starts runs in a job that ends it when Benchwright ends, however it ends
+// (where the system allows: one that cannot be put in the job runs without). A game another
+// Benchwright left running is found by its program file:
+
+// True when a process of the program file `program_path` (the full path, compared without regard
+// to case) still runs after waiting up to `wait_ms` for every such process to end.
+bool ProgramRunning(const std::string& program_path, uint32_t wait_ms);
+
+// Ends every process of `program_path` and waits until they have gone; false when one runs on.
+bool EndProgram(const std::string& program_path);
 
 // Asks the shell to open `target` (a file or a web address) with its associated program, as the
 // "Open" action, shown normally. `owned` makes the main window the owner; `work_folder` may be

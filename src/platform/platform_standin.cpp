@@ -248,6 +248,14 @@ bool CanOpenForReading(const std::string& path) {
     return it != g_state.files.end() && !it->second.locked && !Injected("read", path);
 }
 
+bool WaitUntilWritable(const std::string& path, uint32_t timeout_ms) {
+    Note("wait " + path);
+    auto it = Find(path);
+    if (it == g_state.files.end()) return true;
+    if (it->second.locked) g_state.milliseconds += timeout_ms;
+    return !it->second.locked && !(it->second.attributes & kReadOnly);
+}
+
 bool RenameFile(const std::string& from, const std::string& to, std::string* error) {
     Note("rename " + from + " -> " + to);
     if (Injected("rename", from)) return Fail(error, "rename", from, "Access is denied.");
@@ -352,6 +360,22 @@ bool StartProgram(const std::string& command_line, StartFailure* failure) {
     if (!Startable(command_line, failure)) return false;
     g_state.started.push_back(command_line);
     return true;
+}
+
+bool ProgramRunning(const std::string& program_path, uint32_t wait_ms) {
+    for (const std::string& p : g_state.running_programs) {
+        if (Lower(p) != Lower(program_path)) continue;
+        g_state.milliseconds += wait_ms;
+        return true;
+    }
+    return false;
+}
+
+bool EndProgram(const std::string& program_path) {
+    Note("end " + program_path);
+    std::erase_if(g_state.running_programs,
+                  [&](const std::string& p) { return Lower(p) == Lower(program_path); });
+    return !ProgramRunning(program_path, 0);
 }
 
 void ShellOpen(const std::string& target, bool, const std::string&) {

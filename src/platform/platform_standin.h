@@ -69,6 +69,9 @@ struct State {
     std::set<size_t> hanging_runs;
     // Exit codes of runs by number; others exit with 0.
     std::map<size_t, uint32_t> exit_codes;
+    // Programs (full paths) with a process running that Benchwright did not start; EndProgram
+    // ends them.
+    std::set<std::string> running_programs;
     // Whether the one end signal the stand-in hands out has been raised.
     bool end_raised = false;
 

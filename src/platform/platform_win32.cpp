@@ -1,7 +1,8 @@
 // The Win32 implementation of the platform seam: the -A APIs, nothing else in between.
 #include <windows.h>
-// after windows.h, which it needs
+// after windows.h, which they need
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -69,7 +70,26 @@ bool Truncate(HANDLE h) {
     return SetFilePointer(h, 0, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER && SetEndOfFile(h);
 }
 
-bool Start(const std::string& command_line, WORD show, PROCESS_INFORMATION* pi,
+// The job every game runs in. It is never closed: when Benchwright ends, however it ends, the
+// system closes it and ends the game with it. Null when the system cannot make one.
+HANDLE GameJob() {
+    static HANDLE job = [] {
+        HANDLE j = CreateJobObjectA(nullptr, nullptr);
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        if (j && !SetInformationJobObject(j, JobObjectExtendedLimitInformation, &limits,
+                                          sizeof limits)) {
+            CloseHandle(j);
+            j = nullptr;
+        }
+        return j;
+    }();
+    return job;
+}
+
+// Starts the process; `job` (may be null) takes it before it runs. A process the job cannot
+// take (Benchwright itself runs in a job that forbids it, before Windows 8) runs without.
+bool Start(const std::string& command_line, WORD show, HANDLE job, PROCESS_INFORMATION* pi,
            StartFailure* failure) {
     STARTUPINFOA si = {};
     si.cb = sizeof si;
@@ -77,8 +97,14 @@ bool Start(const std::string& command_line, WORD show, PROCESS_INFORMATION* pi,
     si.wShowWindow = show;
     std::vector<char> line(command_line.begin(), command_line.end());
     line.push_back('\0');
-    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, pi))
+    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, job ? CREATE_SUSPENDED : 0,
+                       nullptr, nullptr, &si, pi)) {
+        if (job) {
+            AssignProcessToJobObject(job, pi->hProcess);
+            ResumeThread(pi->hThread);
+        }
         return true;
+    }
     const DWORD code = GetLastError();
     if (failure) {
         failure->code = code;
@@ -197,6 +223,20 @@ bool CanOpenForReading(const std::string& path) {
     return true;
 }
 
+bool WaitUntilWritable(const std::string& path, uint32_t timeout_ms) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        Handle f(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (f.Ok()) return true;
+        const DWORD code = GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND) return true;
+        if (code != ERROR_SHARING_VIOLATION && code != ERROR_LOCK_VIOLATION) return false;
+        if (GetTickCount() - start >= timeout_ms) return false;
+        Sleep(100);
+    }
+}
+
 bool RenameFile(const std::string& from, const std::string& to, std::string* error) {
     if (MoveFileA(from.c_str(), to.c_str())) return true;
     return Fail(error, "rename", from);
@@ -288,7 +328,7 @@ bool RunAndWait(const std::string& command_line, uint32_t timeout_ms, EndSignal 
                 GameEnd* game_end, StartFailure* failure) {
     PROCESS_INFORMATION pi = {};
     const DWORD started = GetTickCount();
-    if (!Start(command_line, SW_SHOWMINIMIZED, &pi, failure)) return false;
+    if (!Start(command_line, SW_SHOWMINIMIZED, GameJob(), &pi, failure)) return false;
     Handle process(pi.hProcess), thread(pi.hThread);
     // The handle from starting the process: an identifier could name another process by now.
     HANDLE waits[2] = {process.h, static_cast<HANDLE>(end)};
@@ -309,10 +349,57 @@ bool RunAndWait(const std::string& command_line, uint32_t timeout_ms, EndSignal 
 
 bool StartProgram(const std::string& command_line, StartFailure* failure) {
     PROCESS_INFORMATION pi = {};
-    if (!Start(command_line, SW_SHOWNORMAL, &pi, failure)) return false;
+    if (!Start(command_line, SW_SHOWNORMAL, nullptr, &pi, failure)) return false;
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return true;
+}
+
+namespace {
+
+// The processes, other than this one, whose program file is `path`. The process list names only
+// the file (so on Windows XP); its path is that of the process's first module. A process whose
+// modules cannot be read (another user's) is not seen.
+std::vector<DWORD> ProcessesOf(const std::string& path) {
+    std::vector<DWORD> ids;
+    const size_t slash = LastBackslash(path);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    Handle processes(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!processes.Ok()) return ids;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(processes.h, &entry); more;
+         more = Process32Next(processes.h, &entry)) {
+        if (entry.th32ProcessID == GetCurrentProcessId() ||
+            lstrcmpiA(entry.szExeFile, name.c_str()))
+            continue;
+        Handle modules(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, entry.th32ProcessID));
+        MODULEENTRY32 module = {};
+        module.dwSize = sizeof module;
+        if (modules.Ok() && Module32First(modules.h, &module) &&
+            lstrcmpiA(module.szExePath, path.c_str()) == 0)
+            ids.push_back(entry.th32ProcessID);
+    }
+    return ids;
+}
+
+}  // namespace
+
+bool ProgramRunning(const std::string& program_path, uint32_t wait_ms) {
+    const DWORD start = GetTickCount();
+    while (!ProcessesOf(program_path).empty()) {
+        if (GetTickCount() - start >= wait_ms) return true;
+        Sleep(100);
+    }
+    return false;
+}
+
+bool EndProgram(const std::string& program_path) {
+    for (DWORD id : ProcessesOf(program_path)) {
+        Handle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
+        if (process.Ok() && TerminateProcess(process.h, 1)) WaitForSingleObject(process.h, 10000);
+    }
+    return !ProgramRunning(program_path, 0);
 }
 
 void ShellOpen(const std::string& target, bool owned, const std::string& work_folder) {

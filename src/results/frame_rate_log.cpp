@@ -98,23 +98,67 @@ bool SplitMeasurement(std::string_view s, FrameRateRecord* record) {
     return true;
 }
 
+// What SplitMeasurement accepts, without storing anything.
+bool IsMeasurement(std::string_view s) {
+    const size_t first = s.find(kSeparator);
+    if (first == std::string_view::npos) return false;
+    const size_t second = s.find(kSeparator, first + kSeparator.size());
+    return second != std::string_view::npos && s.size() - second - kSeparator.size() >= 4;
+}
+
+// The next few fields of the log, read on demand: whether a record is whole shows only in the
+// fields after it.
+class Lookahead {
+public:
+    explicit Lookahead(std::string_view text) : reader_(text) {}
+
+    // The field `i` (below 8) places ahead, or null when the text ends before it.
+    const std::string_view* Peek(size_t i) {
+        while (count_ <= i && reader_.Next(&fields_[(first_ + count_) & kMask])) ++count_;
+        return i < count_ ? &fields_[(first_ + i) & kMask] : nullptr;
+    }
+    void Drop(size_t n) {
+        for (; n > 0 && Peek(0); --n) {
+            first_ = (first_ + 1) & kMask;
+            --count_;
+        }
+    }
+
+private:
+    static constexpr size_t kMask = 7;
+    FieldReader reader_;
+    std::string_view fields_[kMask + 1];
+    size_t first_ = 0;
+    size_t count_ = 0;
+};
+
 }  // namespace
 
 std::vector<LogRecord> ParseFrameRateLog(std::string_view text) {
     std::vector<LogRecord> records;
-    // A record takes at least ten characters (its separators and the four dropped ones).
+    // A whole record takes at least ten characters (its separators and the four dropped ones).
     records.reserve(std::min(kMaxRecords, text.size() / 10));
-    FieldReader reader(text);
-    std::string_view label, measurement, third, fourth;
-    while (records.size() < kMaxRecords && !reader.AtEnd()) {
-        if (!reader.Next(&label) || !reader.Next(&measurement) || !reader.Next(&third) ||
-            !reader.Next(&fourth))
-            break;
+    Lookahead fields(text);
+    while (records.size() < kMaxRecords && fields.Peek(0)) {
         LogRecord entry;
-        if (!SplitMeasurement(measurement, &entry.record)) break;
-        FitInto(entry.record.label, label);
-        entry.score = third;
-        entry.frame_count = fourth;
+        const std::string_view* f[5];
+        for (size_t i = 0; i < 5; ++i) f[i] = fields.Peek(i);
+        // A measurement always starts a record with the field before it as its label; one in
+        // place of the frame count or the next label means this record was cut short there.
+        const bool cut_short = (f[3] && IsMeasurement(*f[3])) || (f[4] && IsMeasurement(*f[4]));
+        if (f[3] && !cut_short && SplitMeasurement(*f[1], &entry.record)) {
+            FitInto(entry.record.label, *f[0]);
+            entry.score = *f[2];
+            entry.frame_count = *f[3];
+            fields.Drop(4);
+        } else {
+            // A damaged record still counts as one; the reading goes on at the next label.
+            entry = LogRecord{};
+            entry.malformed = true;
+            fields.Drop(1);
+            while (fields.Peek(1) && !IsMeasurement(*fields.Peek(1))) fields.Drop(1);
+            if (!fields.Peek(1)) fields.Drop(1);
+        }
         records.push_back(std::move(entry));
     }
     return records;
@@ -124,12 +168,14 @@ std::string FrameRateLogPath(const std::string& install_folder) {
     return install_folder + "\\Benchmark\\lowframerate.log";
 }
 
-std::vector<LogRecord> ReadFrameRateLog(const std::string& install_folder) {
+bool ReadFrameRateLog(const std::string& install_folder, std::vector<LogRecord>* records) {
+    records->clear();
+    if (install_folder.empty()) return true;
+    const std::string path = FrameRateLogPath(install_folder);
     std::string text;
-    if (install_folder.empty() ||
-        !platform::ReadWholeFile(FrameRateLogPath(install_folder), &text, nullptr))
-        return {};
-    return ParseFrameRateLog(text);
+    if (!platform::ReadWholeFile(path, &text, nullptr)) return platform::GetAttributes(path) == 0;
+    *records = ParseFrameRateLog(text);
+    return true;
 }
 
 }  // namespace results

@@ -18,16 +18,21 @@ struct LogRecord {
     FrameRateRecord record;
     std::string score;
     std::string frame_count;
+    // Cut short, or its measurement lacks a separator: it counts as a record (a launch wrote it)
+    // but holds nothing, its fields blank.
+    bool malformed = false;
 };
 
-// The records of a log's text, in file order. A record cut short, or one whose measurement lacks
-// a separator, ends the reading; the records completed before it are kept.
+// The records of a log's text, in file order. A malformed record is kept in its place, flagged,
+// and the reading goes on with the next record: the one whose measurement ("low / average /
+// high fps") comes next, its label the field before.
 std::vector<LogRecord> ParseFrameRateLog(std::string_view text);
 
 // The log's path for an install folder.
 std::string FrameRateLogPath(const std::string& install_folder);
 
-// The records of the game's log (FrameRateRecords); a missing or unreadable log gives none.
-std::vector<LogRecord> ReadFrameRateLog(const std::string& install_folder);
+// Reads the records of the game's log (FrameRateRecords) into `records`; a missing log has none.
+// False, with no records, when the log is there but cannot be read.
+bool ReadFrameRateLog(const std::string& install_folder, std::vector<LogRecord>* records);
 
 }  // namespace results

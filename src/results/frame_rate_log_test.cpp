@@ -11,8 +11,9 @@ namespace {
 // The records as "Label|Low|Average|High|" lines, trailing spaces and all.
 std::string Flat(const std::string& log) {
     std::string out;
-    for (const auto& [r, score, frames] : ParseFrameRateLog(log))
-        out += r.label + "|" + r.low + "|" + r.average + "|" + r.high + "|\n";
+    for (const auto& [r, score, frames, malformed] : ParseFrameRateLog(log))
+        out += malformed ? "malformed\n"
+                         : r.label + "|" + r.low + "|" + r.average + "|" + r.high + "|\n";
     return out;
 }
 
@@ -41,12 +42,15 @@ TEST(ParseFrameRateLog, FieldsRecordsAndWidths) {
         {"\"  Face, the sequel\",\"9.5 / 48.25 / 103.75 fps\",\"a,b\",\"c\r\nd\"\r\n",
          "  Face, the se|9.5       |48.25     |103.75    |\n"},
         {"\"dm-one\"junk,10 / 20 / 30 fps,a,\"b\r\ndm-two,", kOne},
-        // A damaged or cut record ends the reading, keeping earlier ones.
+        // A damaged or cut record counts as one, and the reading goes on with the next
+        // measurement and the label before it.
         {"dm-one,10 / 20 / 30 fps,a,b\r\ndm-two,11 / 21 fps,a,b\r\ndm-one,10 / 20 / 30 fps,a,b",
-         kOne},
-        {"dm-one,10 / 20 / 30 fps,a,b\r\ndm-two,11/21/31 fps,a,b\r\n", kOne},
-        {"dm-one,10 / 20 / 30 fps,a,b\r\ndm-two,11 / 21 / fps,a,b\r\n", kOne},
-        {"dm-one,10 / 20 / 30 fps,a,b\r\ndm-two,11 / 21 / 31 fps,a", kOne},
+         kOne + "malformed\n" + kOne},
+        {"dm-two,11 / 2\r\ndm-one,10 / 20 / 30 fps,a,b\r\n", "malformed\n" + kOne},
+        {"dm-two,11 / 21 / 31 fps\r\ndm-one,10 / 20 / 30 fps,a,b\r\n", "malformed\n" + kOne},
+        {"dm-two,11 / 21 / 31 fps,a\r\ndm-one,10 / 20 / 30 fps,a,b\r\n", "malformed\n" + kOne},
+        {"dm-one,10 / 20 / 30 fps,a,b\r\ndm-two,11 / 21 / 31 fps,a", kOne + "malformed\n"},
+        {"garbage\r\n", "malformed\n"},
     };
     for (const auto& c : cases) EXPECT_EQ(Flat(c.log), c.records) << c.log;
 }
@@ -56,17 +60,19 @@ TEST(ParseFrameRateLog, KeepsAtMostTheFirst32766Records) {
     for (int k = 1; k <= 32767; ++k) text += "L" + std::to_string(k) + ",1 / 2 / 3 fps,a,b\r\n";
     const auto records = ParseFrameRateLog(text);
     ASSERT_EQ(records.size(), kMaxRecords);
-    const auto& [last, score, frames] = records.back();
+    const auto& [last, score, frames, malformed] = records.back();
     EXPECT_EQ(last.label + score + frames, "L32766        ab");
+    EXPECT_FALSE(malformed);
 }
 
-TEST(ReadFrameRateLog, AnUnreadableOrUnknownLogGivesNoRecords) {
+TEST(ReadFrameRateLog, AMissingLogHasNoRecordsAnUnreadableOneFails) {
     platform::standin::Reset();
-    platform::standin::AddFile("C:\\UT2003\\Benchmark\\lowframerate.log",
-                               "a,1 / 2 / 3 fps,x,y\r\n");
-    platform::standin::Get().failures.insert({"read", "C:\\UT2003\\Benchmark\\lowframerate.log"});
-    for (const char* folder : {"C:\\UT2003", ""})
-        EXPECT_TRUE(ReadFrameRateLog(folder).empty()) << folder;
+    std::vector<LogRecord> records(1);
+    EXPECT_TRUE(ReadFrameRateLog("C:\\UT2003", &records) && records.empty());
+    const std::string log = "C:\\UT2003\\Benchmark\\lowframerate.log";
+    platform::standin::AddFile(log, "a,1 / 2 / 3 fps,x,y\r\n");
+    platform::standin::Get().failures.insert({"read", log});
+    EXPECT_FALSE(ReadFrameRateLog("C:\\UT2003", &records));
 }
 
 }  // namespace

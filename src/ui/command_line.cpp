@@ -5,6 +5,7 @@
 
 #include "common/text.h"
 #include "core/presets.h"
+#include "core/running_game.h"
 #include "core/start_up.h"
 #include "platform/platform.h"
 #include "results/comparison.h"
@@ -120,6 +121,11 @@ void ConsoleObserver::ResultsNotSaved(const std::string& why) {
 
 int RunFromCommandLine(const core::RunSettings& settings, Console& console,
                        const CarryOut& carry_out) {
+    // Checked before the logs are emptied: its record would be taken for a launch's.
+    if (core::GameStillRunning(settings.install_folder)) {
+        console.PrintError(GameStillRunningRefusal(core::GameProgramPath(settings.install_folder)));
+        return kExitCannotStart;
+    }
     core::RunPlan plan;
     core::RunRefusal refusal;
     if (!core::PrepareRun(settings, &plan, &refusal)) {

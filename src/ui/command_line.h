@@ -19,7 +19,8 @@ enum ExitCode : int {
     kExitOk = 0,          // every launch recorded; comparison: at least one result read
     kExitIncomplete = 1,  // some launch without a record, or a file not written at the end
     kExitBadArguments = 2,
-    kExitCannotStart = 3,  // no installation, the edition missing, a file step failed, or busy
+    kExitCannotStart = 3,  // no installation, the edition missing, the game still running, a
+                           // file step failed, or busy
     kExitNotWritten = 4,   // a comparison's page or its CSV could not be written
 };
 
@@ -78,7 +79,8 @@ using CarryOut = std::function<core::RunReport(const core::RunPlan&, core::RunOb
 
 // Plans the run, empties the game's logs and carries it out with a ConsoleObserver, then prints
 // the run's results folder. Never shows a message box nor opens a page. Returns the exit code:
-// kExitCannotStart when planning or the first file step failed (the reason printed), otherwise
+// kExitCannotStart when the game still runs from the installation (waited for a moment first),
+// planning or the first file step failed (the reason printed), otherwise
 // core::RunExitCode, raised to kExitIncomplete when a file could not be written along the way.
 int RunFromCommandLine(const core::RunSettings& settings, Console& console,
                        const CarryOut& carry_out);

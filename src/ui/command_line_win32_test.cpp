@@ -6,9 +6,13 @@
 
 #include <algorithm>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "core/presets.h"
+#include "platform/platform.h"
 #include "program_win32.h"
+#include "standin_values.h"
 
 namespace {
 
@@ -196,6 +200,77 @@ TEST_F(CommandLine, AnotherBenchwrightRunningGivesThreeButHelpStillPrints) {
     ASSERT_GT(run.out.size(), 10u);
     EXPECT_EQ(run.out[0], "Usage:");
     CloseHandle(other);
+}
+
+// The one run folder under T:\bw_results, or "".
+std::string RunFolder() {
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA("T:\\bw_results\\2*", &found);
+    if (h == INVALID_HANDLE_VALUE) return "";
+    FindClose(h);
+    return std::string("T:\\bw_results\\") + found.cFileName;
+}
+
+TEST_F(CommandLine, NoRecordOrRowGoesAstrayAfterAKillALockedResultsCsvOrAGameLeftRunning) {
+    const std::string game = ts::GamePath(ts::kInstall);
+    // Killed while its game runs: the game goes with it, before writing its record.
+    ts::WriteControl(ts::kInstall, "sleep 60000");
+    std::thread killed([] { Benchwright("--preset cpu --resolutions 800x600 --results bw_kill"); });
+    EXPECT_TRUE(Until([] { return ts::StandinRuns(ts::kInstall).size() == 1; }));
+    EXPECT_TRUE(platform::EndProgram(TestBuildExe()));
+    killed.join();
+    EXPECT_FALSE(platform::ProgramRunning(game, kWait));
+    ts::RemoveTree("T:\\bw_kill");
+
+    // Started again at once, its results.csv held open by another program for three seconds
+    // once the first row is in: each launch has its own record, and every row is written.
+    ts::WriteControl(ts::kInstall, "sleep 1500");
+    Outcome next;
+    std::thread run([&] {
+        next = Benchwright(
+            "--preset cpu --resolutions 640x480,800x600,1024x768 --results "
+            "bw_results");
+    });
+    std::string csv;
+    EXPECT_TRUE(Until([&] {
+        csv = RunFolder() + "\\results.csv";
+        return std::ranges::count(ts::ReadFile(csv), '\n') == 2;
+    }));
+    HANDLE held = CreateFileA(csv.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    Sleep(3000);  // the lock itself, not a wait for something
+    CloseHandle(held);
+    run.join();
+    EXPECT_EQ(next.exit_code, 0);
+    EXPECT_EQ(std::ranges::count(ts::ReadFile(csv), '\n'), 4);
+    EXPECT_NE(GetFileAttributesA((RunFolder() + "\\report.html").c_str()), INVALID_FILE_ATTRIBUTES);
+    const auto runs = ts::StandinRuns(ts::kInstall);
+    ASSERT_EQ(runs.size(), 4u);
+    ASSERT_EQ(next.out.size(), 4u);
+    EXPECT_EQ(runs[0].outcome, "");  // the orphan never came to its end
+    const char* resolutions[] = {"640x480", "800x600", "1024x768"};
+    for (size_t i = 0; i < 3; ++i) {
+        const auto rates = standin::RatesFor("dm-inferno", resolutions[i], runs[i + 1].ini_sum);
+        EXPECT_TRUE(next.out[i].ends_with(" avg " + standin::Hundredths(rates.average) + " fps"))
+            << next.out[i];
+    }
+
+    // A game of the installation that no Benchwright started: exit 3, nothing emptied or staged.
+    ts::WriteControl(ts::kInstall, "sleep 60000");
+    ts::WriteFile(ts::LogPath(ts::kInstall), "old record\r\n");
+    const std::string stuff = std::string(ts::kInstall) + "\\Benchmark\\Stuff\\";
+    ASSERT_TRUE(platform::StartProgram(
+        core::BuildGameCommandLine(
+            {ts::kInstall, stuff + "flybyexec.txt", stuff + "MaxDetailUser.ini"},
+            {"dm-inferno", 77}, "640x480", core::kMaxDetailUserIni),
+        nullptr));
+    ASSERT_TRUE(Until([] { return ts::StandinRuns(ts::kInstall).size() == 5; }));
+    const Outcome refused = Benchwright("--preset cpu --resolutions 640x480");
+    EXPECT_EQ(refused.exit_code, 3);
+    ASSERT_EQ(refused.error.size(), 1u);
+    EXPECT_TRUE(Contains(refused.error[0], "ut2003.exe is still running")) << refused.error[0];
+    EXPECT_EQ(ts::ReadFile(ts::LogPath(ts::kInstall)), "old record\r\n");
+    EXPECT_EQ(GetFileAttributesA("T:\\UT2003.ini"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(platform::EndProgram(game));
 }
 
 // A command-line run killed while its game runs leaves our read-only UT2003.ini at the root and

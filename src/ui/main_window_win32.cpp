@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "core/run_driver.h"
+#include "core/running_game.h"
 #include "core/start_up.h"
 #include "core/user_settings.h"
 #include "ui/compare_results_win32.h"
@@ -101,6 +102,19 @@ void OnResolution(MainWindow& w, int index) {
         IsDlgButtonChecked(w.hwnd, IDC_RESOLUTION_FIRST + index) == BST_CHECKED;
 }
 
+// A game still running from the installation (a killed Benchwright's) would write its record
+// into this run's log: waited for a moment, then ended if the user says so. True when none runs.
+bool NoGameRunning(HWND owner, const std::string& install_folder) {
+    if (!core::GameStillRunning(install_folder)) return true;
+    const std::string program = core::GameProgramPath(install_folder);
+    if (MessageBoxA(owner, GameStillRunningQuestion(program).c_str(), "Benchwright",
+                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+        return false;
+    if (core::EndRunningGame(install_folder)) return true;
+    Show(GameNotEndedMessage(program));
+    return false;
+}
+
 void RunPreset(MainWindow& w, common::BenchmarkPreset preset,
                const core::CustomTestChoices& custom) {
     if (w.model.running) return;  // a click that slipped past a disabled control
@@ -111,7 +125,9 @@ void RunPreset(MainWindow& w, common::BenchmarkPreset preset,
     Render(w);
     core::RunPlan plan;
     core::RunRefusal refusal;
-    if (core::PrepareRun(settings, &plan, &refusal)) {
+    if (!NoGameRunning(w.hwnd, settings.install_folder)) {
+        // Nothing staged, the logs untouched.
+    } else if (core::PrepareRun(settings, &plan, &refusal)) {
         w.run = StartRunThread(w.hwnd, w.hwnd, plan, nullptr);
     } else {
         Show(RefusalMessage(refusal, preset));
@@ -142,6 +158,7 @@ void OnRunMessage(MainWindow& w, UINT msg, WPARAM wparam, LPARAM lparam) {
     const core::RunSettings settings = w.run->plan.settings;
     const core::RunReport report = EndRunThread(std::move(w.run));
     if (!exiting) {
+        if (!report.rows_not_saved.empty()) Show(RowsNotSavedMessage(report.rows_not_saved));
         const std::string page = PageToOpen(settings, report);
         if (!page.empty()) OpenDocument(page);
     }

@@ -39,6 +39,40 @@ Message FileStepMessage(const std::string& error) {
     return {error, "", platform::MessageIcon::kCritical};
 }
 
+Message RowsNotSavedMessage(const std::string& why) {
+    return {
+        "Some results could not be saved to results.csv; results.html and the report have "
+        "them.\n\n" +
+            why,
+        "", platform::MessageIcon::kExclamation};
+}
+
+namespace {
+
+std::string GameStillRunningText(const std::string& program) {
+    return program +
+           " is still running, perhaps left by a Benchwright that was ended. Its frame rates "
+           "would be taken for this run's.";
+}
+
+}  // namespace
+
+std::string GameStillRunningQuestion(const std::string& program) {
+    return GameStillRunningText(program) +
+           "\n\nEnd it now and start the benchmark? (No: the benchmark does not start; start it "
+           "again once the game has ended.)";
+}
+
+Message GameNotEndedMessage(const std::string& program) {
+    return {program + " could not be ended, so the benchmark does not start.", "",
+            platform::MessageIcon::kExclamation};
+}
+
+std::string GameStillRunningRefusal(const std::string& program) {
+    return "No run can start: " + GameStillRunningText(program) +
+           " End it, or wait until it has ended, and start this run again.";
+}
+
 Message NoInstallationMessage() {
     return {"Please install UT2003 (full version) or UT2003 (demo)", "Install UT2003",
             platform::MessageIcon::kNone};

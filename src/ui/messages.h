@@ -27,6 +27,16 @@ Message LaunchFailureMessage(const core::LaunchFailure& failure);
 // A file step failed; `error` names the file and the reason.
 Message FileStepMessage(const std::string& error);
 
+// Rows of the run that results.csv could not take by the run's end; `why` names the file, the
+// reason and the rows.
+Message RowsNotSavedMessage(const std::string& why);
+
+// The game `program` still runs as a run is to start: the window's Yes/No question (Yes ends
+// it), the message when it could not be ended, and the command line's refusal.
+std::string GameStillRunningQuestion(const std::string& program);
+Message GameNotEndedMessage(const std::string& program);
+std::string GameStillRunningRefusal(const std::string& program);
+
 // At start-up, neither edition is installed.
 Message NoInstallationMessage();
 

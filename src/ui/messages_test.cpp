@@ -42,9 +42,12 @@ TEST(Messages, RefusalsAndFailuresAreWordedAsTheUserKnowsThem) {
         EXPECT_EQ(m.icon, c.message.icon) << m.text;
     }
 
-    // A failed start that is not a missing program: the system's number and text, no icon.
-    const Message bad = LaunchFailureMessage({cmd, false, 193, "Bad EXE format for %1."});
-    EXPECT_EQ(bad.text, "193 : Bad EXE format for %1.");
+    // A failed start that is not a missing program: the system's number and text naming the
+    // program, no icon.
+    const Message bad = LaunchFailureMessage({cmd, false, 193, "Bad EXE format for %1 (%1)."});
+    EXPECT_EQ(bad.text,
+              "193 : Bad EXE format for C:\\UT2003\\System\\ut2003.exe "
+              "(C:\\UT2003\\System\\ut2003.exe).");
     EXPECT_EQ(bad.icon, MessageIcon::kNone);
 
     const Message none = NoInstallationMessage();
