@@ -46,6 +46,9 @@ bool CommandLineSettings(const core::ProgramArguments& args, const RunDefaults& 
     settings->renderer = args.renderer.value_or(common::Renderer::kDirect3D);
     settings->resolutions = args.resolutions;
     settings->runs_per_level = args.runs_per_level.value_or(defaults.runs_per_level);
+    settings->until_steady = args.until_steady.value_or(defaults.until_steady);
+    settings->steady_within_tenths =
+        args.steady_within_tenths.value_or(defaults.steady_within_tenths);
 
     core::CustomTestChoices& custom = settings->custom;
     custom.sound_disabled = !args.sound.value_or(false);
@@ -64,7 +67,8 @@ bool CommandLineSettings(const core::ProgramArguments& args, const RunDefaults& 
 }
 
 void ConsoleObserver::LaunchFinished(const results::LaunchResult& result) {
-    console_.Print(core::LaunchLine(static_cast<size_t>(result.index), launch_count_, result));
+    console_.Print(
+        core::LaunchLine(static_cast<size_t>(result.index), launch_count_, result, at_most_));
 }
 
 void ConsoleObserver::StepFailed(const std::string& error) {
@@ -85,7 +89,7 @@ int RunFromCommandLine(const core::RunSettings& settings, Console& console,
         console.PrintError(RefusalMessage(refusal, settings.preset).text);
         return kExitCannotStart;
     }
-    ConsoleObserver observer(console, plan.launches.size());
+    ConsoleObserver observer(console, plan.launches.size(), settings.until_steady);
     const core::RunReport report = carry_out(plan, observer);
     // Nothing was launched only when staging the game's files failed.
     if (report.launches.empty()) return kExitCannotStart;
