@@ -73,7 +73,7 @@ bool PlanRun(const RunSettings& settings, RunPlan* plan, RunRefusal* refusal) {
                                plan->engine_ini_path};
     const std::string sound_switch = settings.custom.sound_disabled ? "-nosound " : "";
     const int repeats = settings.until_steady
-                            ? results::kSteadyMaxRuns
+                            ? static_cast<int>(results::kSteadyMaxRuns)
                             : std::clamp(settings.runs_per_level, 1, kMaxRunsPerLevel);
     for (const std::string& resolution : plan->resolutions) {
         for (const GameRun& run : runs) {

@@ -58,13 +58,10 @@ std::vector<double> CountedAverages(const std::vector<const LaunchResult*>& laun
 }
 
 Steadiness JudgeRepeats(const std::vector<const LaunchResult*>& launches, int within_tenths) {
-    int made = 0;
-    for (const LaunchResult* launch : launches)
-        if (launch->outcome != LaunchOutcome::kNotRun) ++made;
-    if (made < kSteadyMinRuns) return Steadiness::kGoOn;
+    if (launches.size() < kSteadyMinRuns) return Steadiness::kGoOn;
     const auto rsd = RelativeDeviationOf(CountedAverages(launches)).rsd_percent;
     if (rsd && *rsd <= within_tenths / 10.0) return Steadiness::kSteady;
-    return made >= kSteadyMaxRuns ? Steadiness::kNotSteady : Steadiness::kGoOn;
+    return launches.size() >= kSteadyMaxRuns ? Steadiness::kNotSteady : Steadiness::kGoOn;
 }
 
 }  // namespace results

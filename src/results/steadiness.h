@@ -18,8 +18,8 @@
 
 namespace results {
 
-inline constexpr int kSteadyMinRuns = 3;
-inline constexpr int kSteadyMaxRuns = 10;
+inline constexpr size_t kSteadyMinRuns = 3;
+inline constexpr size_t kSteadyMaxRuns = 10;
 
 // "Steady within" in tenths of a percent: 0.5 to 10 %, 2 % unless the user chooses otherwise.
 inline constexpr int kSteadyWithinLowest = 5;
@@ -53,8 +53,8 @@ enum class Steadiness {
     kNotSteady,  // the tenth launch has been made and they are not
 };
 
-// The rule, asked after each launch of a cell: `launches` are the cell's launches so far, in
-// order (launches not run are ignored), `within_tenths` the "Steady within" percentage.
+// The rule, asked after each launch of a cell: `launches` are the cell's launches made so far,
+// in order, `within_tenths` the "Steady within" percentage.
 Steadiness JudgeRepeats(const std::vector<const LaunchResult*>& launches, int within_tenths);
 
 }  // namespace results
