@@ -7,9 +7,11 @@ top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$top"
 out="$top/build/bench"
 mkdir -p "$out"
-sources=$(ls src/common/*.cpp src/config/*.cpp src/results/*.cpp src/core/*.cpp \
-    src/registry/*.cpp | grep -v -e '_test\.cpp$' -e '_fuzz\.cpp$' -e '_win32')
-# shellcheck disable=SC2086
-g++ -O2 -DNDEBUG -std=c++20 -Isrc bench/steady.cpp $sources \
+# The logic's sources, without tests, fuzz targets and Windows-only files.
+sources=()
+for f in src/common/*.cpp src/config/*.cpp src/results/*.cpp src/core/*.cpp src/registry/*.cpp; do
+    case $f in *_test.cpp | *_fuzz.cpp | *_win32*) ;; *) sources+=("$f") ;; esac
+done
+g++ -O2 -DNDEBUG -std=c++20 -Isrc bench/steady.cpp "${sources[@]}" \
     src/platform/platform_standin.cpp -o "$out/steady"
 "$out/steady"
