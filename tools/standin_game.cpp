@@ -11,7 +11,8 @@
 //   System\standin_control.txt     optional, one directive a line: "sleep <ms>", "norecord",
 //                                  "norecord <n>", "crash", "crash <n>" (<n>: only the n-th run,
 //                                  counted from the journal), "label <n> <text>" (the n-th run's
-//                                  record names <text> instead of its level)
+//                                  record names <text> instead of its level), "average <n> <h>"
+//                                  (the n-th run's average, and score, is <h> hundredths)
 // Exit codes: 0 run done, 2 malformed command line, 3 a named file is missing, 4 cannot write,
 // 5 bad control file; a crash ends the process with 0xC0000005.
 #include <windows.h>
@@ -162,7 +163,8 @@ struct Control {
     DWORD sleep_ms = 0;
     bool record = true;
     bool crash = false;
-    std::string label;  // the record's first field when not empty
+    std::string label;     // the record's first field when not empty
+    uint32_t average = 0;  // the record's average in hundredths when not 0
 };
 
 // Applies the control file's directives to run number `n`; false on a line it does not know.
@@ -188,6 +190,13 @@ bool ReadControl(const std::string& path, int n, Control* control, std::string* 
             if (this_run) control->record = false;
         } else if (w == "crash") {
             if (this_run) control->crash = true;
+        } else if (w == "average" && fields == 2) {
+            unsigned long hundredths = 0;
+            if (std::sscanf(line.c_str(), "%*15s %*u %lu", &hundredths) != 1) {
+                *bad_line = line;
+                return false;
+            }
+            if (this_run) control->average = hundredths;
         } else if (w == "label" && fields == 2) {
             const size_t text = line.find(' ', line.find(' ') + 1);
             if (this_run && text != std::string::npos) control->label = line.substr(text + 1);
@@ -264,7 +273,8 @@ int main() {
         Append(journal, "crash " + stamp() + "\r\n");
         TerminateProcess(GetCurrentProcess(), 0xC0000005);
     }
-    std::string record = standin::LogLine(game.level, game.resolution, game.seconds, sum);
+    std::string record =
+        standin::LogLine(game.level, game.resolution, game.seconds, sum, control.average);
     if (!control.label.empty()) record = control.label + record.substr(game.level.size());
     if (control.record && !Append(log, record)) return error(4, "cannot append to " + log);
     Append(journal, "end " + stamp() + " ini=" + Hex(ini_attributes) + " sum=" + Hex(sum) +

@@ -52,9 +52,11 @@ inline std::string MeasurementField(const FrameRates& r) {
 // One whole line of the frame-rate log, CR LF included: the level, the measurement, a score (the
 // average) and the frames drawn in the run's seconds:
 //   dm-inferno, 21.40 / 63.87 / 141.20 fps, 63.87, 4917
+// An `average` (hundredths) other than 0 replaces the computed one, low and high around it.
 inline std::string LogLine(const std::string& level, const std::string& resolution, int seconds,
-                           uint32_t ini_checksum) {
-    const FrameRates r = RatesFor(level, resolution, ini_checksum);
+                           uint32_t ini_checksum, uint32_t average = 0) {
+    FrameRates r = RatesFor(level, resolution, ini_checksum);
+    if (average != 0) r = {average / 2, average, average * 2};
     return level + ", " + MeasurementField(r) + ", " + Hundredths(r.average) + ", " +
            std::to_string(r.average * static_cast<uint32_t>(seconds) / 100) + "\r\n";
 }

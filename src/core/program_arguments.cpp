@@ -6,6 +6,7 @@
 
 #include "common/text.h"
 #include "platform/platform.h"
+#include "results/steadiness.h"
 
 namespace core {
 namespace {
@@ -25,7 +26,8 @@ constexpr Option kOptions[] = {
      true},
     {"renderer", "d3d or opengl", true},
     {"edition", "full or demo", true},
-    {"runs", "a number from 1 to 5", true},
+    {"runs", "a number from 1 to 5, or steady", true},
+    {"steady-within", "a percentage from 0.5 to 10 with at most one decimal, such as 2.5", true},
     {"level", "a level name such as dm-antalus", true},
     {"sound", "on or off", true},
     {"ini", "max, min or the path of an existing ini file", true},
@@ -110,8 +112,13 @@ bool ApplyValue(const std::string& option, const Option& o, const std::string& v
         if (v != "full" && v != "demo") return NotAllowed(error, option, o, value);
         out->edition = v == "demo" ? common::Edition::kDemo : common::Edition::kFull;
     } else if (name == "runs") {
+        out->until_steady = v == "steady";
+        if (v == "steady") return true;
         if (v.size() != 1 || v[0] < '1' || v[0] > '5') return NotAllowed(error, option, o, value);
         out->runs_per_level = v[0] - '0';
+    } else if (name == "steady-within") {
+        out->steady_within_tenths = results::ParseSteadyWithin(value);
+        if (!out->steady_within_tenths) return NotAllowed(error, option, o, value);
     } else if (name == "level") {
         out->level = value;
     } else if (name == "sound") {
@@ -150,6 +157,7 @@ bool ParseProgramArguments(const std::vector<std::string>& args, ProgramArgument
 
     std::set<std::string> seen;
     std::string first_run_option, compare_option, level_option, sound_option, ini_option;
+    std::string steady_within_option;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const Option* o = FindOption(OptionName(arg));
@@ -159,7 +167,8 @@ bool ParseProgramArguments(const std::vector<std::string>& args, ProgramArgument
         if (!o)
             return Fail(error, "Unknown option " + Quoted(arg) +
                                    "; options are --preset, --resolutions, --renderer, "
-                                   "--edition, --runs, --level, --sound, --ini, --results, "
+                                   "--edition, --runs, --steady-within, --level, --sound, "
+                                   "--ini, --results, "
                                    "--compare, --out and --help.");
         if (!seen.insert(o->name).second) return Fail(error, arg + " is given twice.");
         if (o->for_runs && first_run_option.empty()) first_run_option = arg;
@@ -167,6 +176,7 @@ bool ParseProgramArguments(const std::vector<std::string>& args, ProgramArgument
         if (name == "level") level_option = arg;
         if (name == "sound") sound_option = arg;
         if (name == "ini") ini_option = arg;
+        if (name == "steady-within") steady_within_option = arg;
 
         if (name == "compare") {
             compare_option = arg;
@@ -207,6 +217,10 @@ bool ParseProgramArguments(const std::vector<std::string>& args, ProgramArgument
                                        common::PresetName(*out->preset) +
                                        " preset fixes its levels, sound and ini file.");
     }
+    if (!steady_within_option.empty() && out->runs_per_level)
+        return Fail(error, steady_within_option + " is for --runs steady only; --runs " +
+                               std::to_string(*out->runs_per_level) +
+                               " makes each launch that many times.");
     if (out->ini && out->ini->kind == IniArgument::Kind::kFile &&
         !platform::CanOpenForReading(out->ini->path))
         return Fail(error, ini_option + ": " + Quoted(out->ini->path) +
@@ -233,7 +247,12 @@ std::string UsageText() {
            "  --resolutions RES[,RES...]    of 640x480, 800x600, 1024x768, 1280x1024, 1600x1200\n"
            "  --renderer d3d|opengl         default: as the window would pick it\n"
            "  --edition full|demo           default: as the window would pick it\n"
-           "  --runs 1-5                    runs per level; default: the saved option\n"
+           "  --runs 1-5|steady             runs per level, or each launch until its\n"
+           "                                averages are steady (3 to 10 runs); default: the\n"
+           "                                saved option\n"
+           "  --steady-within P             with --runs steady: steady when the relative\n"
+           "                                standard deviation is at most P % (0.5 to 10);\n"
+           "                                default: the saved option (2)\n"
            "  --results DIR                 put the run's results folder under DIR\n"
            "  --level NAME                  custom test only; default: dm-antalus\n"
            "  --sound on|off                custom test only; default: off\n"
@@ -265,9 +284,9 @@ std::string UsageText() {
            "  benchwright.exe --compare Results \"D:\\Lab\\Results\" --out drivers.html\n";
 }
 
-std::string LaunchLine(size_t k, size_t n, const results::LaunchResult& result) {
-    std::string line = "run " + std::to_string(k) + " of " + std::to_string(n) + ": " +
-                       result.level + " " + result.resolution + ": ";
+std::string LaunchLine(size_t k, size_t n, const results::LaunchResult& result, bool at_most) {
+    std::string line = "run " + std::to_string(k) + (at_most ? " of at most " : " of ") +
+                       std::to_string(n) + ": " + result.level + " " + result.resolution + ": ";
     if (result.HasRecord()) {
         return line + "avg " + common::Trimmed(result.record.average) + " fps";
     }

@@ -43,6 +43,9 @@ struct ProgramArguments {
     std::optional<common::Renderer> renderer;
     std::optional<common::Edition> edition;
     std::optional<int> runs_per_level;  // 1 to 5
+    // --runs steady: true; --runs with a number: false. --steady-within in tenths of a percent.
+    std::optional<bool> until_steady;
+    std::optional<int> steady_within_tenths;
     // The custom test's choices (only with --preset custom).
     std::optional<std::string> level;  // as given
     std::optional<bool> sound;
@@ -68,8 +71,10 @@ std::string UsageText();
 // The console's line for launch `k` of `n` once it has ended (no line end):
 //   run 3 of 14: dm-antalus 1024x768: avg 61.23 fps
 //   run 4 of 14: dm-antalus 1280x1024: failed to start: <the reason>
-// or ": no record", ": timed out", ": ended by user", ": not run" for the other outcomes.
-std::string LaunchLine(size_t k, size_t n, const results::LaunchResult& result);
+// or ": no record", ": timed out", ": ended by user", ": not run" for the other outcomes. With
+// `at_most` (Until steady, `n` the planned most) "run 3 of at most 140: ...".
+std::string LaunchLine(size_t k, size_t n, const results::LaunchResult& result,
+                       bool at_most = false);
 
 // The exit code of a run that went ahead: 0 when every launch left a record, 1 otherwise (a run
 // with no launch at all left no record either).

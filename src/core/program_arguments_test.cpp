@@ -64,6 +64,10 @@ TEST_F(ProgramArgumentsTest, ModesAndEveryRunOptionInBothSpellingsAndAnyCase) {
     EXPECT_EQ(high.renderer, common::Renderer::kDirect3D);
     EXPECT_EQ(high.edition, common::Edition::kFull);
     EXPECT_FALSE(high.runs_per_level || high.results_folder || high.level || high.ini);
+    const ProgramArguments steady = Parse({"--preset", "cpu", "--resolutions", "640x480",
+                                           "--STEADY-WITHIN", "0,5", "--runs", "Steady"});
+    EXPECT_TRUE(steady.until_steady == true && steady.steady_within_tenths == 5);
+    EXPECT_TRUE(a.until_steady == false && !steady.runs_per_level);  // a: --runs 3
     EXPECT_EQ(Parse({"--preset", "Low", "--resolutions", "640x480"}).preset, P::kLowQuality);
     EXPECT_EQ(Parse({"--preset", "cpu", "--resolutions", "640x480"}).preset, P::kCpuBenchmark);
     EXPECT_EQ(Parse({"--preset", "custom", "--resolutions", "640x480", "--ini", "MIN"}).ini->kind,
@@ -90,7 +94,10 @@ TEST_F(ProgramArgumentsTest, BadInputNamesTheArgumentAndWhatIsAllowed) {
         {{"--resolutions", "640x480,640X480"}, {"640x480 is given twice"}},
         {{"--preset", "cpu", "/PRESET", "high"}, {"/PRESET is given twice"}},
         {{"--runs", "0"}, {"\"0\"", "1 to 5"}},
-        {{"--runs", "6"}, {"\"6\"", "1 to 5"}},
+        {{"--runs", "6"}, {"\"6\"", "1 to 5, or steady"}},
+        {{"--steady-within", "10.5"}, {"\"10.5\"", "from 0.5 to 10 with at most one decimal"}},
+        {{"--preset", "cpu", "--resolutions", "640x480", "--steady-within", "1", "--runs", "2"},
+         {"--steady-within is for --runs steady only"}},
         {{"--renderer", "vulkan"}, {"--renderer", "\"vulkan\"", "d3d or opengl"}},
         {{"--edition", "gold"}, {"--edition", "full or demo"}},
         {{"--sound", "loud"}, {"--sound", "on or off"}},
@@ -140,6 +147,8 @@ TEST(LaunchLine, RecordedAverageTrimmedAndEachFailureWithItsExitCode) {
     recorded.outcome = results::LaunchOutcome::kRecorded;
     recorded.record.average = results::FitToWidth(" 61.23", results::kValueWidth);
     EXPECT_EQ(LaunchLine(3, 14, recorded), "run 3 of 14: dm-antalus 1024x768: avg 61.23 fps");
+    EXPECT_EQ(LaunchLine(3, 140, recorded, true),
+              "run 3 of at most 140: dm-antalus 1024x768: avg 61.23 fps");
     EXPECT_EQ(RunExitCode({recorded, recorded}), 0);
     EXPECT_EQ(RunExitCode({}), 1);
 

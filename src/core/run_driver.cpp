@@ -9,6 +9,7 @@
 #include "core/launch.h"
 #include "core/presets.h"
 #include "results/frame_rate_log.h"
+#include "results/steadiness.h"
 
 namespace core {
 
@@ -77,6 +78,19 @@ results::LaunchResult Launch(const RunPlan& plan, size_t index, RunObserver& obs
             break;
     }
     return result;
+}
+
+// "Until steady": true when the cell of the last launch made needs no further repeat, because the
+// rule says so or the run is stopping. Its launches are the last ones from its first repeat.
+bool RepeatsEnd(const std::vector<results::LaunchResult>& made, int within_tenths,
+                const RunControl& control) {
+    if (Stopping(control)) return true;
+    size_t first = made.size();
+    while (first > 0 && made[first - 1].repeat > 1) --first;
+    if (first > 0) --first;
+    std::vector<const results::LaunchResult*> cell;
+    for (size_t i = first; i < made.size(); ++i) cell.push_back(&made[i]);
+    return results::JudgeRepeats(cell, within_tenths) != results::Steadiness::kGoOn;
 }
 
 }  // namespace
@@ -161,7 +175,12 @@ std::vector<results::LaunchResult> CarryOutRun(const RunPlan& plan, RunObservers
     std::optional<size_t> records_before = LogRecordCount(s.install_folder);
     for (size_t i = 0; i < plan.launches.size(); ++i) {
         launches.push_back(Launch(plan, i, observers, control, &records_before));
+        // The run's own count: with "Until steady" the plan's place skips the repeats left out.
+        launches.back().index = static_cast<int>(launches.size());
         observers.LaunchFinished(launches.back());
+        if (s.until_steady && RepeatsEnd(launches, s.steady_within_tenths, control)) {
+            while (i + 1 < plan.launches.size() && plan.launches[i + 1].repeat > 1) ++i;
+        }
     }
     observers.LaunchesEnded(launches);
     const bool failed_before = observers.StepHasFailed();

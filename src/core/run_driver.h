@@ -81,11 +81,13 @@ bool PrepareRun(const RunSettings& settings, RunPlan* plan, RunRefusal* refusal)
 bool ResetGameLogs(const std::string& install_folder, std::string* error);
 
 // Carries out the plan, telling `observers` as it goes, and returns one result per planned
-// launch, in plan order. Stopping (control.stop_after_launch) lets the running game finish and
-// starts no further launch; ending the game (control.end_game) ends it and stops. Either way the
-// run ends like a finished one. A failed file step (said through StepFailed, by the run or by an
-// observer) also removes what was staged and puts the user's files back; a clean-up failing after
-// an earlier failure is not said again.
+// launch, in plan order; with "Until steady", none for a cell's repeats after the rule has
+// stopped them or the run is stopping (a stopped run then says "not run" once a cell). Stopping
+// (control.stop_after_launch) lets the running game finish and starts no further launch; ending
+// the game (control.end_game) ends it and stops. Either way the run ends like a finished one. A
+// failed file step (said through StepFailed, by the run or by an observer) also removes what was
+// staged and puts the user's files back; a clean-up failing after an earlier failure is not said
+// again.
 std::vector<results::LaunchResult> CarryOutRun(const RunPlan& plan, RunObservers& observers,
                                                RunControl& control);
 

@@ -72,8 +72,10 @@ protected:
             if (on_launch) on_launch(launches.size());
             if (no_record.count(launches.size())) return;
             const standin::File* log = standin::FindFile(kLog);
-            standin::AddFile(kLog, (log ? log->contents : "") + "level," + n + ".1 / " + n +
-                                       ".2 / " + n + ".3 fps,score " + n + ",frames " + n + "\r\n");
+            const std::string average =
+                launches.size() <= averages.size() ? averages[launches.size() - 1] : n + ".2";
+            standin::AddFile(kLog, (log ? log->contents : "") + "level," + n + ".1 / " + average +
+                                       " / " + n + ".3 fps,score " + n + ",frames " + n + "\r\n");
         };
     }
 
@@ -139,6 +141,7 @@ protected:
     RunControl control;
     std::vector<LaunchSeen> launches;
     std::set<size_t> no_record;             // launches (from 1) that leave no record
+    Strings averages;                       // launch n's average when given, else "n.2"
     std::function<void(size_t)> on_launch;  // what the user does while launch n runs
     std::function<void(size_t)> after_launch;
 };
@@ -421,6 +424,43 @@ TEST_F(RunDriverTest, RepeatsAndTheResultsFolderRowByRow) {
     EXPECT_EQ(observer.not_saved.size(), 1u);
     EXPECT_TRUE(unsaved.report_path.empty());
     EXPECT_EQ(PageLines(), 63u);
+}
+
+// Until steady: the first cell is steady at its third launch, the second (its first launch
+// without a record) never, so it ends at its tenth; then a run stopped during its second launch.
+TEST_F(RunDriverTest, UntilSteadyMakesTheLaunchesTheRuleAsksFor) {
+    settings.results_folder = "C:\\Tools\\Bench\\Results";
+    settings.until_steady = true;
+    no_record = {4};
+    averages = {"60.00", "61.00", "60.00", "",      "50.00", "70.00", "50.00",
+                "70.00", "50.00", "70.00", "50.00", "70.00", "50.00"};
+    const RunReport report = Run(BenchmarkPreset::kCpuBenchmark, k640And1024);
+    // Numbered in the run's order, repeats within each cell.
+    std::string seen;
+    for (const auto& r : observer.finished)
+        seen += std::to_string(r.index) + ":" + std::to_string(r.repeat) + " ";
+    EXPECT_EQ(seen, "1:1 2:2 3:3 4:1 5:2 6:3 7:4 8:5 9:6 10:7 11:8 12:9 13:10 ");
+    // results.html: each cell's median record (60.00 of the third launch, 50.00 of the last).
+    EXPECT_NE(Page().find("<TD>3.1       \r\n</TR>\r\n<TR>\r\n<TD>1024x768\r\n<TD>13.1"),
+              std::string::npos);
+    const std::string html = standin::FindFile(report.report_path)->contents;
+    for (const char* text :
+         {"<td>640x480</td><td>dm-inferno</td><td class=\"n\">3</td><td class=\"n\">60.00</td>"
+          "<td class=\"n\">60.33</td><td class=\"n\">1.0%</td><td>steady after 3 runs</td>",
+          "<td class=\"n\">10</td><td class=\"n\">50.00</td><td class=\"n\">58.89</td>"
+          "<td class=\"n\">17.9%</td><td>not steady after 10 runs</td>"})
+        EXPECT_NE(html.find(text), std::string::npos) << text;
+
+    // A stop: the cell ends with its launch, and the next one is said "not run" once.
+    Restart();
+    on_launch = [this](size_t n) {
+        if (n == 2) control.stop_after_launch = true;
+    };
+    Run(BenchmarkPreset::kCpuBenchmark, k640And1024);
+    control.stop_after_launch = false;
+    ASSERT_EQ(observer.finished.size(), 3u);
+    EXPECT_TRUE(observer.finished[2].outcome == results::LaunchOutcome::kNotRun &&
+                observer.finished[2].resolution == "1024x768");
 }
 
 }  // namespace

@@ -16,6 +16,8 @@ results::RunInfo RunInfoOf(const RunPlan& plan, const std::string& started_iso) 
     run.renderer = common::RendererName(s.renderer);
     run.started = started_iso;
     run.runs_per_level = plan.launches.empty() ? 1 : plan.launches.back().repeat;
+    run.until_steady = s.until_steady;
+    run.steady_within_tenths = s.steady_within_tenths;
     run.resolutions = plan.resolutions;
     run.levels_per_resolution = plan.levels_per_resolution;
     return run;

@@ -72,7 +72,9 @@ bool PlanRun(const RunSettings& settings, RunPlan* plan, RunRefusal* refusal) {
     const LaunchFiles files = {settings.install_folder, plan->exec_script_path,
                                plan->engine_ini_path};
     const std::string sound_switch = settings.custom.sound_disabled ? "-nosound " : "";
-    const int repeats = std::clamp(settings.runs_per_level, 1, kMaxRunsPerLevel);
+    const int repeats = settings.until_steady
+                            ? static_cast<int>(results::kSteadyMaxRuns)
+                            : std::clamp(settings.runs_per_level, 1, kMaxRunsPerLevel);
     for (const std::string& resolution : plan->resolutions) {
         for (const GameRun& run : runs) {
             const std::string line =

@@ -9,6 +9,7 @@
 
 #include "config/engine_ini.h"
 #include "core/presets.h"
+#include "results/steadiness.h"
 
 namespace core {
 
@@ -31,6 +32,10 @@ struct RunSettings {
     std::array<bool, 5> resolutions{};  // the resolution boxes, in their order
     CustomTestChoices custom;           // the custom test only
     int runs_per_level = 1;             // each launch made this many times in a row (1 to 5)
+    // "Until steady": each launch repeated in a row until its averages are steady within
+    // steady_within_tenths / 10 percent (results/steadiness.h); runs_per_level is then unused.
+    bool until_steady = false;
+    int steady_within_tenths = results::kSteadyWithinDefault;
     // Where the run's own folder of results is made: ResultsFolderOf(app_folder) unless the
     // command line names another; empty: no results folder.
     std::string results_folder;
@@ -46,7 +51,7 @@ struct PlannedLaunch {
     std::string resolution;
     std::string level;
     int seconds = 0;
-    int repeat = 1;  // which of the runs per level, from 1
+    int repeat = 1;  // which of the runs per level, from 1 (with "Until steady", up to the most)
     std::string command_line;
 };
 
@@ -58,6 +63,8 @@ struct RunPlan {
     config::EngineIniPreset engine_ini = config::EngineIniPreset::kCpuLowDetail;
     std::string engine_ini_path;   // EngineIniPath as the command lines give it
     std::string exec_script_path;  // ExecScriptPath
+    // Every launch that may be made. With "Until steady" a cell has the most repeats the rule
+    // allows, and the run leaves out those after its repeats have become steady.
     std::vector<PlannedLaunch> launches;
 };
 

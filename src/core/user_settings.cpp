@@ -34,13 +34,20 @@ UserSettings LoadUserSettings() {
     settings.runs_per_level =
         ReadSetting(kRunsPerLevelValue, 1, kMaxRunsPerLevel, defaults.runs_per_level);
     settings.open_report = ReadSetting(kOpenReportValue, 0, 1, defaults.open_report) == 1;
+    settings.until_steady = ReadSetting(kUntilSteadyValue, 0, 1, defaults.until_steady) == 1;
+    settings.steady_within_tenths =
+        ReadSetting(kSteadyWithinValue, results::kSteadyWithinLowest, results::kSteadyWithinHighest,
+                    defaults.steady_within_tenths);
     return settings;
 }
 
 bool SaveUserSettings(const UserSettings& settings, std::string* error) {
     return platform::WriteUserSetting(kRunsPerLevelValue,
                                       static_cast<uint32_t>(settings.runs_per_level), error) &&
-           platform::WriteUserSetting(kOpenReportValue, settings.open_report ? 1 : 0, error);
+           platform::WriteUserSetting(kOpenReportValue, settings.open_report ? 1 : 0, error) &&
+           platform::WriteUserSetting(kUntilSteadyValue, settings.until_steady ? 1 : 0, error) &&
+           platform::WriteUserSetting(kSteadyWithinValue,
+                                      static_cast<uint32_t>(settings.steady_within_tenths), error);
 }
 
 }  // namespace core

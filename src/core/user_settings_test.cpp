@@ -47,12 +47,14 @@ TEST(UserSettings, OnlyAFourByteNumberInRangeIsTaken) {
 TEST(UserSettings, LoadFallsBackPerValueAndSaveWritesBoth) {
     standin::Reset();
     std::string error;
-    ASSERT_TRUE(SaveUserSettings({3, true}, &error)) << error;
+    ASSERT_TRUE(SaveUserSettings({3, true, true, 45}, &error)) << error;
     EXPECT_EQ(standin::Get().journal,
-              (std::vector<std::string>{"setting RunsPerLevel = 3", "setting OpenReport = 1"}));
+              (std::vector<std::string>{"setting RunsPerLevel = 3", "setting OpenReport = 1",
+                                        "setting UntilSteady = 1", "setting SteadyWithin = 45"}));
     UserSettings loaded = LoadUserSettings();
     EXPECT_EQ(loaded.runs_per_level, 3);
     EXPECT_TRUE(loaded.open_report);
+    EXPECT_TRUE(loaded.until_steady && loaded.steady_within_tenths == 45);
 
     // Garbage in one value leaves the other as stored.
     standin::Get().user_settings["RunsPerLevel"] = Stored(1, std::string("five\0", 5));

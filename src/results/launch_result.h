@@ -24,7 +24,7 @@ const char* OutcomeName(LaunchOutcome outcome);
 
 struct LaunchResult {
     // The launch as planned.
-    int index = 0;           // its place in the plan, from 1
+    int index = 0;           // its place among the run's launches, from 1
     std::string resolution;  // "1024x768"
     std::string level;       // "dm-inferno"
     int seconds = 0;         // planned length

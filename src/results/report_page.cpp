@@ -8,6 +8,7 @@
 #include "results/html_text.h"
 #include "results/run_cells.h"
 #include "results/run_statistics.h"
+#include "results/steadiness.h"
 
 namespace results {
 
@@ -90,6 +91,13 @@ std::string SignedPercent(double change) {
     return (change > 0 ? "+" : "") + FormatDecimal(change, 1) + "%";
 }
 
+// "3", or "until steady within 2.0% (3 to 10 runs)".
+std::string RunsPerLevelText(const RunInfo& run) {
+    if (!run.until_steady) return std::to_string(run.runs_per_level);
+    return "until steady within " + SteadyWithinText(run.steady_within_tenths) + "% (" +
+           std::to_string(kSteadyMinRuns) + " to " + std::to_string(kSteadyMaxRuns) + " runs)";
+}
+
 std::string HeaderSection(const RunInfo& run, const platform::SystemInfo& system,
                           const std::vector<LaunchResult>& results) {
     uint32_t took = run.elapsed_ms;
@@ -111,7 +119,7 @@ std::string HeaderSection(const RunInfo& run, const platform::SystemInfo& system
     html += InfoRow("Started", ShownTime(run.started));
     html += InfoRow("Took", ShownDuration(took));
     html += InfoRow("Resolutions", resolutions);
-    html += InfoRow("Runs per level", std::to_string(run.runs_per_level));
+    html += InfoRow("Runs per level", RunsPerLevelText(run));
     html += "</table>\n<h2>The machine</h2>\n<table class=\"info\">\n";
     html += InfoRow("Computer", Text(system.computer_name));
     html += InfoRow("Windows", Text(system.os));
@@ -199,6 +207,41 @@ std::string SpreadSection(const std::vector<std::vector<Cell>>& cells) {
     return html + "</table>\n";
 }
 
+// "Until steady": per cell the runs made, the median and mean average, the relative standard
+// deviation of the averages the rule counts, and whether the cell became steady.
+std::string SteadySection(const std::vector<std::vector<Cell>>& cells, const RunInfo& run) {
+    std::string html =
+        "<h2>Runs until steady</h2>\n<p>A level is repeated until the relative standard deviation "
+        "of its averages is at most " +
+        SteadyWithinText(run.steady_within_tenths) +
+        "%; launches without a record and disturbed launches are not counted.</p>\n"
+        "<table class=\"list\">\n<tr><th>Resolution</th><th>Level</th><th>Runs</th>"
+        "<th>Median average</th><th>Mean average</th><th>Relative standard deviation</th>"
+        "<th>Steady</th></tr>\n";
+    for (const auto& row : cells) {
+        for (const Cell& cell : row) {
+            std::vector<const LaunchResult*> made;
+            for (const LaunchResult* launch : cell.launches)
+                if (launch->outcome != LaunchOutcome::kNotRun) made.push_back(launch);
+            const auto spread = AveragesOf(cell).spread;
+            const RelativeDeviation d = RelativeDeviationOf(CountedAverages(made));
+            const std::string runs = std::to_string(made.size());
+            std::string verdict = "not run";
+            if (!made.empty()) {
+                const bool steady =
+                    JudgeRepeats(made, run.steady_within_tenths) == Steadiness::kSteady;
+                verdict = (steady ? "steady after " : "not steady after ") + runs +
+                          (made.size() == 1 ? " run" : " runs");
+            }
+            html += Row({Text(cell.resolution), Text(cell.level), runs,
+                         spread ? FormatFps(spread->median) : "", d.mean ? FormatFps(*d.mean) : "",
+                         d.rsd_percent ? FormatDecimal(*d.rsd_percent, 1) + "%" : "", verdict},
+                        {false, false, true, true, true, true});
+        }
+    }
+    return html + "</table>\n";
+}
+
 std::string ComparisonSection(const std::vector<std::vector<Cell>>& cells,
                               const EarlierRun* earlier) {
     std::string html = "<h2>Compared with the run before</h2>\n";
@@ -271,7 +314,11 @@ std::string ReportPage(const RunInfo& run, const platform::SystemInfo& system,
                        "</style>\n</head>\n<body>\n";
     html += HeaderSection(run, system, results);
     html += ChartSection(cells, run);
-    if (run.runs_per_level > 1) html += SpreadSection(cells);
+    if (run.until_steady) {
+        html += SteadySection(cells, run);
+    } else if (run.runs_per_level > 1) {
+        html += SpreadSection(cells);
+    }
     html += ComparisonSection(cells, earlier);
     html += LaunchSection(results);
     return html + "</body>\n</html>\n";

@@ -20,6 +20,10 @@ struct RunInfo {
     uint32_t elapsed_ms = 0;
     std::string game_version;  // the game program's version, "a.b.c.d" or "unknown"
     std::string label;         // what the user says is being tested; may be empty
+    // "Until steady": repeats until the averages are steady within steady_within_tenths / 10
+    // percent (runs_per_level is then the most a cell may have).
+    bool until_steady = false;
+    int steady_within_tenths = 0;
 };
 
 }  // namespace results

@@ -68,6 +68,9 @@ bool CommandLineSettings(const core::ProgramArguments& args, const RunDefaults& 
     settings->renderer = args.renderer.value_or(common::Renderer::kDirect3D);
     settings->resolutions = args.resolutions;
     settings->runs_per_level = args.runs_per_level.value_or(defaults.runs_per_level);
+    settings->until_steady = args.until_steady.value_or(defaults.until_steady);
+    settings->steady_within_tenths =
+        args.steady_within_tenths.value_or(defaults.steady_within_tenths);
 
     core::CustomTestChoices& custom = settings->custom;
     custom.sound_disabled = !args.sound.value_or(false);
@@ -106,7 +109,8 @@ bool CheckLevel(const core::ProgramArguments& args, core::RunSettings* settings,
 }
 
 void ConsoleObserver::LaunchFinished(const results::LaunchResult& result) {
-    console_.Print(core::LaunchLine(static_cast<size_t>(result.index), launch_count_, result));
+    console_.Print(
+        core::LaunchLine(static_cast<size_t>(result.index), launch_count_, result, at_most_));
 }
 
 void ConsoleObserver::StepFailed(const std::string& error) {
@@ -132,7 +136,7 @@ int RunFromCommandLine(const core::RunSettings& settings, Console& console,
         console.PrintError(RefusalMessage(refusal, settings.preset).text);
         return kExitCannotStart;
     }
-    ConsoleObserver observer(console, plan.launches.size());
+    ConsoleObserver observer(console, plan.launches.size(), settings.until_steady);
     const core::RunReport report = carry_out(plan, observer);
     // Nothing was launched only when staging the game's files failed.
     if (report.launches.empty()) return kExitCannotStart;

@@ -11,6 +11,7 @@
 #include "core/run_driver.h"
 #include "core/run_outputs.h"
 #include "core/run_plan.h"
+#include "results/steadiness.h"
 
 namespace ui {
 
@@ -38,6 +39,9 @@ public:
 struct RunDefaults {
     std::string app_folder;  // AppFolder, ending in a backslash
     int runs_per_level = 1;  // the saved option
+    // The saved "Until steady" and "Steady within" options.
+    bool until_steady = false;
+    int steady_within_tenths = results::kSteadyWithinDefault;
 };
 
 // The settings the window would start a run from (the edition it selects at start-up, Direct3D,
@@ -58,8 +62,9 @@ bool CheckLevel(const core::ProgramArguments& args, core::RunSettings* settings,
 // step that failed.
 class ConsoleObserver : public core::RunObserver {
 public:
-    ConsoleObserver(Console& console, size_t launch_count)
-        : console_(console), launch_count_(launch_count) {}
+    // `at_most`: Until steady, launch_count is the planned most.
+    ConsoleObserver(Console& console, size_t launch_count, bool at_most = false)
+        : console_(console), launch_count_(launch_count), at_most_(at_most) {}
     void LaunchFinished(const results::LaunchResult& result) override;
     void StepFailed(const std::string& error) override;
     void ResultsNotSaved(const std::string& why) override;
@@ -70,6 +75,7 @@ public:
 private:
     Console& console_;
     size_t launch_count_;
+    bool at_most_;
     bool file_failed_ = false;
 };
 

@@ -98,10 +98,21 @@ TEST_F(CommandLineRunTest, SettingsAreTheWindowsDefaultsUnderTheOptionsGiven) {
     EXPECT_EQ(s.install_folder, kFull);
     EXPECT_EQ(s.renderer, common::Renderer::kDirect3D);
     EXPECT_EQ(s.runs_per_level, 3);
+    EXPECT_FALSE(s.until_steady);
     EXPECT_EQ(s.results_folder, kApp + "Results");
     // The custom test window's own defaults: no sound, Max Detail, dm-antalus.
     EXPECT_TRUE(s.custom.sound_disabled && !s.custom.custom_ini && !s.custom.min_detail);
     EXPECT_EQ(core::CustomGameRun(s.custom.level_entry).level, "dm-antalus");
+
+    // The saved Until steady, its percentage given; --runs over the saved option.
+    ASSERT_TRUE(CommandLineSettings(
+        Parse({"--preset", "cpu", "--resolutions", "640x480", "--steady-within", "4.5"}),
+        {kApp, 3, true, 15}, &s, &problem));
+    EXPECT_TRUE(s.until_steady && s.steady_within_tenths == 45);
+    ASSERT_TRUE(
+        CommandLineSettings(Parse({"--preset", "cpu", "--resolutions", "640x480", "--runs", "2"}),
+                            {kApp, 3, true, 15}, &s, &problem));
+    EXPECT_TRUE(!s.until_steady && s.steady_within_tenths == 15);
 
     s = Settings({"/PRESET", "custom", "/resolutions", "640x480", "--edition", "demo", "--renderer",
                   "OpenGL", "--runs", "2", "--level", "ctf-citadel", "--sound", "on", "--ini",

@@ -146,6 +146,22 @@ TEST_F(CommandLine, ARunShowsOnlyItsProgressAndPrintsEachLaunchAndItsFolder) {
     EXPECT_TRUE(Contains(ts::ReadFile(run.out[2] + "\\results.csv"), "no record"));
 }
 
+// 50, 70, then 60s within 10 %: the sample deviation (n - 1) is 9.6 % only at the seventh
+// launch; the population's would have stopped at the sixth.
+TEST_F(CommandLine, RunsSteadyMakesTheLaunchesTheRuleAsksFor) {
+    std::string averages = "average 1 5000\naverage 2 7000";
+    for (int n = 3; n <= 10; ++n) averages += "\naverage " + std::to_string(n) + " 6000";
+    ts::WriteControl(ts::kInstall, averages);
+    const Outcome run = Benchwright(
+        "--preset cpu --resolutions 800x600 --runs steady --steady-within 10 --results bw_results");
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_EQ(ts::StandinRuns(ts::kInstall).size(), 7u);
+    ASSERT_EQ(run.out.size(), 8u);
+    EXPECT_EQ(run.out[0], "run 1 of at most 10: dm-inferno 800x600: avg 50.00 fps");
+    EXPECT_EQ(run.out[6], "run 7 of at most 10: dm-inferno 800x600: avg 60.00 fps");
+    EXPECT_TRUE(Contains(ts::ReadFile(run.out[7] + "\\report.html"), "steady after 7 runs"));
+}
+
 TEST_F(CommandLine, ACompareWritesItsPageInTheCurrentFolderAsWindowsNamesIt) {
     ASSERT_TRUE(ts::MakeFolders("T:\\bw_work"));
     const Outcome compare = Benchwright("--compare T:\\nothing", "T:\\bw_work");

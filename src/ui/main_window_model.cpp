@@ -57,6 +57,8 @@ core::RunSettings RunSettingsOf(const MainWindowModel& model, const core::UserSe
     settings.resolutions = model.resolutions;
     settings.custom = custom;
     settings.runs_per_level = user.runs_per_level;
+    settings.until_steady = user.until_steady;
+    settings.steady_within_tenths = user.steady_within_tenths;
     settings.results_folder = core::ResultsFolderOf(model.app_folder);
     settings.open_report = user.open_report;
     return settings;

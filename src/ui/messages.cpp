@@ -95,6 +95,13 @@ Message NoSystemInformationMessage() {
             platform::MessageIcon::kNone};
 }
 
+Message SteadyWithinMessage() {
+    return {
+        "Steady within must be a percentage from 0.5 to 10 with at most one decimal, such as "
+        "2 or 2.5.",
+        "Options", platform::MessageIcon::kExclamation};
+}
+
 void Show(const Message& message) {
     platform::ShowMessage(message.text, message.title, message.icon);
 }

@@ -49,6 +49,9 @@ Message StartUpMessage(const std::string& error);
 // The about window's system information tool is not there.
 Message NoSystemInformationMessage();
 
+// The Options window's "Steady within" box holds no percentage it can take.
+Message SteadyWithinMessage();
+
 // Shows the message with a single OK button and waits until it is dismissed.
 void Show(const Message& message);
 

@@ -1,5 +1,5 @@
-// The Options window's state: runs per level and which page a run opens, loaded from the
-// per-user settings and saved only by OK.
+// The Options window's state: runs per level (or until steady, within a percentage) and which
+// page a run opens, loaded from the per-user settings and saved only by OK.
 //
 // The Win32 binding (options_window_win32.cpp) turns the drop-down list and the check box into
 // these events and shows the model; Cancel or closing the window simply drops it.
@@ -14,10 +14,13 @@ namespace ui {
 
 struct OptionsModel {
     core::UserSettings settings;
+    std::string steady_within_text;  // the "Steady within" box as typed
 };
 
-// The entries of the "Runs per level" list, "1" to "5"; entry i stands for i + 1 runs.
+// The entries of the "Runs per level" list, "1" to "5"; entry i stands for i + 1 runs. The last,
+// kUntilSteadyEntry, is "Until steady".
 const std::vector<std::string>& RunsPerLevelEntries();
+inline constexpr int kUntilSteadyEntry = 5;
 
 // The window as it opens: the settings as stored (bad values already at their defaults).
 OptionsModel OpenOptions();
@@ -30,6 +33,14 @@ void PickRunsEntry(OptionsModel& model, int entry);
 
 // The "Open the full report instead of results.html" box.
 void SetOpenReport(OptionsModel& model, bool checked);
+
+// "Until steady": the "Steady within" box (and its label) can be used only when it is chosen.
+bool SteadyWithinEnabled(const OptionsModel& model);
+// The box's text as the user types it; a percentage it holds becomes the setting.
+void SetSteadyWithinText(OptionsModel& model, const std::string& text);
+// False when "Until steady" is chosen and the box holds no percentage from 0.5 to 10 with at
+// most one decimal: OK then says so (SteadyWithinMessage) and the window stays.
+bool SteadyWithinAccepted(const OptionsModel& model);
 
 // OK: stores the settings. False, with `error`, when they cannot be stored.
 bool SaveOptions(const OptionsModel& model, std::string* error);

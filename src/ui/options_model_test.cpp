@@ -17,7 +17,7 @@ TEST(OptionsModel, PicksChangeTheModelAndOnlySavingStoresThem) {
     SetOpenReport(model, true);
     EXPECT_EQ(model.settings.runs_per_level, 3);
     // No selection, or an entry the list does not have, keeps the last pick.
-    for (int entry : {-1, 5, 100}) {
+    for (int entry : {-1, 6, 100}) {
         PickRunsEntry(model, entry);
         EXPECT_EQ(model.settings.runs_per_level, 3) << entry;
     }
@@ -28,6 +28,22 @@ TEST(OptionsModel, PicksChangeTheModelAndOnlySavingStoresThem) {
     OptionsModel again = OpenOptions();
     EXPECT_EQ(SelectedRunsEntry(again), 2);
     EXPECT_TRUE(again.settings.open_report);
+
+    // Until steady keeps the number for a later pick; a box not in use does not hold OK up,
+    // and the last percentage typed is the one stored.
+    PickRunsEntry(again, kUntilSteadyEntry);
+    SetSteadyWithinText(again, "2,5");
+    SetSteadyWithinText(again, "12");
+    EXPECT_FALSE(SteadyWithinAccepted(again));
+    PickRunsEntry(again, 1);
+    EXPECT_TRUE(SteadyWithinAccepted(again) && !SteadyWithinEnabled(again));
+    PickRunsEntry(again, kUntilSteadyEntry);
+    ASSERT_TRUE(SaveOptions(again, &error)) << error;
+    again = OpenOptions();
+    // The number picked before is kept.
+    EXPECT_TRUE(SelectedRunsEntry(again) == kUntilSteadyEntry &&
+                again.settings.runs_per_level == 2);
+    EXPECT_EQ(again.steady_within_text, "2.5");
 
     standin::Get().failures.insert({"setting", "RunsPerLevel"});
     EXPECT_FALSE(SaveOptions(again, &error));

@@ -131,6 +131,51 @@ TEST_F(OptionsAndResultsGui, EachLevelRunsTwiceInARowAndTheReportOpensThenAndFro
     EXPECT_EQ(program->Opened()[1], report);
 }
 
+// Until steady chosen in the window, at 1.5 %: 640x480 makes 60, 61, 59 (1.67 %) and 60 (1.36 %):
+// steady after 4; 1024x768 a launch without a record, then 60 and 60: steady after 3 launches.
+TEST_F(OptionsAndResultsGui, UntilSteadyMakesTheLaunchesTheRuleAsksFor) {
+    HWND options = Options();
+    ASSERT_TRUE(options);
+    HWND within = GetDlgItem(options, IDC_OPTIONS_STEADY_WITHIN);
+    EXPECT_TRUE(gui::Text(within) == "2.0" && !IsWindowEnabled(within));
+    gui::PickComboEntry(options, IDC_OPTIONS_RUNS, "Until steady");
+    ASSERT_TRUE(Until([&] { return IsWindowEnabled(within) != FALSE; }));
+    EXPECT_EQ(gui::TabOrder(options, GetDlgItem(options, IDC_OPTIONS_RUNS), 2),
+              (std::vector<int>{IDC_OPTIONS_STEADY_WITHIN, IDC_OPTIONS_OPEN_REPORT}));
+    SendMessageW(within, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"12"));
+    gui::Click(GetDlgItem(options, IDOK));
+    EXPECT_TRUE(program->Box().text.starts_with("Steady within must be a percentage from 0.5"));
+    SendMessageW(within, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"1.5"));
+    gui::Click(GetDlgItem(options, IDOK));
+    ASSERT_TRUE(Closed(options));
+    EXPECT_EQ(Setting("UntilSteady"), ts::NumberValue(1));
+    EXPECT_EQ(Setting("SteadyWithin"), ts::NumberValue(15));
+
+    ASSERT_TRUE(ts::WriteValue(HKEY_CURRENT_USER, kSettingsKey, "OpenReport", ts::NumberValue(1)));
+    ASSERT_TRUE(ts::WriteControl(ts::kInstall,
+                                 "average 1 6000\naverage 2 6100\naverage 3 5900\n"
+                                 "average 4 6000\nnorecord 5\naverage 6 6000\naverage 7 6000"));
+    ASSERT_TRUE(Tick(program->Item(kRes)) && Tick(program->Item(kRes + 2)));
+    program->Press(IDC_CPU_BENCHMARK);
+    ASSERT_TRUE(Until([&] { return program->Opened().size() == 1; }, kRunWait));
+    ts::WriteControl(ts::kInstall, "");
+    EXPECT_EQ(ts::StandinRuns(ts::kInstall).size(), 7u);
+    const std::string report = program->Opened()[0];
+    std::vector<std::vector<std::string>> rows;
+    std::string why, seen;
+    ASSERT_TRUE(results::ReadResultsCsv(
+        ts::ReadFile(report.substr(0, report.rfind('\\')) + "\\results.csv"), &rows, &why));
+    for (const auto& row : rows)
+        seen += row[results::kResolution] + " " + row[results::kRepeat] + " " +
+                row[results::kAvgFps] + ",";
+    EXPECT_EQ(seen,
+              "640x480 1 60.00,640x480 2 61.00,640x480 3 59.00,640x480 4 60.00,1024x768 1 ,"
+              "1024x768 2 60.00,1024x768 3 60.00,");
+    EXPECT_TRUE(Contains(ts::ReadFile(report), "<td>steady after 4 runs</td>"));
+    EXPECT_TRUE(Until([&] { return program->PresetsEnabled(true); }));
+    EXPECT_TRUE(Untick(program->Item(kRes)) && Untick(program->Item(kRes + 2)));
+}
+
 // The folder picker starts in the Results folder, where the comparison goes.
 TEST_F(OptionsAndResultsGui, CompareResultsWritesNothingOnCancelAndOpensTheComparisonOnOk) {
     auto picker = [&] {

@@ -21,6 +21,8 @@ void Render(OptionsWindow& w) {
     SendDlgItemMessageA(w.hwnd, IDC_OPTIONS_RUNS, CB_SETCURSEL, SelectedRunsEntry(w.model), 0);
     CheckDlgButton(w.hwnd, IDC_OPTIONS_OPEN_REPORT,
                    w.model.settings.open_report ? BST_CHECKED : BST_UNCHECKED);
+    for (int id : {IDC_OPTIONS_STEADY_LABEL, IDC_OPTIONS_STEADY_WITHIN, IDC_OPTIONS_STEADY_UNIT})
+        EnableWindow(GetDlgItem(w.hwnd, id), SteadyWithinEnabled(w.model));
 }
 
 void OnLoad(OptionsWindow& w) {
@@ -30,10 +32,19 @@ void OnLoad(OptionsWindow& w) {
         SendDlgItemMessageA(w.hwnd, IDC_OPTIONS_RUNS, CB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>(entry.c_str()));
     }
+    // The box's text is the user's once shown: Render leaves it alone.
+    SendDlgItemMessageA(w.hwnd, IDC_OPTIONS_STEADY_WITHIN, EM_LIMITTEXT, 8, 0);
+    SetDlgItemTextA(w.hwnd, IDC_OPTIONS_STEADY_WITHIN, w.model.steady_within_text.c_str());
     Render(w);
 }
 
 void OnOk(OptionsWindow& w) {
+    if (!SteadyWithinAccepted(w.model)) {
+        Show(SteadyWithinMessage());
+        HWND box = GetDlgItem(w.hwnd, IDC_OPTIONS_STEADY_WITHIN);
+        SendMessageA(w.hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(box), TRUE);
+        return;
+    }
     std::string error;
     if (!SaveOptions(w.model, &error)) {
         // The window stays, so the user can try again or cancel.
@@ -47,6 +58,13 @@ void OnCommand(OptionsWindow& w, int id, int code) {
     if (id == IDC_OPTIONS_RUNS && code == CBN_SELCHANGE) {
         PickRunsEntry(w.model, static_cast<int>(SendDlgItemMessageA(w.hwnd, IDC_OPTIONS_RUNS,
                                                                     CB_GETCURSEL, 0, 0)));
+        Render(w);
+        return;
+    }
+    if (id == IDC_OPTIONS_STEADY_WITHIN && code == EN_CHANGE) {
+        char text[16] = "";
+        GetDlgItemTextA(w.hwnd, IDC_OPTIONS_STEADY_WITHIN, text, sizeof text);
+        SetSteadyWithinText(w.model, text);
         return;
     }
     if (code != BN_CLICKED) return;

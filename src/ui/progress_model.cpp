@@ -27,6 +27,11 @@ void StartProgress(ProgressModel& model, const core::RunPlan& plan, uint32_t now
 }
 
 void ProgressLaunchStarting(ProgressModel& model, size_t index, uint32_t now_ms) {
+    // The repeats left out count as done for the bar.
+    for (size_t i = model.next; i < index && i < model.plan.launches.size(); ++i)
+        model.seconds_done += model.plan.launches[i].seconds;
+    model.next = index + 1;
+    ++model.started;
     model.current = index;
     model.launch_running = true;
     model.launch_started_ms = now_ms;
@@ -83,7 +88,8 @@ ProgressView ViewProgress(const ProgressModel& m, uint32_t now_ms) {
     const size_t n = launches.size();
     if (m.current < n) {
         const core::PlannedLaunch& launch = launches[m.current];
-        v.run = "Run " + std::to_string(m.current + 1) + " of " + std::to_string(n);
+        const char* of = m.plan.settings.until_steady ? " of at most " : " of ";
+        v.run = "Run " + std::to_string(std::max<size_t>(m.started, 1)) + of + std::to_string(n);
         v.level = "Level: " + launch.level;
         v.resolution = "Resolution: " + launch.resolution;
     }

@@ -19,6 +19,10 @@ struct ProgressModel {
     uint32_t run_started_ms = 0;     // the clock (platform::Milliseconds) at the start
     uint32_t launch_started_ms = 0;  // ... and at the current launch's start
     size_t current = 0;              // the launch running, or the last one started
+    // Launches started so far, and the plan's launch after the last one started: with "Until
+    // steady" the run leaves out the repeats of a cell that has become steady.
+    size_t started = 0;
+    size_t next = 0;
     bool launch_running = false;
     int seconds_done = 0;  // planned seconds of the launches that have ended
     // The measured load overhead (the game's run beyond its planned seconds) of the launches
@@ -47,6 +51,7 @@ void RequestEndGame(ProgressModel& model);
 // The estimated seconds the run still takes at `now_ms`: the planned seconds of what is left to
 // run (the current launch's elapsed time counted off), plus the average measured load overhead of
 // the finished launches for each launch still to start or load. Nothing further after a stop.
+// With "Until steady" the plan's most repeats are counted: the time left is at most this.
 uint32_t SecondsLeft(const ProgressModel& model, uint32_t now_ms);
 
 // "0:05:07": hours, minutes, seconds.
@@ -54,7 +59,7 @@ std::string ClockText(uint32_t seconds);
 
 // What the progress window shows.
 struct ProgressView {
-    std::string run;         // "Run 2 of 7"
+    std::string run;         // "Run 2 of 7"; with "Until steady", "Run 2 of at most 70"
     std::string level;       // "Level: dm-inferno"
     std::string resolution;  // "Resolution: 1024x768"
     std::string elapsed;     // "Time elapsed: 0:02:41"

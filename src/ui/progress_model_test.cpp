@@ -94,6 +94,26 @@ TEST(ProgressModel, StopAndEndGameLeaveOnlyWhatStillRuns) {
     EXPECT_EQ(v.permille, ended.permille);
 }
 
+// Until steady: two cells of at most ten launches; the first is steady after three.
+TEST(ProgressModel, UntilSteadyCountsRunsMadeAndPlansTheMost) {
+    core::RunPlan plan;
+    plan.settings.until_steady = true;
+    for (const char* level : {"dm-antalus", "dm-asbestos"})
+        for (int repeat = 1; repeat <= 10; ++repeat)
+            plan.launches.push_back({"640x480", level, 10, repeat, ""});
+    ProgressModel m;
+    StartProgress(m, plan, 0);
+    for (size_t i = 0; i < 3; ++i) {
+        ProgressLaunchStarting(m, i, i * 10000);
+        ProgressLaunchFinished(m, Ended(m, LaunchOutcome::kRecorded, 10000, "60.00"));
+    }
+    ProgressLaunchStarting(m, 10, 30000);
+    const ProgressView v = ViewProgress(m, 34000);
+    EXPECT_EQ(v.run + ", " + v.level, "Run 4 of at most 20, Level: dm-asbestos");
+    EXPECT_EQ(SecondsLeft(m, 34000), 6u + 9 * 10);  // the second cell's most launches
+    EXPECT_EQ(v.permille, 104000 / 200);            // the left-out repeats count as done
+}
+
 TEST(ProgressModel, ClockTextsAndAClockThatWraps) {
     EXPECT_EQ(ClockText(3725), "1:02:05");
     EXPECT_EQ(ClockText(36000 + 59), "10:00:59");

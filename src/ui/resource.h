@@ -72,5 +72,9 @@
 // Options window: 1400-1499 ("OK" is IDOK, "Cancel" IDCANCEL)
 #define IDD_OPTIONS 1400
 #define IDC_OPTIONS_RUNS_LABEL 1410   // "Runs per level:"
-#define IDC_OPTIONS_RUNS 1411         // the runs per level list, "1" to "5"
+#define IDC_OPTIONS_RUNS 1411         // the runs per level list, "1" to "5", "Until steady"
 #define IDC_OPTIONS_OPEN_REPORT 1412  // "Open the full report instead of results.html"
+// "Until steady"'s percentage: 1420-1429
+#define IDC_OPTIONS_STEADY_LABEL 1420   // "Steady within:"
+#define IDC_OPTIONS_STEADY_WITHIN 1421  // the percentage box
+#define IDC_OPTIONS_STEADY_UNIT 1422    // "%"
