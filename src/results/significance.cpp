@@ -37,6 +37,16 @@ double BetaFraction(double x, double a, double b) {
     return f;
 }
 
+// The regularised incomplete beta function I_x(a, b), for 0 <= x <= 1 and a, b > 0.
+double RegularizedIncompleteBeta(double x, double a, double b) {
+    if (x <= 0) return 0;
+    if (x >= 1) return 1;
+    const double log_front = a * std::log(x) + b * std::log1p(-x) -
+                             (std::lgamma(a) + std::lgamma(b) - std::lgamma(a + b));
+    if (x < (a + 1) / (a + b + 2)) return std::exp(log_front) * BetaFraction(x, a, b) / a;
+    return 1 - std::exp(log_front) * BetaFraction(1 - x, b, a) / b;
+}
+
 }  // namespace
 
 Sample SampleOf(const std::vector<double>& values) {
@@ -57,15 +67,6 @@ Sample SampleOf(const std::vector<double>& values) {
     for (double v : values) squares += (v - sample.mean) * (v - sample.mean);
     sample.variance = squares / (values.size() - 1);
     return sample;
-}
-
-double RegularizedIncompleteBeta(double x, double a, double b) {
-    if (x <= 0) return 0;
-    if (x >= 1) return 1;
-    const double log_front = a * std::log(x) + b * std::log1p(-x) -
-                             (std::lgamma(a) + std::lgamma(b) - std::lgamma(a + b));
-    if (x < (a + 1) / (a + b + 2)) return std::exp(log_front) * BetaFraction(x, a, b) / a;
-    return 1 - std::exp(log_front) * BetaFraction(1 - x, b, a) / b;
 }
 
 double StudentTwoSidedP(double t, double degrees_of_freedom) {

@@ -31,9 +31,6 @@ std::optional<WelchTest> Welch(const Sample& a, const Sample& b);
 // The probability that Student's t with `degrees_of_freedom` (> 0) lies at least |t| from 0.
 double StudentTwoSidedP(double t, double degrees_of_freedom);
 
-// The regularised incomplete beta function I_x(a, b), for 0 <= x <= 1 and a, b > 0.
-double RegularizedIncompleteBeta(double x, double a, double b);
-
 enum class Verdict {
     kReal,         // both sides have 2 or more values and the test rejects equal means
     kWithinNoise,  // both have 2 or more and it does not
