@@ -41,8 +41,6 @@ TEST(Significance, WelchStatisticDegreesOfFreedomPValueAndVerdict) {
         EXPECT_EQ(Judge(SampleOf(c.a), SampleOf(c.b)),
                   c.real ? Verdict::kReal : Verdict::kWithinNoise)
             << c.t;
-        // The test is symmetric: swapping the sides changes only the sign of t.
-        EXPECT_NEAR(Welch(SampleOf(c.b), SampleOf(c.a))->t, -c.t, 1e-9 * std::fabs(c.t));
     }
     // The textbook critical value: |t| 2.776 at 4 degrees of freedom is p 0.05; 1.5 of them.
     EXPECT_NEAR(StudentTwoSidedP(-2.776445105, 4), 0.05000000001011946, 1e-12);
@@ -50,7 +48,6 @@ TEST(Significance, WelchStatisticDegreesOfFreedomPValueAndVerdict) {
 }
 
 TEST(Significance, OneValueCannotTellAndNoVarianceAtAllIsDecidedByTheMeans) {
-    EXPECT_EQ(Welch(SampleOf({60}), SampleOf({50, 51, 52})), std::nullopt);
     EXPECT_EQ(Judge(SampleOf({60}), SampleOf({50, 51, 52})), Verdict::kCannotTell);
     EXPECT_EQ(Judge(SampleOf({50, 51, 52}), SampleOf({60})), Verdict::kCannotTell);
 
