@@ -52,17 +52,22 @@ std::string Percent(double value, double scale) {
     return FormatDecimal(p, 1) + "%";
 }
 
-// What is said beside a cell of the key whose first cell is `row.cells.front()`: "baseline", or
-// the change and its verdict, and a word when the two come from different game versions.
-std::string ChangeText(const Comparison& comparison, const ComparisonRow& row,
-                       const ComparedCell& cell) {
+// Appends what is said beside a cell of `row`: "baseline", or the change against the row's
+// first cell and its verdict, and a word when the two come from different game versions.
+void AppendChange(const Comparison& comparison, const ComparisonRow& row, const ComparedCell& cell,
+                  std::string& html) {
     const ComparedCell& baseline = row.cells.front();
-    if (&cell == &baseline) return "<span class=\"small\">baseline</span>";
+    if (&cell == &baseline) {
+        html += "<span class=\"small\">baseline</span>";
+        return;
+    }
     const std::optional<Change> change = ChangeOf(baseline, cell);
-    if (!change) return "";
-    const char* direction = change->percent > 0 ? "up" : change->percent < 0 ? "down" : "same";
-    std::string html = std::string("<span class=\"") + direction + "\">" +
-                       SignedPercent(change->percent) + "%</span> ";
+    if (!change) return;
+    html += change->percent > 0   ? "<span class=\"up\">"
+            : change->percent < 0 ? "<span class=\"down\">"
+                                  : "<span class=\"same\">";
+    html += SignedPercent(change->percent);
+    html += "%</span> ";
     html += change->verdict == Verdict::kReal ? "<span class=\"real\">real</span>"
                                               : VerdictText(change->verdict);
     const ComparedResult& a = comparison.results[baseline.result];
@@ -71,7 +76,6 @@ std::string ChangeText(const Comparison& comparison, const ComparisonRow& row,
         html += "<br/><span class=\"small\">game " + Text(b.game_version) + ", baseline " +
                 Text(a.game_version) + "</span>";
     }
-    return html;
 }
 
 // "60.00 - 65.00, 3 runs": the lowest and highest average and how many there are; "1 run".
@@ -116,7 +120,8 @@ std::string VersionNote(const Comparison& comparison) {
 
 // The results side by side for the rows of one preset, edition and renderer: a column for each
 // result that has any of them.
-std::string SideBySide(const Comparison& comparison, const std::vector<size_t>& rows) {
+std::string SideBySide(const Comparison& comparison, const std::vector<std::string>& names,
+                       const std::vector<size_t>& rows) {
     std::vector<bool> has(comparison.results.size());
     for (size_t r : rows)
         for (const ComparedCell& cell : comparison.rows[r].cells) has[cell.result] = true;
@@ -124,7 +129,7 @@ std::string SideBySide(const Comparison& comparison, const std::vector<size_t>& 
     for (size_t col = 0; col < has.size(); ++col) {
         if (!has[col]) continue;
         const ComparedResult& result = comparison.results[col];
-        html += "<th title=\"" + Text(result.source) + "\">" + Text(result.name) + "</th>";
+        html += "<th title=\"" + Text(result.source) + "\">" + names[col] + "</th>";
     }
     html += "</tr>\n";
     for (size_t r : rows) {
@@ -143,8 +148,10 @@ std::string SideBySide(const Comparison& comparison, const std::vector<size_t>& 
                                 FormatDecimal(cell->spread->percent, 1) + "%)</span>";
                     }
                 }
-                const std::string change = ChangeText(comparison, row, *cell);
-                if (!change.empty()) html += (cell->spread ? "<br/>" : "") + change;
+                std::string change;
+                AppendChange(comparison, row, *cell, change);
+                if (cell->spread && !change.empty()) html += "<br/>";
+                html += change;
             }
             html += "</td>";
         }
@@ -153,10 +160,12 @@ std::string SideBySide(const Comparison& comparison, const std::vector<size_t>& 
     return html + "</table>\n";
 }
 
-// One key's bar chart: a bar per result to its median average, a whisker over its lowest to
-// highest average, all on the scale of the key's highest average; beside it the figures, the
-// change and the verdict. `best_first` orders the results by median, blank ones last.
-std::string KeyChart(const Comparison& comparison, const ComparisonRow& row, bool best_first) {
+// Appends one key's bar chart: a bar per result to its median average, a whisker over its lowest
+// to highest average, all on the scale of the key's highest average; beside it the figures, the
+// change and the verdict. `best_first` orders the results by median, blank ones last. A chart may
+// have a thousand rows: they are appended piece by piece, each name escaped once beforehand.
+void AppendKeyChart(const Comparison& comparison, const std::vector<std::string>& names,
+                    const ComparisonRow& row, bool best_first, std::string& html) {
     std::vector<const ComparedCell*> order;
     double scale = 0;
     for (const ComparedCell& cell : row.cells) {
@@ -168,25 +177,31 @@ std::string KeyChart(const Comparison& comparison, const ComparisonRow& row, boo
             return a->spread && (!b->spread || a->spread->median > b->spread->median);
         });
     }
-    std::string html = "<h3>" + Text(row.key.level) + ", " + Text(row.key.resolution) +
-                       "</h3>\n<table class=\"chart\">\n";
+    html += "<h3>" + Text(row.key.level) + ", " + Text(row.key.resolution) +
+            "</h3>\n<table class=\"chart\">\n";
     for (const ComparedCell* cell : order) {
-        html += cell == &row.cells.front() ? "<tr class=\"baseline\">" : "<tr>";
-        html += "<th>" + Text(comparison.results[cell->result].name) + "</th><td class=\"plot\">";
-        std::string figures = "no record";
-        if (const std::optional<Spread>& s = cell->spread) {
-            if (s->max > s->min) {
-                html += "<div class=\"whisker\" style=\"margin-left:" + Percent(s->min, scale) +
-                        ";width:" + Percent(s->max - s->min, scale) + "\"></div>";
-            }
-            html += "<div class=\"bar\" style=\"width:" + Percent(s->median, scale) + "\"></div>";
-            figures = "<span class=\"median\">" + FormatFps(s->median) + "</span> (" +
-                      RangeText(*s) + ")";
+        html += cell == &row.cells.front() ? "<tr class=\"baseline\"><th>" : "<tr><th>";
+        html += names[cell->result];
+        html += "</th><td class=\"plot\">";
+        const std::optional<Spread>& s = cell->spread;
+        if (s && s->max > s->min) {
+            html += "<div class=\"whisker\" style=\"margin-left:" + Percent(s->min, scale) +
+                    ";width:" + Percent(s->max - s->min, scale) + "\"></div>";
         }
-        html += "</td><td>" + figures + "</td><td>" + ChangeText(comparison, row, *cell) +
-                "</td></tr>\n";
+        if (s)
+            html += "<div class=\"bar\" style=\"width:" + Percent(s->median, scale) + "\"></div>";
+        html += "</td><td>";
+        if (s) {
+            html += "<span class=\"median\">" + FormatFps(s->median) + "</span> (";
+            html += RangeText(*s) + ")";
+        } else {
+            html += "no record";
+        }
+        html += "</td><td>";
+        AppendChange(comparison, row, *cell, html);
+        html += "</td></tr>\n";
     }
-    return html + "</table>\n";
+    html += "</table>\n";
 }
 
 // The rows of each preset, edition and renderer, in the order first seen.
@@ -231,12 +246,15 @@ std::string ComparisonHtml(const Comparison& comparison) {
                     " results, each chart lists them best median first, the baseline in bold.";
         }
         html += "</p>\n" + VersionNote(comparison);
+        std::vector<std::string> names;
+        for (const ComparedResult& result : comparison.results) names.push_back(Text(result.name));
         for (const std::vector<size_t>& group : Groups(comparison)) {
             const ComparisonKey& key = comparison.rows[group.front()].key;
             html += "<h2>" + Text(key.preset) + ", " + Text(key.edition) + ", " +
                     Text(key.renderer) + "</h2>\n";
-            if (side_by_side) html += SideBySide(comparison, group);
-            for (size_t r : group) html += KeyChart(comparison, comparison.rows[r], !side_by_side);
+            if (side_by_side) html += SideBySide(comparison, names, group);
+            for (size_t r : group)
+                AppendKeyChart(comparison, names, comparison.rows[r], !side_by_side, html);
         }
         html += ResultsSection(comparison);
     }
