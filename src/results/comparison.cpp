@@ -3,8 +3,8 @@
 
 #include <cctype>
 #include <cstdint>
+#include <map>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "common/text.h"
 #include "platform/platform.h"
@@ -100,11 +100,11 @@ public:
     }
 
     Comparison Finish() {
-        std::unordered_set<std::string> names;
+        std::map<std::string, size_t> names;
         for (ComparedResult& result : comparison_.results) {
             const std::string name = NameOf(result);
             result.name = name;
-            for (int n = 2; !names.insert(result.name).second; ++n)
+            for (int n = 2; !names.try_emplace(result.name, 0).second; ++n)
                 result.name = name + " #" + std::to_string(n);
         }
         return std::move(comparison_);

@@ -1,7 +1,8 @@
 // compare.html: the comparison as a page, side by side and as one bar chart per key.
 #include <algorithm>
+#include <initializer_list>
 #include <map>
-#include <tuple>
+#include <string_view>
 
 #include "results/comparison.h"
 #include "results/html_text.h"
@@ -41,6 +42,12 @@ std::string Text(std::string_view text) {
     return HtmlEscape(clean);
 }
 
+// Appends the parts in order: one call where a chain of `+` would make a temporary string for
+// each, which costs time on a page of a thousand results and code in the exe.
+void Append(std::string& html, std::initializer_list<std::string_view> parts) {
+    for (std::string_view part : parts) html += part;
+}
+
 // "+4.5", "-0.3", "0.0": a change with its sign.
 std::string SignedPercent(double percent) {
     const std::string text = FormatDecimal(percent, 1);
@@ -52,29 +59,25 @@ std::string Percent(double value, double scale) {
     return FormatDecimal(p, 1) + "%";
 }
 
+bool KnownVersion(const std::string& version) { return !version.empty() && version != "unknown"; }
+
 // Appends what is said beside a cell of `row`: "baseline", or the change against the row's
 // first cell and its verdict, and a word when the two come from different game versions.
 void AppendChange(const Comparison& comparison, const ComparisonRow& row, const ComparedCell& cell,
                   std::string& html) {
     const ComparedCell& baseline = row.cells.front();
-    if (&cell == &baseline) {
-        html += "<span class=\"small\">baseline</span>";
-        return;
-    }
+    if (&cell == &baseline) return Append(html, {"<span class=\"small\">baseline</span>"});
     const std::optional<Change> change = ChangeOf(baseline, cell);
     if (!change) return;
-    html += change->percent > 0   ? "<span class=\"up\">"
-            : change->percent < 0 ? "<span class=\"down\">"
-                                  : "<span class=\"same\">";
-    html += SignedPercent(change->percent);
-    html += "%</span> ";
-    html += change->verdict == Verdict::kReal ? "<span class=\"real\">real</span>"
-                                              : VerdictText(change->verdict);
+    const char* direction = change->percent > 0 ? "up" : change->percent < 0 ? "down" : "same";
+    Append(html, {"<span class=\"", direction, "\">", SignedPercent(change->percent), "%</span> ",
+                  change->verdict == Verdict::kReal ? "<span class=\"real\">real</span>"
+                                                    : VerdictText(change->verdict)});
     const ComparedResult& a = comparison.results[baseline.result];
     const ComparedResult& b = comparison.results[cell.result];
     if (OtherGameVersions(a, b)) {
-        html += "<br/><span class=\"small\">game " + Text(b.game_version) + ", baseline " +
-                Text(a.game_version) + "</span>";
+        Append(html, {"<br/><span class=\"small\">game ", Text(b.game_version), ", baseline ",
+                      Text(a.game_version), "</span>"});
     }
 }
 
@@ -85,69 +88,74 @@ std::string RangeText(const Spread& spread) {
            std::to_string(spread.count) + " runs";
 }
 
-std::string ResultsSection(const Comparison& comparison) {
-    std::string html =
+void AppendResults(const Comparison& comparison, std::string& html) {
+    html +=
         "<h2>The results</h2>\n<table class=\"list\">\n<tr><th>Result</th><th>Preset</th>"
         "<th>Edition</th><th>Renderer</th><th>Started</th><th>Display adapter</th>"
         "<th>Driver</th><th>Game version</th><th>File</th></tr>\n";
     for (const ComparedResult& r : comparison.results) {
         std::string started = r.started;
         if (started.size() > 10 && started[10] == 'T') started[10] = ' ';
-        html += "<tr><td>" + Text(r.name) + "</td><td>" + Text(r.preset) + "</td><td>" +
-                Text(r.edition) + "</td><td>" + Text(r.renderer) + "</td><td>" + Text(started) +
-                "</td><td>" + Text(r.gpu) + "</td><td>" + Text(r.gpu_driver) + "</td><td>" +
-                Text(r.game_version) + "</td><td>" + Text(r.source) + "</td></tr>\n";
+        const std::string* fields[] = {&r.name,       &r.preset,       &r.edition,
+                                       &r.renderer,   &started,        &r.gpu,
+                                       &r.gpu_driver, &r.game_version, &r.source};
+        html += "<tr>";
+        for (const std::string* field : fields) Append(html, {"<td>", Text(*field), "</td>"});
+        html += "</tr>\n";
     }
-    return html + "</table>\n";
+    html += "</table>\n";
 }
 
 // A note when the results come from more than one known game version.
-std::string VersionNote(const Comparison& comparison) {
+void AppendVersionNote(const Comparison& comparison, std::string& html) {
     std::map<std::string, size_t> versions;
-    for (const ComparedResult& r : comparison.results) ++versions[r.game_version];
-    std::string list;
-    size_t known = 0;
-    for (const auto& [version, count] : versions) {
-        if (version.empty() || version == "unknown") continue;
-        ++known;
-        list += (list.empty() ? "" : "; ") + Text(version) + ": " + std::to_string(count) +
-                (count == 1 ? " result" : " results");
+    for (const ComparedResult& r : comparison.results) {
+        if (KnownVersion(r.game_version)) ++versions[r.game_version];
     }
-    if (known < 2) return "";
-    return "<p class=\"note\">These results come from different versions of the game (" + list +
-           "). A change between two of them names both versions.</p>\n";
+    if (versions.size() < 2) return;
+    html += "<p class=\"note\">These results come from different versions of the game (";
+    for (auto it = versions.begin(); it != versions.end(); ++it) {
+        Append(html, {it == versions.begin() ? "" : "; ", Text(it->first), ": ",
+                      std::to_string(it->second), it->second == 1 ? " result" : " results"});
+    }
+    html += "). A change between two of them names both versions.</p>\n";
 }
 
 // The results side by side for the rows of one preset, edition and renderer: a column for each
 // result that has any of them.
-std::string SideBySide(const Comparison& comparison, const std::vector<std::string>& names,
-                       const std::vector<size_t>& rows) {
+void AppendSideBySide(const Comparison& comparison, const std::vector<std::string>& names,
+                      const std::vector<size_t>& rows, std::string& html) {
     std::vector<bool> has(comparison.results.size());
-    for (size_t r : rows)
+    for (size_t r : rows) {
         for (const ComparedCell& cell : comparison.rows[r].cells) has[cell.result] = true;
-    std::string html = "<table class=\"list\">\n<tr><th>Level</th><th>Resolution</th>";
+    }
+    html += "<table class=\"list\">\n<tr><th>Level</th><th>Resolution</th>";
     for (size_t col = 0; col < has.size(); ++col) {
-        if (!has[col]) continue;
-        const ComparedResult& result = comparison.results[col];
-        html += "<th title=\"" + Text(result.source) + "\">" + names[col] + "</th>";
+        if (has[col])
+            Append(html, {"<th title=\"", Text(comparison.results[col].source), "\">", names[col],
+                          "</th>"});
     }
     html += "</tr>\n";
     for (size_t r : rows) {
         const ComparisonRow& row = comparison.rows[r];
-        html += "<tr><td>" + Text(row.key.level) + "</td><td>" + Text(row.key.resolution) + "</td>";
+        Append(html,
+               {"<tr><td>", Text(row.key.level), "</td><td>", Text(row.key.resolution), "</td>"});
         for (size_t col = 0; col < has.size(); ++col) {
             if (!has[col]) continue;
             html += "<td class=\"n\">";
-            const auto cell = std::find_if(row.cells.begin(), row.cells.end(),
-                                           [&](const ComparedCell& c) { return c.result == col; });
-            if (cell != row.cells.end()) {
-                if (cell->spread) {
-                    html += "<span class=\"median\">" + FormatFps(cell->spread->median) + "</span>";
-                    if (cell->spread->count > 1) {
-                        html += "<br/><span class=\"small\">" + RangeText(*cell->spread) + " (" +
-                                FormatDecimal(cell->spread->percent, 1) + "%)</span>";
-                    }
+            const ComparedCell* cell = nullptr;
+            for (const ComparedCell& c : row.cells) {
+                if (c.result == col) cell = &c;
+            }
+            if (cell && cell->spread) {
+                const Spread& s = *cell->spread;
+                Append(html, {"<span class=\"median\">", FormatFps(s.median), "</span>"});
+                if (s.count > 1) {
+                    Append(html, {"<br/><span class=\"small\">", RangeText(s), " (",
+                                  FormatDecimal(s.percent, 1), "%)</span>"});
                 }
+            }
+            if (cell) {
                 std::string change;
                 AppendChange(comparison, row, *cell, change);
                 if (cell->spread && !change.empty()) html += "<br/>";
@@ -157,13 +165,13 @@ std::string SideBySide(const Comparison& comparison, const std::vector<std::stri
         }
         html += "</tr>\n";
     }
-    return html + "</table>\n";
+    html += "</table>\n";
 }
 
 // Appends one key's bar chart: a bar per result to its median average, a whisker over its lowest
 // to highest average, all on the scale of the key's highest average; beside it the figures, the
 // change and the verdict. `best_first` orders the results by median, blank ones last. A chart may
-// have a thousand rows: they are appended piece by piece, each name escaped once beforehand.
+// have a thousand rows; each name comes escaped once beforehand.
 void AppendKeyChart(const Comparison& comparison, const std::vector<std::string>& names,
                     const ComparisonRow& row, bool best_first, std::string& html) {
     std::vector<const ComparedCell*> order;
@@ -172,32 +180,32 @@ void AppendKeyChart(const Comparison& comparison, const std::vector<std::string>
         order.push_back(&cell);
         if (cell.spread) scale = std::max(scale, cell.spread->max);
     }
-    if (best_first) {
-        std::stable_sort(order.begin(), order.end(), [](const auto* a, const auto* b) {
-            return a->spread && (!b->spread || a->spread->median > b->spread->median);
-        });
+    // Sorted by insertion: stable, and far smaller in the exe than std::stable_sort; a key has
+    // no more rows than results.
+    const auto better = [](const ComparedCell* a, const ComparedCell* b) {
+        return a->spread && (!b->spread || a->spread->median > b->spread->median);
+    };
+    for (size_t i = 1; best_first && i < order.size(); ++i) {
+        for (size_t j = i; j > 0 && better(order[j], order[j - 1]); --j)
+            std::swap(order[j], order[j - 1]);
     }
-    html += "<h3>" + Text(row.key.level) + ", " + Text(row.key.resolution) +
-            "</h3>\n<table class=\"chart\">\n";
+    Append(html, {"<h3>", Text(row.key.level), ", ", Text(row.key.resolution),
+                  "</h3>\n<table class=\"chart\">\n"});
     for (const ComparedCell* cell : order) {
-        html += cell == &row.cells.front() ? "<tr class=\"baseline\"><th>" : "<tr><th>";
-        html += names[cell->result];
-        html += "</th><td class=\"plot\">";
+        Append(html, {cell == &row.cells.front() ? "<tr class=\"baseline\"><th>" : "<tr><th>",
+                      names[cell->result], "</th><td class=\"plot\">"});
         const std::optional<Spread>& s = cell->spread;
         if (s && s->max > s->min) {
-            html += "<div class=\"whisker\" style=\"margin-left:" + Percent(s->min, scale) +
-                    ";width:" + Percent(s->max - s->min, scale) + "\"></div>";
+            Append(html, {"<div class=\"whisker\" style=\"margin-left:", Percent(s->min, scale),
+                          ";width:", Percent(s->max - s->min, scale), "\"></div>"});
         }
-        if (s)
-            html += "<div class=\"bar\" style=\"width:" + Percent(s->median, scale) + "\"></div>";
-        html += "</td><td>";
         if (s) {
-            html += "<span class=\"median\">" + FormatFps(s->median) + "</span> (";
-            html += RangeText(*s) + ")";
+            Append(html, {"<div class=\"bar\" style=\"width:", Percent(s->median, scale),
+                          "\"></div></td><td><span class=\"median\">", FormatFps(s->median),
+                          "</span> (", RangeText(*s), ")</td><td>"});
         } else {
-            html += "no record";
+            html += "</td><td>no record</td><td>";
         }
-        html += "</td><td>";
         AppendChange(comparison, row, *cell, html);
         html += "</td></tr>\n";
     }
@@ -206,14 +214,19 @@ void AppendKeyChart(const Comparison& comparison, const std::vector<std::string>
 
 // The rows of each preset, edition and renderer, in the order first seen.
 std::vector<std::vector<size_t>> Groups(const Comparison& comparison) {
-    std::map<std::tuple<std::string, std::string, std::string>, size_t> index;
     std::vector<std::vector<size_t>> groups;
     for (size_t r = 0; r < comparison.rows.size(); ++r) {
         const ComparisonKey& key = comparison.rows[r].key;
-        const auto [it, added] =
-            index.try_emplace({key.preset, key.edition, key.renderer}, groups.size());
-        if (added) groups.emplace_back();
-        groups[it->second].push_back(r);
+        auto same = [&](const std::vector<size_t>& group) {
+            const ComparisonKey& first = comparison.rows[group.front()].key;
+            return first.preset == key.preset && first.edition == key.edition &&
+                   first.renderer == key.renderer;
+        };
+        const auto group = std::find_if(groups.begin(), groups.end(), same);
+        if (group == groups.end())
+            groups.push_back({r});
+        else
+            group->push_back(r);
     }
     return groups;
 }
@@ -223,11 +236,9 @@ std::vector<std::vector<size_t>> Groups(const Comparison& comparison) {
 std::string ComparisonHtml(const Comparison& comparison) {
     const std::string count = std::to_string(comparison.results.size());
     std::string html;
-    html += "<!DOCTYPE html>\n<html>\n<head>\n";
-    html += "<title>Benchwright: comparison of " + count + " results</title>\n";
-    html += std::string("<style type=\"text/css\">\n") + kStyle + "</style>\n";
-    html += "</head>\n<body>\n";
-    html += "<h1>Comparison of " + count + " results</h1>\n";
+    Append(html, {"<!DOCTYPE html>\n<html>\n<head>\n<title>Benchwright: comparison of ", count,
+                  " results</title>\n<style type=\"text/css\">\n", kStyle,
+                  "</style>\n</head>\n<body>\n<h1>Comparison of ", count, " results</h1>\n"});
     if (comparison.results.empty()) {
         html += "<p>No result could be read.</p>\n";
     } else {
@@ -242,26 +253,28 @@ std::string ComparisonHtml(const Comparison& comparison) {
             "two apart), <em>within noise</em> (it does not), or <em>one run: cannot tell</em> "
             "(a side has a single run).";
         if (!side_by_side) {
-            html += " With more than " + std::to_string(kSideBySide) +
-                    " results, each chart lists them best median first, the baseline in bold.";
+            Append(html, {" With more than ", std::to_string(kSideBySide),
+                          " results, each chart lists them best median first, the baseline in "
+                          "bold."});
         }
-        html += "</p>\n" + VersionNote(comparison);
+        html += "</p>\n";
+        AppendVersionNote(comparison, html);
         std::vector<std::string> names;
         for (const ComparedResult& result : comparison.results) names.push_back(Text(result.name));
         for (const std::vector<size_t>& group : Groups(comparison)) {
             const ComparisonKey& key = comparison.rows[group.front()].key;
-            html += "<h2>" + Text(key.preset) + ", " + Text(key.edition) + ", " +
-                    Text(key.renderer) + "</h2>\n";
-            if (side_by_side) html += SideBySide(comparison, names, group);
+            Append(html, {"<h2>", Text(key.preset), ", ", Text(key.edition), ", ",
+                          Text(key.renderer), "</h2>\n"});
+            if (side_by_side) AppendSideBySide(comparison, names, group, html);
             for (size_t r : group)
                 AppendKeyChart(comparison, names, comparison.rows[r], !side_by_side, html);
         }
-        html += ResultsSection(comparison);
+        AppendResults(comparison, html);
     }
     if (!comparison.skipped.empty()) {
         html += "<h2>Skipped</h2>\n<ul>\n";
         for (const SkippedInput& s : comparison.skipped)
-            html += "<li>" + Text(s.path) + ": " + Text(s.reason) + "</li>\n";
+            Append(html, {"<li>", Text(s.path), ": ", Text(s.reason), "</li>\n"});
         html += "</ul>\n";
     }
     html += "</body>\n</html>\n";

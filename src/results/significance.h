@@ -28,7 +28,8 @@ struct WelchTest {
 // as many degrees of freedom as values less two) or not at all (p 1, t 0).
 std::optional<WelchTest> Welch(const Sample& a, const Sample& b);
 
-// The probability that Student's t with `degrees_of_freedom` (> 0) lies at least |t| from 0.
+// The probability that Student's t with `degrees_of_freedom` (at least 1, as Welch's always
+// are) lies at least |t| from 0.
 double StudentTwoSidedP(double t, double degrees_of_freedom);
 
 enum class Verdict {
