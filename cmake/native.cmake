@@ -13,7 +13,7 @@ if(BW_TESTS)
         src/results/frame_rate_log_test.cpp src/results/html_text_test.cpp
         src/results/report_page_test.cpp src/results/results_csv_test.cpp
         src/results/results_page_test.cpp src/results/run_cells_test.cpp
-        src/results/run_statistics_test.cpp src/results/steadiness_test.cpp
+        src/results/run_statistics_test.cpp src/results/steadiness_test.cpp src/results/significance_test.cpp
         src/ui/command_line_test.cpp src/ui/custom_test_model_test.cpp
         src/ui/main_window_model_test.cpp src/ui/messages_test.cpp src/ui/options_model_test.cpp
         src/ui/progress_model_test.cpp)

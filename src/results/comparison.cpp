@@ -1,14 +1,14 @@
-// Reading many results.csv files into one table, and writing it as a page and as CSV.
+// Reading many results.csv files into one table, key by key, and writing it as CSV.
 #include "results/comparison.h"
 
 #include <cctype>
-#include <string_view>
+#include <cstdint>
+#include <map>
 #include <unordered_map>
 
 #include "common/text.h"
 #include "platform/platform.h"
 #include "results/csv.h"
-#include "results/html_text.h"
 #include "results/launch_result.h"
 #include "results/results_csv.h"
 
@@ -64,14 +64,31 @@ std::string Shown(std::string text) {
     return text;
 }
 
-void ReplaceControlCharacters(std::vector<std::vector<std::string>>& rows) {
-    for (std::vector<std::string>& row : rows)
-        for (std::string& field : row) field = Shown(std::move(field));
+// "2026-12-06T14:05:09" as "2026-12-06 14:05:09".
+std::string DateOf(const std::string& started) {
+    std::string date = started;
+    if (date.size() > 10 && date[10] == 'T') date[10] = ' ';
+    return date;
 }
 
-// Builds the table one result at a time. Rows are found through a hash of (level, resolution),
-// so a thousand results of a hundred launches each cost a hundred thousand look-ups, not a
-// search of the table for each.
+std::string NameOf(const ComparedResult& r) {
+    if (!r.label.empty()) return r.label + " (" + r.machine + ")";
+    return r.machine + " / " + r.gpu + " / " + r.gpu_driver + " / " + DateOf(r.started);
+}
+
+struct KeyHash {
+    size_t operator()(const ComparisonKey& key) const {
+        size_t hash = 0;
+        for (const std::string* field :
+             {&key.preset, &key.edition, &key.renderer, &key.level, &key.resolution})
+            hash = hash * 1000003 ^ std::hash<std::string>()(*field);
+        return hash;
+    }
+};
+
+// Builds the table one result at a time. Rows are found through a hash of the key, so a thousand
+// results of a hundred launches each cost a hundred thousand look-ups, not a search of the table
+// for each; a launch of the same key as the one before (a repeat) needs none.
 class Builder {
 public:
     void AddFile(const std::string& path) {
@@ -81,7 +98,6 @@ public:
         if (!ReadResultsCsv(text, &rows, &error, &torn)) return Skip(path, error);
         if (!torn.empty()) Skip(path, torn);
         if (rows.empty()) return Skip(path, "It holds no launches.");
-        ReplaceControlCharacters(rows);
 
         ComparedResult result;
         result.source = Shown(path);
@@ -90,19 +106,29 @@ public:
         result.gpu = first[kGpu];
         result.gpu_driver = first[kGpuDriver];
         result.preset = first[kPreset];
+        result.edition = first[kEdition];
+        result.renderer = first[kRenderer];
         result.started = first[kStarted];
+        result.game_version = first[kGameVersion];
+        result.label = first[kLabel];
 
-        std::vector<std::vector<double>> averages;
+        // The keys of this file in the order seen, with their recorded averages.
+        const size_t number = comparison_.results.size();
+        std::vector<std::pair<size_t, std::vector<double>>> found;
         const std::string recorded = OutcomeName(LaunchOutcome::kRecorded);
         for (const std::vector<std::string>& row : rows) {
-            const size_t index = RowIndex(row[kLevel], row[kResolution]);
-            if (averages.size() <= index) averages.resize(index + 1);
+            const size_t index = RowIndex(row);
+            Seen& seen = seen_[index];
+            if (seen.result != number) {
+                seen = {number, found.size()};
+                found.push_back({index, {}});
+            }
             if (row[kOutcome] != recorded) continue;
             if (const std::optional<double> fps = ParseFps(row[kAvgFps]))
-                averages[index].push_back(*fps);
+                found[seen.slot].second.push_back(*fps);
         }
-        result.cells.reserve(averages.size());
-        for (const std::vector<double>& values : averages) result.cells.push_back(SpreadOf(values));
+        for (const auto& [index, values] : found)
+            comparison_.rows[index].cells.push_back({number, SpreadOf(values), SampleOf(values)});
         comparison_.results.push_back(std::move(result));
     }
 
@@ -111,24 +137,45 @@ public:
     }
 
     Comparison Finish() {
-        // A result read early lacks the rows later ones added: blank cells.
-        for (ComparedResult& result : comparison_.results)
-            result.cells.resize(comparison_.rows.size());
+        std::map<std::string, size_t> names;
+        for (ComparedResult& result : comparison_.results) {
+            const std::string name = NameOf(result);
+            result.name = name;
+            for (int n = 2; !names.try_emplace(result.name, 0).second; ++n)
+                result.name = name + " #" + std::to_string(n);
+        }
         return std::move(comparison_);
     }
 
 private:
-    size_t RowIndex(const std::string& level, const std::string& resolution) {
-        std::string key = level;
-        key += '\n';  // never part of a field's value here: a row ends there
-        key += resolution;
-        const auto [it, added] = row_index_.try_emplace(std::move(key), comparison_.rows.size());
-        if (added) comparison_.rows.push_back({level, resolution});
-        return it->second;
+    // Which result last had a launch of a row, and where its averages are gathered.
+    struct Seen {
+        size_t result = SIZE_MAX;
+        size_t slot = 0;
+    };
+
+    size_t RowIndex(const std::vector<std::string>& row) {
+        if (last_ < comparison_.rows.size()) {
+            const ComparisonKey& key = comparison_.rows[last_].key;
+            if (key.level == row[kLevel] && key.resolution == row[kResolution] &&
+                key.preset == row[kPreset] && key.edition == row[kEdition] &&
+                key.renderer == row[kRenderer])
+                return last_;
+        }
+        ComparisonKey key{row[kPreset], row[kEdition], row[kRenderer], row[kLevel],
+                          row[kResolution]};
+        const auto [it, added] = row_index_.try_emplace(key, comparison_.rows.size());
+        if (added) {
+            comparison_.rows.push_back({std::move(key), {}});
+            seen_.emplace_back();
+        }
+        return last_ = it->second;
     }
 
     Comparison comparison_;
-    std::unordered_map<std::string, size_t> row_index_;
+    std::unordered_map<ComparisonKey, size_t, KeyHash> row_index_;
+    std::vector<Seen> seen_;  // one per row
+    size_t last_ = SIZE_MAX;  // the row of the launch read last
 };
 
 void AddInput(const std::string& input, Builder& builder) {
@@ -152,53 +199,6 @@ void AddInput(const std::string& input, Builder& builder) {
     }
 }
 
-// "2026-12-06T14:05:09" as "2026-12-06 14:05:09".
-std::string DateOf(const ComparedResult& result) {
-    std::string date = result.started;
-    if (date.size() > 10 && date[10] == 'T') date[10] = ' ';
-    return date;
-}
-
-std::string Label(const ComparedResult& result) {
-    return result.machine + " / " + result.gpu + " / " + result.gpu_driver + " / " + DateOf(result);
-}
-
-// "+4.5", "-0.3", "0.0": a change with its sign.
-std::string SignedPercent(double percent) {
-    const std::string text = FormatDecimal(percent, 1);
-    return percent > 0 && text != "0.0" ? "+" + text : text;
-}
-
-constexpr const char* kStyle =
-    "body{font-family:Tahoma,Verdana,Arial,sans-serif;font-size:13px;color:#222;margin:16px}"
-    "h1{font-size:20px}h2{font-size:16px;margin-top:24px}"
-    "table{border-collapse:collapse}"
-    "th,td{border:1px solid #bbb;padding:3px 6px;vertical-align:top}td{white-space:nowrap}"
-    "th{background:#e8e8e8;text-align:left;font-weight:normal}"
-    "td.fps{text-align:right}"
-    ".median{font-weight:bold}.spread{color:#666;font-size:11px}"
-    ".up{color:#070}.down{color:#b00}";
-
-void AppendCell(std::string& html, const std::optional<Spread>& baseline,
-                const std::optional<Spread>& cell, bool is_baseline) {
-    html += "<td class=\"fps\">";
-    if (cell) {
-        html += "<span class=\"median\">" + FormatFps(cell->median) + "</span>";
-        if (cell->count > 1) {
-            html += "<br/><span class=\"spread\">" + FormatFps(cell->min) + "-" +
-                    FormatFps(cell->max) + " (" + FormatDecimal(cell->percent, 1) + "%, " +
-                    std::to_string(cell->count) + " runs)</span>";
-        }
-        const std::optional<double> change = ChangePercent(baseline, cell);
-        if (change && !is_baseline) {
-            const char* direction = *change > 0 ? "up" : *change < 0 ? "down" : "same";
-            html += std::string("<br/><span class=\"") + direction + "\">" +
-                    SignedPercent(*change) + "%</span>";
-        }
-    }
-    html += "</td>";
-}
-
 }  // namespace
 
 Comparison CompareResults(const std::vector<std::string>& inputs) {
@@ -207,75 +207,48 @@ Comparison CompareResults(const std::vector<std::string>& inputs) {
     return builder.Finish();
 }
 
-std::optional<double> ChangePercent(const std::optional<Spread>& baseline,
-                                    const std::optional<Spread>& value) {
-    if (!baseline || !value || baseline->median == 0) return std::nullopt;
-    return (value->median - baseline->median) / baseline->median * 100;
+std::optional<Change> ChangeOf(const ComparedCell& baseline, const ComparedCell& cell) {
+    if (!baseline.spread || !cell.spread || baseline.spread->median == 0) return std::nullopt;
+    const double percent =
+        (cell.spread->median - baseline.spread->median) / baseline.spread->median * 100;
+    return Change{percent, Judge(baseline.sample, cell.sample)};
 }
 
-std::string ComparisonHtml(const Comparison& comparison) {
-    const std::string count = std::to_string(comparison.results.size());
-    std::string html;
-    html += "<!DOCTYPE html>\n<html>\n<head>\n";
-    html += "<title>Benchwright: comparison of " + count + " results</title>\n";
-    html += std::string("<style type=\"text/css\">") + kStyle + "</style>\n";
-    html += "</head>\n<body>\n";
-    html += "<h1>Comparison of " + count + " results</h1>\n";
-    if (comparison.results.empty()) {
-        html += "<p>No result could be read.</p>\n";
-    } else {
-        html +=
-            "<p>Each cell: the median of the average frames per second of that result's "
-            "recorded launches, below it the lowest and highest (and their spread) when "
-            "repeated, and the change against the first result.</p>\n";
-        html += "<table>\n<tr><th>Level</th><th>Resolution</th>";
-        for (const ComparedResult& r : comparison.results) {
-            html += "<th title=\"" + HtmlEscape(r.source) + "\">" + HtmlEscape(r.machine) +
-                    "<br/>" + HtmlEscape(r.gpu) + "<br/>" + HtmlEscape(r.gpu_driver) + "<br/>" +
-                    HtmlEscape(DateOf(r)) + "<br/>" + HtmlEscape(r.preset) + "</th>";
-        }
-        html += "</tr>\n";
-        const std::vector<std::optional<Spread>>& baseline = comparison.results.front().cells;
-        for (size_t row = 0; row < comparison.rows.size(); ++row) {
-            html += "<tr><td>" + HtmlEscape(comparison.rows[row].level) + "</td><td>" +
-                    HtmlEscape(comparison.rows[row].resolution) + "</td>";
-            for (size_t col = 0; col < comparison.results.size(); ++col)
-                AppendCell(html, baseline[row], comparison.results[col].cells[row], col == 0);
-            html += "</tr>\n";
-        }
-        html += "</table>\n";
-    }
-    if (!comparison.skipped.empty()) {
-        html += "<h2>Skipped</h2>\n<ul>\n";
-        for (const SkippedInput& s : comparison.skipped)
-            html += "<li>" + HtmlEscape(s.path) + ": " + HtmlEscape(s.reason) + "</li>\n";
-        html += "</ul>\n";
-    }
-    html += "</body>\n</html>\n";
-    return html;
+bool OtherGameVersions(const ComparedResult& a, const ComparedResult& b) {
+    const auto known = [](const std::string& version) {
+        return !version.empty() && version != "unknown";
+    };
+    return known(a.game_version) && known(b.game_version) && a.game_version != b.game_version;
 }
 
 std::string ComparisonCsv(const Comparison& comparison) {
-    std::vector<std::string> fields = {"level", "resolution"};
+    std::vector<std::string> fields = {"preset", "edition", "renderer", "level", "resolution"};
     for (const ComparedResult& r : comparison.results) {
-        const std::string label = Label(r) + ": ";
-        for (const char* column :
-             {"median_fps", "min_fps", "max_fps", "spread_percent", "change_percent"})
-            fields.push_back(label + column);
+        for (const char* column : {"median_fps", "min_fps", "max_fps", "spread_percent",
+                                   "change_percent", "significant", "runs"})
+            fields.push_back(r.name + ": " + column);
     }
     std::string csv = CsvLine(fields);
-    for (size_t row = 0; row < comparison.rows.size(); ++row) {
-        fields = {comparison.rows[row].level, comparison.rows[row].resolution};
-        const std::optional<Spread>& baseline = comparison.results.front().cells[row];
+    for (const ComparisonRow& row : comparison.rows) {
+        const ComparisonKey& k = row.key;
+        fields = {k.preset, k.edition, k.renderer, k.level, k.resolution};
+        auto cell = row.cells.begin();  // the results that have the key, in result order
         for (size_t col = 0; col < comparison.results.size(); ++col) {
-            const std::optional<Spread>& cell = comparison.results[col].cells[row];
-            const std::optional<double> change =
-                col == 0 ? std::nullopt : ChangePercent(baseline, cell);
-            fields.push_back(cell ? FormatFps(cell->median) : "");
-            fields.push_back(cell ? FormatFps(cell->min) : "");
-            fields.push_back(cell ? FormatFps(cell->max) : "");
-            fields.push_back(cell ? FormatDecimal(cell->percent, 1) : "");
-            fields.push_back(change ? FormatDecimal(*change, 1) : "");
+            if (cell == row.cells.end() || cell->result != col) {
+                fields.insert(fields.end(), 7, "");
+                continue;
+            }
+            const std::optional<Spread>& spread = cell->spread;
+            const std::optional<Change> change =
+                cell == row.cells.begin() ? std::nullopt : ChangeOf(row.cells.front(), *cell);
+            fields.push_back(spread ? FormatFps(spread->median) : "");
+            fields.push_back(spread ? FormatFps(spread->min) : "");
+            fields.push_back(spread ? FormatFps(spread->max) : "");
+            fields.push_back(spread ? FormatDecimal(spread->percent, 1) : "");
+            fields.push_back(change ? FormatDecimal(change->percent, 1) : "");
+            fields.push_back(change ? SignificantText(change->verdict) : "");
+            fields.push_back(std::to_string(cell->sample.count));
+            ++cell;
         }
         csv += CsvLine(fields);
     }

@@ -1,15 +1,21 @@
-// The comparison across results: many results.csv files side by side, one column each, one row
-// per level and resolution, as an HTML page and a CSV of the same table.
+// The comparison across results: many results.csv files compared key by key, as an HTML page
+// and a CSV of the same figures.
 //
 // An input is a results.csv file, a results folder (it holds results.csv), or a folder of
 // results folders (its direct subfolders are read, in name order, which for our folder names is
-// the order of the runs). The first result read is the baseline every other one is measured
-// against. Whatever cannot be read (no results.csv, a damaged one, another column set, no
-// launches) is skipped and named with the reason; it never stops the rest.
+// the order of the runs). Whatever cannot be read (no results.csv, a damaged one, another column
+// set, no launches) is skipped and named with the reason; it never stops the rest.
+//
+// Only like is compared with like: a row of the comparison is a key (preset, edition, renderer,
+// level and resolution, compared field by field), and a change is computed only between results
+// of the same key, against the first result read that has the key (the key's baseline). Each
+// change comes with a verdict (results/significance.h) on whether it is real.
+//
 // A file is judged by its size and first bytes before it is read whole: over 64 MiB, or not
 // beginning with results.csv's header (any other file), it is skipped unread. A torn last row is
 // left out and named among the skipped with its file; the rows before it count. Control
-// characters in what is kept (the files' fields, paths, reasons) become spaces.
+// characters in paths and reasons become spaces; fields are kept as read (compare.csv quotes
+// them, the page shows their control characters as spaces).
 #pragma once
 
 #include <cstddef>
@@ -18,22 +24,36 @@
 #include <vector>
 
 #include "results/run_statistics.h"
+#include "results/significance.h"
 
 namespace results {
 
-struct ComparisonRow {
-    std::string level;
-    std::string resolution;
+struct ComparisonKey {
+    std::string preset, edition, renderer, level, resolution;
+    bool operator==(const ComparisonKey&) const = default;
 };
 
-// One result: one column of the table.
+// One result's figures for one key: made from the average frame rates of its recorded launches.
+struct ComparedCell {
+    size_t result = 0;             // index into Comparison::results
+    std::optional<Spread> spread;  // median, lowest, highest; nullopt (blank) when none recorded
+    Sample sample;                 // count, mean and variance of the same averages
+};
+
+struct ComparisonRow {
+    ComparisonKey key;
+    // The results whose file has launches of the key, in the order read: the first is the
+    // baseline. A result not here lacks the key.
+    std::vector<ComparedCell> cells;
+};
+
+// One result: one results.csv, described by its first row.
 struct ComparedResult {
     std::string source;  // the results.csv it was read from
-    // From its first row: what labels the column.
-    std::string machine, gpu, gpu_driver, preset, started;
-    // One per row of the comparison: the median and spread of the average frame rates of the
-    // recorded launches of that level and resolution; nullopt (a blank cell) when it has none.
-    std::vector<std::optional<Spread>> cells;
+    // "<label> (<computer>)" when the run had a label, else "<computer> / <adapter> / <driver> /
+    // <date>"; made unique within the comparison (" #2", " #3" for repeats).
+    std::string name;
+    std::string machine, gpu, gpu_driver, preset, edition, renderer, started, game_version, label;
 };
 
 struct SkippedInput {
@@ -42,7 +62,7 @@ struct SkippedInput {
 };
 
 struct Comparison {
-    std::vector<ComparisonRow> rows;  // in the order first seen
+    std::vector<ComparisonRow> rows;  // one per key, in the order first seen
     std::vector<ComparedResult> results;
     std::vector<SkippedInput> skipped;
 };
@@ -50,18 +70,34 @@ struct Comparison {
 // Reads every input (see above) through the platform and builds the table.
 Comparison CompareResults(const std::vector<std::string>& inputs);
 
-// The change of `value` against `baseline` in percent; nullopt when there is nothing to compare
-// (either cell blank, or a baseline of 0).
-std::optional<double> ChangePercent(const std::optional<Spread>& baseline,
-                                    const std::optional<Spread>& value);
+struct Change {
+    double percent = 0;  // of the median against the baseline's
+    Verdict verdict = Verdict::kCannotTell;
+};
 
-// A self-contained page (inline CSS, no script, no picture) of the table and the skipped
-// inputs. Every text read from the files is HTML-escaped.
-std::string ComparisonHtml(const Comparison& comparison);
+// The change of `cell` against its key's `baseline`; nullopt when there is nothing to compare
+// (either cell blank, or a baseline median of 0).
+std::optional<Change> ChangeOf(const ComparedCell& baseline, const ComparedCell& cell);
 
-// The same table as CSV: level, resolution, then per result its median, min and max frame rate,
-// spread and change in percent (empty where the page's cell is blank), "." decimals.
+// True when both results say which game version made them and the versions differ ("unknown"
+// and an empty field, as older files have, say nothing).
+bool OtherGameVersions(const ComparedResult& a, const ComparedResult& b);
+
+// The table as CSV: preset, edition, renderer, level, resolution, then per result its median,
+// min and max frame rate, spread and change in percent, whether the change is significant
+// (yes, no, unknown) and its number of recorded averages ("runs"); empty where the result lacks
+// the key or has nothing to show, "." decimals.
 std::string ComparisonCsv(const Comparison& comparison);
+
+// compare.html (made in comparison_page.cpp): a self-contained page (inline CSS, no script, no
+// picture) for any browser, Internet Explorer 6 included. Per preset, edition and renderer, the
+// results side by side (one column each, for up to kSideBySide results), and per key a bar chart
+// of each result's median average with a whisker from its lowest to its highest average, its
+// change and verdict. With more results than fit side by side the charts alone list them, best
+// median first, the baseline marked. Then the skipped inputs. Every text read from the files is
+// escaped, control characters shown as spaces.
+inline constexpr size_t kSideBySide = 6;
+std::string ComparisonHtml(const Comparison& comparison);
 
 // The CSV written beside the page: its path with the extension replaced by ".csv".
 std::string ComparisonCsvPath(const std::string& html_path);

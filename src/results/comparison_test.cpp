@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "platform/platform_standin.h"
 #include "results/csv.h"
 #include "results/page_checks_test.h"
@@ -17,20 +19,27 @@ struct Launch {
     std::string level, resolution, outcome, avg;
 };
 
-// A results.csv of `launches` from machine `machine`.
-std::string ResultsCsv(const std::string& machine, const std::vector<Launch>& launches) {
+// Fields of every row of a file: preset, label, game version, ...
+using Fields = std::map<ResultsCsvColumn, std::string>;
+
+// A results.csv of `launches` from machine `machine`, of High Quality unless `fields` say else.
+std::string ResultsCsv(const std::string& machine, const std::vector<Launch>& launches,
+                       const Fields& fields = {}) {
     std::string text = CsvLine({kResultsCsvColumns.begin(), kResultsCsvColumns.end()});
     for (const Launch& l : launches) {
         std::vector<std::string> row(kResultsCsvColumns.size());
         row[kStarted] = "2026-12-06T14:05:09";
         row[kMachine] = machine;
         row[kPreset] = "High Quality";
+        row[kEdition] = "full";
+        row[kRenderer] = "Direct3D";
         row[kGpu] = "GeForce4 Ti 4200";
         row[kGpuDriver] = "6.14.10.4523";
         row[kLevel] = l.level;
         row[kResolution] = l.resolution;
         row[kOutcome] = l.outcome;
         row[kAvgFps] = l.avg;
+        for (const auto& [column, value] : fields) row[column] = value;
         text += CsvLine(row);
     }
     return text;
@@ -42,8 +51,8 @@ void AddCsv(const std::string& folder, const std::string& text) {
 }
 
 void AddResult(const std::string& folder, const std::string& machine,
-               const std::vector<Launch>& launches) {
-    AddCsv(folder, ResultsCsv(machine, launches));
+               const std::vector<Launch>& launches, const Fields& fields = {}) {
+    AddCsv(folder, ResultsCsv(machine, launches, fields));
 }
 
 class ComparisonTest : public ::testing::Test {
@@ -70,19 +79,29 @@ TEST_F(ComparisonTest, MedianAndSpreadOfRecordedLaunchesAndChangeAgainstTheFirst
     const std::string html =
         ComparisonHtml(CompareResults({"D:\\Old", "D:\\New", "D:\\Slower", "D:\\Equal"}));
     // The lower middle of four recorded launches; +0.5 % is up; a change only where both have a
-    // median and the first's is not 0, none against itself; a row of failed launches stays, blank.
-    for (const char* row :
-         {"<tr><td>dm-antalus</td><td>1024x768</td><td class=\"fps\"><span class=\"median\">50.00"
-          "</span></td><td class=\"fps\"><span class=\"median\">50.25</span><br/><span "
-          "class=\"spread\">50.00-51.00 (2.0%, 4 runs)</span><br/><span class=\"up\">+0.5%</span>"
-          "</td><td class=\"fps\"><span class=\"median\">45.00</span><br/><span class=\"down\">"
-          "-10.0%</span></td><td class=\"fps\"><span class=\"median\">50.00</span><br/><span "
-          "class=\"same\">0.0%</span></td></tr>",
-          "<tr><td>dm-inferno</td><td>1024x768</td><td class=\"fps\"><span class=\"median\">0.00"
-          "</span></td><td class=\"fps\"><span class=\"median\">30.00</span></td><td "
-          "class=\"fps\"></td><td class=\"fps\"></td></tr>",
-          "<tr><td>dm-phobos2</td><td>1024x768</td><td class=\"fps\"></td><td class=\"fps\"><span "
-          "class=\"median\">20.00</span></td><td class=\"fps\"></td><td class=\"fps\"></td></tr>"})
+    // median and the first's is not 0, none against itself; a row of failed launches stays,
+    // blank. The chart: bars to the medians on the scale of the highest average (51).
+    const std::string name = "pc / GeForce4 Ti 4200 / 6.14.10.4523 / 2026-12-06 14:05:09";
+    const std::string rows[] = {
+        "<tr><td>dm-antalus</td><td>1024x768</td><td class=\"n\"><span class=\"median\">50.00"
+        "</span><br/><span class=\"small\">baseline</span></td><td class=\"n\"><span "
+        "class=\"median\">50.25</span><br/><span class=\"small\">50.00 - 51.00, 4 runs (2.0%)"
+        "</span><br/><span class=\"up\">+0.5%</span> one run: cannot tell</td><td class=\"n\">"
+        "<span class=\"median\">45.00</span><br/><span class=\"down\">-10.0%</span> one run: "
+        "cannot tell</td><td class=\"n\"><span class=\"median\">50.00</span><br/><span "
+        "class=\"same\">0.0%</span> one run: cannot tell</td></tr>",
+        "<tr><td>dm-inferno</td><td>1024x768</td><td class=\"n\"><span class=\"median\">0.00"
+        "</span><br/><span class=\"small\">baseline</span></td><td class=\"n\"><span "
+        "class=\"median\">30.00</span></td><td class=\"n\"></td><td class=\"n\"></td></tr>",
+        "<tr><td>dm-phobos2</td><td>1024x768</td><td class=\"n\"><span class=\"small\">baseline"
+        "</span></td><td class=\"n\"><span class=\"median\">20.00</span></td><td class=\"n\">"
+        "</td><td class=\"n\"></td></tr>",
+        "<tr><th>" + name +
+            " #2</th><td class=\"plot\"><div class=\"whisker\" style=\"margin-"
+            "left:98.0%;width:2.0%\"></div><div class=\"bar\" style=\"width:98.5%\"></div></td><td>"
+            "<span class=\"median\">50.25</span> (50.00 - 51.00, 4 runs)</td><td><span "
+            "class=\"up\">+0.5%</span> one run: cannot tell</td></tr>"};
+    for (const std::string& row : rows)
         EXPECT_NE(html.find(row), std::string::npos) << row << "\n" << html;
 }
 
@@ -145,53 +164,115 @@ TEST_F(ComparisonTest, FoldersOfResultsFilesAndEverythingSkippedWithItsReason) {
     EXPECT_NE(locked.skipped[0].reason.find("Access is denied"), std::string::npos);
 }
 
+// Every text from a file carries markup that would end a table, an ampersand, a quote and a
+// control character; a browser must keep every bar in its chart.
 TEST_F(ComparisonTest, PageIsWellFormedAndEscapesEveryTextFromTheFiles) {
-    AddResult("D:\\<A & B>", "pc \"<b>\"",
-              {{"<script>alert(1)</script>", "640x480", "recorded", "61.00"},
-               {"dm-\x01"
-                "a\tb\r\nc\x7f",
-                "640x480", "recorded", "60.00"}});
-    const std::string html = ComparisonHtml(CompareResults({"D:\\<A & B>", "D:\\<gone\t>"}));
+    const std::string evil = "</table><i>\"&\x01";
+    const std::string escaped = "&lt;/table&gt;&lt;i&gt;&quot;&amp; ";
+    Fields fields;
+    for (ResultsCsvColumn c : {kPreset, kEdition, kRenderer, kGpu, kGpuDriver, kGameVersion})
+        fields[c] = evil;
+    AddResult("D:\\<A & B>", evil, {{evil, evil, "recorded", "61.00"}}, fields);
+    AddResult("D:\\Two", "pc", {{evil, evil, "recorded", "62.00"}}, fields);
+    const std::string html = ComparisonHtml(CompareResults({"D:\\<A & B>", "D:\\Two", evil}));
     EXPECT_EQ(MarkupFault(html), "");
-    // Control characters are shown as spaces.
-    EXPECT_NE(html.find("<td>dm- a b  c </td>"), std::string::npos);
-    EXPECT_EQ(html.find("<script"), std::string::npos);
-    EXPECT_EQ(html.find("<b>"), std::string::npos);
-    // Each result's heading: its file, machine, adapter, driver, start and preset.
-    for (const char* escaped :
-         {"<th title=\"D:\\&lt;A &amp; B&gt;\\results.csv\">pc &quot;&lt;b&gt;&quot;<br/>GeForce4 "
-          "Ti 4200<br/>6.14.10.4523<br/>2026-12-06 14:05:09<br/>High Quality</th>",
-          "&lt;script&gt;alert(1)&lt;/script&gt;",
-          "<li>D:\\&lt;gone &gt;: It cannot be found.</li>"})
-        EXPECT_NE(html.find(escaped), std::string::npos) << escaped;
+    ExpectSelfContained(html);
+    EXPECT_EQ(html.find("<i>"), std::string::npos);
+    // 35 places: group heading 3, key 2 + 2 (table, chart), names (3 + 2) x 3 (table, chart,
+    // list), the list's 6 fields x 2, the skipped input.
+    EXPECT_EQ(Count(html, escaped), 35u);
+    EXPECT_NE(html.find("<th title=\"D:\\&lt;A &amp; B&gt;\\results.csv\">"), std::string::npos);
 
     const std::string none = ComparisonHtml(CompareResults({"D:\\Nothing"}));
     EXPECT_EQ(MarkupFault(none), "");
     EXPECT_NE(none.find("No result could be read."), std::string::npos);
+
+    const std::string dom = BrowserDom(html);
+    if (dom.empty()) GTEST_SKIP() << "chromium is not installed";
+    ASSERT_NE(dom.find("</html>"), std::string::npos) << "chromium printed no document";
+    for (const char* element : {"<table", "<td", "<tr", "class=\"bar\""})
+        EXPECT_EQ(Count(dom, element), Count(html, element)) << element;
+    const std::string outside = OutsideTables(dom);
+    for (const char* inside : {"<td", "<tr", "<th", "class=\"bar\"", "62.00"})
+        EXPECT_EQ(outside.find(inside), std::string::npos) << inside;
 }
 
-// Rows in the order first seen over all results; a result without a row has its cells empty.
-TEST_F(ComparisonTest, CsvHoldsTheSameTableWithBlankCellsEmpty) {
+// Rows are keys in the order first seen, compared field by field; a change only within a key,
+// against the first result that has it, with its verdict; a result without a key has its cells
+// empty. Names are labels where given, and unique.
+TEST_F(ComparisonTest, CsvComparesLikeWithLikeAndSaysWhetherAChangeIsReal) {
+    const Fields labelled = {{kLabel, "new driver"}};
     AddResult("D:\\A", "pc, one",
               {{"dm-antalus", "1024x768", "recorded", "50.00"},
                {"dm-antalus", "1024x768", "recorded", "52.00"},
-               {"dm-inferno", "1024x768", "recorded", "40.00"}});
+               {"dm-inferno", "1024x768", "recorded", "40.00"},
+               {"dm-inferno", "1024x768", "recorded", "42.00"},
+               {"a\nb", "c", "recorded", "10.00"}});
     AddResult("D:\\B", "pc-two",
-              {{"dm-inferno", "1024x768", "recorded", "44.00"},
-               {"dm-inferno", "640x480", "recorded", "90.50"},
-               {"dm-antalus", "640x480", "recorded", "99.00"}});
-    const std::string csv = ComparisonCsv(CompareResults({"D:\\A", "D:\\B"}));
+              {{"dm-inferno", "1024x768", "recorded", "41.00"},
+               {"dm-inferno", "1024x768", "recorded", "43.00"},
+               {"dm-antalus", "1024x768", "recorded", "70.00"},
+               {"dm-antalus", "1024x768", "recorded", "71.00"},
+               {"a", "b\nc", "recorded", "20.00"}},
+              labelled);
+    AddResult("D:\\C", "pc, one", {{"dm-antalus", "1024x768", "recorded", "30.00"}},
+              {{kPreset, "CPU Benchmark"}});
+    AddResult("D:\\D", "pc-two", {{"dm-antalus", "1024x768", "recorded", "49.00"}}, labelled);
+    const std::string csv = ComparisonCsv(CompareResults({"D:\\A", "D:\\B", "D:\\C", "D:\\D"}));
     const size_t body = csv.find("\r\n") + 2;
-    const std::string label = " / GeForce4 Ti 4200 / 6.14.10.4523 / 2026-12-06 14:05:09: ";
+    const std::string name = "pc, one / GeForce4 Ti 4200 / 6.14.10.4523 / 2026-12-06 14:05:09";
     const std::string header = csv.substr(0, body);
-    EXPECT_TRUE(header.starts_with("level,resolution,\"pc, one" + label + "median_fps\","))
+    EXPECT_TRUE(header.starts_with("preset,edition,renderer,level,resolution,\"" + name +
+                                   ": median_fps\","))
         << header;
-    EXPECT_TRUE(header.ends_with(",pc-two" + label + "change_percent\r\n")) << header;
+    for (const std::string& column :
+         {std::string(",new driver (pc-two): significant,"), ",\"" + name + " #2: runs\",",
+          std::string(",new driver (pc-two) #2: runs\r\n")})
+        EXPECT_NE(header.find(column), std::string::npos) << column << "\n" << header;
     EXPECT_EQ(csv.substr(body),
-              "dm-antalus,1024x768,50.00,50.00,52.00,4.0,,,,,,\r\n"
-              "dm-inferno,1024x768,40.00,40.00,40.00,0.0,,44.00,44.00,44.00,0.0,10.0\r\n"
-              "dm-inferno,640x480,,,,,,90.50,90.50,90.50,0.0,\r\n"
-              "dm-antalus,640x480,,,,,,99.00,99.00,99.00,0.0,\r\n");
+              "High Quality,full,Direct3D,dm-antalus,1024x768,50.00,50.00,52.00,4.0,,,2,"
+              "70.00,70.00,71.00,1.4,40.0,yes,2,,,,,,,,49.00,49.00,49.00,0.0,-2.0,unknown,1\r\n"
+              "High Quality,full,Direct3D,dm-inferno,1024x768,40.00,40.00,42.00,5.0,,,2,"
+              "41.00,41.00,43.00,4.9,2.5,no,2,,,,,,,,,,,,,,\r\n"
+              "High Quality,full,Direct3D,\"a\nb\",c,10.00,10.00,10.00,0.0,,,1,"
+              ",,,,,,,,,,,,,,,,,,,,\r\n"
+              "High Quality,full,Direct3D,a,\"b\nc\",,,,,,,,20.00,20.00,20.00,0.0,,,1,"
+              ",,,,,,,,,,,,,\r\n"
+              "CPU Benchmark,full,Direct3D,dm-antalus,1024x768,,,,,,,,,,,,,,,"
+              "30.00,30.00,30.00,0.0,,,1,,,,,,,\r\n");
+}
+
+// Seven results do not fit side by side: each key's chart lists them best median first (the
+// one without a record last), the baseline in bold; a change between known, different game
+// versions names both, and the page says the versions differ.
+TEST_F(ComparisonTest, ManyResultsAreListedBestFirstWithTheBaselineMarked) {
+    const std::pair<const char*, const char*> results[] = {
+        {"50.00", "2.225.0.0"}, {"60.00", "2.136.0.0"}, {"40.00", ""}, {"70.00", "unknown"},
+        {"55.00", "2.225.0.0"}, {"", "2.225.0.0"},      {"65.00", ""}};
+    std::vector<std::string> inputs;
+    for (const auto& [average, version] : results) {
+        const std::string machine = "pc" + std::to_string(inputs.size());
+        inputs.push_back("D:\\" + machine);
+        AddResult(inputs.back(), machine,
+                  {{"dm-antalus", "1024x768", *average ? "recorded" : "no record", average}},
+                  {{kLabel, "run"}, {kGameVersion, version}});
+    }
+    const std::string html = ComparisonHtml(CompareResults(inputs));
+    EXPECT_EQ(MarkupFault(html), "");
+    EXPECT_EQ(html.find("<th>Level</th>"), std::string::npos);
+    size_t at = 0;
+    for (const char* row :
+         {"<tr><th>run (pc3)</th>", "<tr><th>run (pc6)</th>", "<tr><th>run (pc1)</th>",
+          "<tr><th>run (pc4)</th>", "<tr class=\"baseline\"><th>run (pc0)</th>",
+          "<tr><th>run (pc2)</th>", "<tr><th>run (pc5)</th>"}) {
+        at = html.find(row, at);
+        EXPECT_NE(at, std::string::npos) << row;
+    }
+    // 50 on the scale of 70.
+    EXPECT_NE(html.find("<div class=\"bar\" style=\"width:71.4%\">"), std::string::npos);
+    EXPECT_NE(html.find("(2.136.0.0: 1 result; 2.225.0.0: 3 results)"), std::string::npos);
+    EXPECT_EQ(Count(html, "game 2.136.0.0, baseline 2.225.0.0"), 1u);
+    EXPECT_EQ(Count(html, "<span class=\"small\">game "), 1u);
 }
 
 // Writing both files is in the command-line comparison test (ui/command_line_test.cpp).

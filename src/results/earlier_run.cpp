@@ -42,6 +42,7 @@ std::optional<EarlierRun> ReadEarlierRun(const std::string& text, const RunInfo&
     if (averages.empty()) return std::nullopt;
     EarlierRun earlier;
     for (const auto& [cell, values] : averages) earlier.median_avg[cell] = SpreadOf(values)->median;
+    earlier.averages = std::move(averages);
     return earlier;
 }
 

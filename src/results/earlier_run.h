@@ -18,6 +18,8 @@ struct EarlierRun {
     std::string started;      // from the folder name, ISO 8601: "2026-12-05T20:14:03"
     // (resolution, level) -> the median of the recorded average frame rates.
     std::map<std::pair<std::string, std::string>, double> median_avg;
+    // (resolution, level) -> those averages themselves, for the test of a change.
+    std::map<std::pair<std::string, std::string>, std::vector<double>> averages;
 };
 
 // "<yyyy-mm-dd hh-mm-ss> <preset>", the name of a run's folder under Results.

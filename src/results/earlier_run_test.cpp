@@ -69,6 +69,7 @@ TEST(FindEarlierRun, TheLatestOfTheSameKindThatReads) {
     EXPECT_EQ(earlier->started, "2026-12-05T16:00:00");
     using Cells = std::map<std::pair<std::string, std::string>, double>;
     EXPECT_EQ(earlier->median_avg, (Cells{{{"640x480", "dm-a"}, 61.5}, {{"800x600", "dm-b"}, 40}}));
+    EXPECT_EQ(earlier->averages.at({"640x480", "dm-a"}), (std::vector<double>{61.5, 60, 70}));
     EXPECT_TRUE(standin::Get().journal.empty());
 
     RunInfo low = HighQuality();

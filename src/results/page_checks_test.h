@@ -1,7 +1,13 @@
-// Checks shared by the tests of the pages we write: well-formed markup and counting.
+// Checks shared by the tests of the pages we write: well-formed markup, counting, and what
+// headless chromium makes of a page.
 #pragma once
 
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <regex>
 #include <string>
 #include <vector>
@@ -48,10 +54,52 @@ inline std::string MarkupFault(const std::string& page) {
     return roots == 1 ? "" : "no root";
 }
 
+// Nothing that runs, fetches or needs another file.
+inline void ExpectSelfContained(const std::string& page) {
+    for (const char* banned : {"<script", "<svg", "<img", "<link", "<iframe", "<object", "src=",
+                               "href=", "url(", "http:", "https:", "@import", "javascript:"}) {
+        EXPECT_EQ(page.find(banned), std::string::npos) << banned;
+    }
+}
+
+// The document without its tables (ours are never nested): what a browser put outside them.
+inline std::string OutsideTables(std::string dom) {
+    for (size_t open; (open = dom.find("<table")) != std::string::npos;) {
+        const size_t close = dom.find("</table>", open);
+        dom.erase(open, close == std::string::npos ? close : close + 8 - open);
+    }
+    return dom;
+}
+
 inline size_t Count(const std::string& text, const std::string& what) {
     size_t n = 0;
     for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
     return n;
+}
+
+// What `command` printed; empty when it failed.
+inline std::string Output(const std::string& command) {
+    std::string out;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return out;
+    char buffer[4096];
+    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    return pclose(pipe) == 0 ? out : "";
+}
+
+// What headless chromium makes of `page`: its document, or "" without chromium.
+inline std::string BrowserDom(const std::string& page) {
+    char folder_template[] = "/tmp/bw_report_XXXXXX";
+    if (Output("command -v chromium").empty() || !mkdtemp(folder_template)) return "";
+    const std::string folder = folder_template;
+    std::ofstream(folder + "/report.html", std::ios::binary) << page;
+    const std::string dom = Output(
+        "timeout 120 chromium --headless --no-sandbox --disable-gpu "
+        "--disable-background-networking --disable-component-update --no-first-run "
+        "--user-data-dir=" +
+        folder + "/profile --dump-dom file://" + folder + "/report.html 2>/dev/null");
+    Output("rm -rf " + folder);
+    return dom;
 }
 
 }  // namespace results

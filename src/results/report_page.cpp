@@ -9,6 +9,7 @@
 #include "results/run_cells.h"
 #include "results/run_statistics.h"
 #include "results/steadiness.h"
+#include "results/significance.h"
 
 namespace results {
 
@@ -250,20 +251,26 @@ std::string ComparisonSection(const std::vector<std::vector<Cell>>& cells,
             ShownTime(earlier->started) +
             ".</p>\n<table class=\"list\">\n"
             "<tr><th>Resolution</th><th>Level</th><th>This run</th><th>Earlier run</th>"
-            "<th>Change</th></tr>\n";
+            "<th>Change</th><th>Is it real?</th></tr>\n";
     for (const auto& row : cells) {
         for (const Cell& cell : row) {
-            const auto spread = AveragesOf(cell).spread;
+            const CellAverages now = AveragesOf(cell);
+            const auto spread = now.spread;
             const auto it = earlier->median_avg.find({cell.resolution, cell.level});
             const std::optional<double> before =
                 it == earlier->median_avg.end() ? std::nullopt : std::optional(it->second);
-            std::string change;
+            std::string change, verdict;
             if (spread && before && *before > 0) {
                 change = SignedPercent((spread->median - *before) / *before * 100);
+                // An earlier run known only by its median counts as one run.
+                const auto then = earlier->averages.find(it->first);
+                verdict = VerdictText(Judge(
+                    SampleOf(then == earlier->averages.end() ? std::vector{*before} : then->second),
+                    SampleOf(now.averages)));
             }
             html += Row(
                 {Text(cell.resolution), Text(cell.level), spread ? FormatFps(spread->median) : "",
-                 before ? FormatFps(*before) : "", change},
+                 before ? FormatFps(*before) : "", change, verdict},
                 {false, false, true, true, true});
         }
     }

@@ -16,7 +16,7 @@ namespace results {
 // The page: the run and the machine; per resolution a bar chart of each level's median average
 // frame rate with its low-high range as a whisker; every launch with its outcome; with repeats,
 // each cell's median and spread; and the comparison with `earlier` (may be null: the page then
-// says there is no earlier result to compare with).
+// says there is no earlier result to compare with), each change with its verdict.
 std::string ReportPage(const RunInfo& run, const platform::SystemInfo& system,
                        const std::vector<LaunchResult>& results, const EarlierRun* earlier);
 

@@ -45,6 +45,7 @@ CellAverages AveragesOf(const Cell& cell) {
     CellAverages out;
     out.spread = SpreadOf(averages);
     if (out.spread) out.median_launch = measured[out.spread->median_index];
+    out.averages = std::move(averages);
     return out;
 }
 

@@ -30,6 +30,7 @@ std::vector<std::vector<Cell>> GroupIntoCells(const std::vector<LaunchResult>& r
 struct CellAverages {
     std::optional<Spread> spread;
     const LaunchResult* median_launch = nullptr;
+    std::vector<double> averages;  // those the spread is made of, in launch order
 };
 CellAverages AveragesOf(const Cell& cell);
 

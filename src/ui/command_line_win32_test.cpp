@@ -12,6 +12,8 @@
 #include "core/presets.h"
 #include "platform/platform.h"
 #include "program_win32.h"
+#include "results/csv.h"
+#include "results/results_csv.h"
 #include "standin_values.h"
 
 namespace {
@@ -162,15 +164,8 @@ TEST_F(CommandLine, RunsSteadyMakesTheLaunchesTheRuleAsksFor) {
     EXPECT_TRUE(Contains(ts::ReadFile(run.out[7] + "\\report.html"), "steady after 7 runs"));
 }
 
-TEST_F(CommandLine, ACompareWritesItsPageInTheCurrentFolderAsWindowsNamesIt) {
+TEST_F(CommandLine, ACompareWritesItsPageAsWindowsNamesIt) {
     ASSERT_TRUE(ts::MakeFolders("T:\\bw_work"));
-    const Outcome compare = Benchwright("--compare T:\\nothing", "T:\\bw_work");
-    EXPECT_EQ(compare.exit_code, 1);  // nothing read
-    EXPECT_TRUE(compare.windows.empty()) << compare.windows[0];
-    ASSERT_FALSE(compare.out.empty());
-    EXPECT_EQ(compare.out.back(), "T:\\bw_work\\compare.html");
-    EXPECT_NE(GetFileAttributesA("T:\\bw_work\\compare.html"), INVALID_FILE_ATTRIBUTES);
-
     // A name Windows shortens is written as stored, and its CSV beside the page, not over it.
     const Outcome named =
         Benchwright("--compare T:\\nothing --out \"drivers.csv \"", "T:\\bw_work");
@@ -189,6 +184,58 @@ TEST_F(CommandLine, ACompareWritesItsPageInTheCurrentFolderAsWindowsNamesIt) {
     CloseHandle(held);
     EXPECT_EQ(unwritable.exit_code, 4);
     EXPECT_TRUE(!unwritable.error.empty() && Contains(unwritable.error[0], "bw_work\\held.html"));
+    ts::RemoveTree("T:\\bw_work");
+}
+
+// A results.csv of `preset` with recorded launches of dm-antalus and dm-inferno at 1024x768.
+std::string ResultsCsv(const std::string& preset, const Lines& antalus, const Lines& inferno) {
+    using namespace results;
+    std::string text = ResultsCsvHeaderLine();
+    std::vector<std::string> row(kResultsCsvColumns.size());
+    row[kPreset] = preset;
+    row[kEdition] = "full";
+    row[kRenderer] = "Direct3D";
+    row[kResolution] = "1024x768";
+    row[kOutcome] = "recorded";
+    for (const Lines* level : {&antalus, &inferno}) {
+        row[kLevel] = level == &antalus ? "dm-antalus" : "dm-inferno";
+        for (const std::string& average : *level) {
+            row[kAvgFps] = average;
+            text += CsvLine(row);
+        }
+    }
+    return text;
+}
+
+// Two High Quality runs, dm-antalus clearly faster in the second, dm-inferno overlapping, and a
+// CPU Benchmark run of dm-antalus with no change against either.
+TEST_F(CommandLine, ACompareSaysWhichChangesAreRealAndWritesItsPageInTheCurrentFolder) {
+    const std::pair<const char*, std::string> runs[] = {
+        {"a", ResultsCsv("High Quality", {"50.00", "50.20", "49.90"}, {"40.00", "42.00", "41.00"})},
+        {"b", ResultsCsv("High Quality", {"55.10", "54.80", "55.30"}, {"41.50", "40.50", "42.50"})},
+        {"c", ResultsCsv("CPU Benchmark", {"80.00", "84.00"}, {})}};
+    for (const auto& [name, csv] : runs) {
+        const std::string folder = std::string("T:\\bw_work\\runs\\") + name;
+        ASSERT_TRUE(ts::MakeFolders(folder) && ts::WriteFile(folder + "\\results.csv", csv));
+    }
+    const Outcome compare = Benchwright("--compare runs T:\\nothing", "T:\\bw_work");
+    EXPECT_EQ(compare.exit_code, 0);
+    EXPECT_TRUE(compare.windows.empty()) << compare.windows[0];
+    ASSERT_EQ(compare.out.size(), 2u);
+    EXPECT_TRUE(compare.out[0].starts_with("skipped T:\\nothing")) << compare.out[0];
+    EXPECT_EQ(compare.out[1], "T:\\bw_work\\compare.html");
+    const std::string csv = ts::ReadFile("T:\\bw_work\\compare.csv");
+    const std::string rows = csv.substr(csv.find("\r\n") + 2);
+    EXPECT_EQ(rows,
+              "High Quality,full,Direct3D,dm-antalus,1024x768,50.00,49.90,50.20,0.6,,,3,"
+              "55.10,54.80,55.30,0.9,10.2,yes,3,,,,,,,\r\n"
+              "High Quality,full,Direct3D,dm-inferno,1024x768,41.00,40.00,42.00,4.9,,,3,"
+              "41.50,40.50,42.50,4.8,1.2,no,3,,,,,,,\r\n"
+              "CPU Benchmark,full,Direct3D,dm-antalus,1024x768,,,,,,,,,,,,,,,"
+              "80.00,80.00,84.00,5.0,,,2\r\n");
+    const std::string page = ts::ReadFile("T:\\bw_work\\compare.html");
+    EXPECT_TRUE(Contains(page, "+10.2%</span> <span class=\"real\">real</span>"));
+    EXPECT_TRUE(Contains(page, "+1.2%</span> within noise"));
     ts::RemoveTree("T:\\bw_work");
 }
 
