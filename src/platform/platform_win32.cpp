@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/text.h"
+#include "platform/folder_levels.h"
 #include "platform/platform.h"
 
 namespace platform {
@@ -86,6 +87,15 @@ bool Start(const std::string& command_line, WORD show, PROCESS_INFORMATION* pi,
         failure->description = SystemText(code);
     }
     return false;
+}
+
+// The offsets of the backslash characters of `path`, walked with CharNextA, so the trail byte of
+// a double-byte character is never taken for one.
+std::vector<size_t> Backslashes(const std::string& path) {
+    std::vector<size_t> offsets;
+    for (const char* at = path.c_str(); *at; at = CharNextA(at))
+        if (*at == '\\') offsets.push_back(static_cast<size_t>(at - path.c_str()));
+    return offsets;
 }
 
 }  // namespace
@@ -174,18 +184,27 @@ bool FolderExists(const std::string& path) {
 bool CreateFolders(const std::string& path, std::string* error) {
     if (path.empty()) return Fail(error, "create the folder", path, ERROR_PATH_NOT_FOUND);
     if (FolderExists(path)) return true;
-    // Each level from the top: X:\a, X:\a\b, ... Walked with CharNextA, so the trail byte of a
-    // double-byte character is never taken for a backslash.
-    for (const char* p = path.c_str(); *p; p = CharNextA(p)) {
-        if (*p != '\\' || p == path.c_str() || p[-1] == ':') continue;
-        const std::string level(path.c_str(), p);
+    const DWORD why_missing = GetLastError();  // a share that is gone: "network path not found"
+    // Each level from the top, below the drive or share: C:\a, C:\a\b, ...; \\server\share\a, ...
+    // Wine: CreateDirectory("\\server") answers "already exists", where Windows fails.
+    const std::vector<std::string> levels = FolderLevels(path, Backslashes(path));
+    if (levels.empty())
+        return Fail(error, "create the folder", path,
+                    why_missing ? why_missing : ERROR_PATH_NOT_FOUND);
+    for (const std::string& level : levels) {
         if (!FolderExists(level) && !CreateDirectoryA(level.c_str(), nullptr) &&
             GetLastError() != ERROR_ALREADY_EXISTS)
             return Fail(error, "create the folder", level);
     }
-    if (!CreateDirectoryA(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
-        return Fail(error, "create the folder", path);
     return true;
+}
+
+bool CreateNewFolder(const std::string& path, bool* exists, std::string* error) {
+    *exists = false;
+    if (CreateDirectoryA(path.c_str(), nullptr)) return true;
+    const DWORD code = GetLastError();
+    *exists = code == ERROR_ALREADY_EXISTS;
+    return Fail(error, "create the folder", path, code);
 }
 
 std::vector<std::string> ListSubfolders(const std::string& folder) {

@@ -60,6 +60,8 @@ bool CommandLineSettings(const core::ProgramArguments& args, const RunDefaults& 
     std::string folder = args.results_folder.value_or(core::ResultsFolderOf(defaults.app_folder));
     while (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
     settings->results_folder = folder;
+    // A folder given may be shared by many machines: their runs' folders say whose they are.
+    settings->results_name_computer = args.results_folder.has_value();
     return true;
 }
 

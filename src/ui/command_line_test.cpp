@@ -99,6 +99,7 @@ TEST_F(CommandLineRunTest, SettingsAreTheWindowsDefaultsUnderTheOptionsGiven) {
     EXPECT_EQ(s.renderer, common::Renderer::kDirect3D);
     EXPECT_EQ(s.runs_per_level, 3);
     EXPECT_EQ(s.results_folder, kApp + "Results");
+    EXPECT_FALSE(s.results_name_computer);
     // The custom test window's own defaults: no sound, Max Detail, dm-antalus.
     EXPECT_TRUE(s.custom.sound_disabled && !s.custom.custom_ini && !s.custom.min_detail);
     EXPECT_EQ(core::CustomGameRun(s.custom.level_entry).level, "dm-antalus");
@@ -114,6 +115,7 @@ TEST_F(CommandLineRunTest, SettingsAreTheWindowsDefaultsUnderTheOptionsGiven) {
     EXPECT_FALSE(s.custom.sound_disabled);
     EXPECT_TRUE(s.custom.min_detail);
     EXPECT_EQ(s.results_folder, "E:\\Lab\\Results");
+    EXPECT_TRUE(s.results_name_computer);
 
     standin::AddFile("E:\\my.ini", "[Engine]");
     s = Settings({"--preset", "custom", "--resolutions", "640x480", "--ini", "E:\\my.ini"});
