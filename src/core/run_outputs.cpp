@@ -1,6 +1,7 @@
 // The run's folder of results, its CSV row by row and its report, and the results page.
 #include "core/run_outputs.h"
 
+#include "core/user_settings.h"
 #include "results/earlier_run.h"
 #include "results/report_page.h"
 #include "results/results_csv.h"
@@ -18,6 +19,7 @@ results::RunInfo RunInfoOf(const RunPlan& plan, const std::string& started_iso) 
     run.runs_per_level = plan.launches.empty() ? 1 : plan.launches.back().repeat;
     run.resolutions = plan.resolutions;
     run.levels_per_resolution = plan.levels_per_resolution;
+    run.label = FittedLabel(s.label);
     return run;
 }
 

@@ -11,11 +11,20 @@ namespace core {
 // The names of the values under the key.
 inline constexpr const char* kRunsPerLevelValue = "RunsPerLevel";  // REG_DWORD 1 to 5
 inline constexpr const char* kOpenReportValue = "OpenReport";      // REG_DWORD 0 or 1
+inline constexpr const char* kLabelValue = "Label";                // REG_SZ
+
+// A label is kept to this many characters.
+inline constexpr size_t kMaxLabelLength = 100;
 
 struct UserSettings {
     int runs_per_level = 1;    // each launch made this many times in a row
     bool open_report = false;  // a run ends by opening its report.html instead of results.html
+    std::string label;         // what the runs that follow test ("driver 531.41"); may be empty
 };
+
+// `text` as a label: its first kMaxLabelLength characters, a control character (a line end)
+// as a space.
+std::string FittedLabel(const std::string& text);
 
 // The number a stored value holds, or `fallback` when it is not a REG_DWORD of four bytes whose
 // number lies in [low, high]. `status` is the registry's answer when the value was read.
@@ -25,7 +34,7 @@ int SettingNumber(long status, const platform::RegistryData& data, int low, int 
 // default. Never fails.
 UserSettings LoadUserSettings();
 
-// Stores both values. False, with `error` naming the value and the reason, when one cannot be
+// Stores the values. False, with `error` naming the value and the reason, when one cannot be
 // written.
 bool SaveUserSettings(const UserSettings& settings, std::string* error);
 

@@ -177,6 +177,9 @@ long QueryUserSetting(const std::string& value, RegistryData* data);
 // `error` naming the setting and the system's reason, when it cannot.
 bool WriteUserSetting(const std::string& value, uint32_t number, std::string* error);
 
+// Stores `text` as setting `value` (REG_SZ, with its NUL), the same way.
+bool WriteUserSettingText(const std::string& value, const std::string& text, std::string* error);
+
 // ---------------------------------------------------------------------------------------------
 // The machine
 

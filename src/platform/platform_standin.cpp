@@ -400,6 +400,14 @@ bool WriteUserSetting(const std::string& value, uint32_t number, std::string* er
     return true;
 }
 
+bool WriteUserSettingText(const std::string& value, const std::string& text, std::string* error) {
+    Note("setting " + value + " = " + text);
+    const std::string name = "HKEY_CURRENT_USER\\Software\\Benchwright\\" + value;
+    if (Injected("setting", value)) return Fail(error, "save", name, "Access is denied.");
+    g_state.user_settings[value] = {1, text + std::string(1, '\0')};  // REG_SZ with its NUL
+    return true;
+}
+
 SystemInfo ReadSystemInfo() { return g_state.system_info; }
 
 void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) {

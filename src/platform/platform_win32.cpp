@@ -345,17 +345,29 @@ long QueryUserSetting(const std::string& value, RegistryData* data) {
     return QueryValue(HKEY_CURRENT_USER, kSettingsKey, KEY_QUERY_VALUE, value, data);
 }
 
-bool WriteUserSetting(const std::string& value, uint32_t number, std::string* error) {
+namespace {
+
+bool WriteSetting(const std::string& value, DWORD type, const void* bytes, DWORD size,
+                  std::string* error) {
     const std::string name = std::string("HKEY_CURRENT_USER\\") + kSettingsKey + "\\" + value;
     HKEY k = nullptr;
     LONG status = RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE,
                                   nullptr, &k, nullptr);
     if (status != ERROR_SUCCESS) return Fail(error, "save", name, status);
-    const DWORD dword = number;
-    status = RegSetValueExA(k, value.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dword),
-                            sizeof dword);
+    status = RegSetValueExA(k, value.c_str(), 0, type, static_cast<const BYTE*>(bytes), size);
     RegCloseKey(k);
     return status == ERROR_SUCCESS || Fail(error, "save", name, status);
+}
+
+}  // namespace
+
+bool WriteUserSetting(const std::string& value, uint32_t number, std::string* error) {
+    const DWORD dword = number;
+    return WriteSetting(value, REG_DWORD, &dword, sizeof dword, error);
+}
+
+bool WriteUserSettingText(const std::string& value, const std::string& text, std::string* error) {
+    return WriteSetting(value, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1), error);
 }
 
 namespace {

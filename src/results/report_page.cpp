@@ -105,6 +105,7 @@ std::string HeaderSection(const RunInfo& run, const platform::SystemInfo& system
 
     std::string html = "<h1>Benchwright report: " + Text(run.preset) + "</h1>\n";
     html += "<h2>The run</h2>\n<table class=\"info\">\n";
+    if (!run.label.empty()) html += InfoRow("Label", Text(run.label));
     html += InfoRow("Preset", Text(run.preset));
     html += InfoRow("Edition", Text(run.edition));
     html += InfoRow("Renderer", Text(run.renderer));

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/start_up.h"
+#include "core/user_settings.h"
 #include "results/comparison.h"
 #include "ui/messages.h"
 
@@ -46,6 +47,7 @@ bool CommandLineSettings(const core::ProgramArguments& args, const RunDefaults& 
     settings->renderer = args.renderer.value_or(common::Renderer::kDirect3D);
     settings->resolutions = args.resolutions;
     settings->runs_per_level = args.runs_per_level.value_or(defaults.runs_per_level);
+    settings->label = args.label.value_or(defaults.label);
 
     core::CustomTestChoices& custom = settings->custom;
     custom.sound_disabled = !args.sound.value_or(false);
@@ -87,6 +89,10 @@ int RunFromCommandLine(const core::RunSettings& settings, Console& console,
         console.PrintError(RefusalMessage(refusal, settings.preset).text);
         return kExitCannotStart;
     }
+    if (settings.label.size() > core::kMaxLabelLength)
+        console.PrintError("The label is " + std::to_string(settings.label.size()) +
+                           " characters long; its first " + std::to_string(core::kMaxLabelLength) +
+                           " are kept.");
     ConsoleObserver observer(console, plan.launches.size());
     const core::RunReport report = carry_out(plan, observer);
     // Nothing was launched only when staging the game's files failed.

@@ -36,6 +36,7 @@ public:
 struct RunDefaults {
     std::string app_folder;  // AppFolder, ending in a backslash
     int runs_per_level = 1;  // the saved option
+    std::string label;       // the saved option
 };
 
 // The settings the window would start a run from (the edition it selects at start-up, Direct3D,
@@ -69,7 +70,8 @@ private:
 using CarryOut = std::function<core::RunReport(const core::RunPlan&, core::RunObserver&)>;
 
 // Plans the run, empties the game's logs and carries it out with a ConsoleObserver, then prints
-// the run's results folder. Never shows a message box nor opens a page. Returns the exit code:
+// the run's results folder. A label longer than a label may be is noted, and cut. Never shows a
+// message box nor opens a page. Returns the exit code:
 // kExitCannotStart when planning or the first file step failed (the reason printed), otherwise
 // core::RunExitCode, raised to kExitIncomplete when a file could not be written along the way.
 int RunFromCommandLine(const core::RunSettings& settings, Console& console,

@@ -147,8 +147,11 @@ std::string FullPath(const std::string& path) {
     return n > 0 && n < sizeof full ? std::string(full, n) : path;
 }
 
-// Runs per level when --runs is not given: the saved option, as the window runs.
-int DefaultRunsPerLevel() { return core::LoadUserSettings().runs_per_level; }
+// Runs per level and the label when not given: the saved options, as the window runs.
+RunDefaults Defaults() {
+    const core::UserSettings saved = core::LoadUserSettings();
+    return {core::AppFolder(), saved.runs_per_level, saved.label};
+}
 
 int Run(core::ProgramArguments args, Console& console) {
     if (AnotherInstanceRunning()) {
@@ -163,8 +166,7 @@ int Run(core::ProgramArguments args, Console& console) {
 
     core::RunSettings settings;
     std::string problem;
-    if (!CommandLineSettings(args, {core::AppFolder(), DefaultRunsPerLevel()}, &settings,
-                             &problem)) {
+    if (!CommandLineSettings(args, Defaults(), &settings, &problem)) {
         console.PrintError(problem);
         return kExitCannotStart;
     }

@@ -59,6 +59,7 @@ core::RunSettings RunSettingsOf(const MainWindowModel& model, const core::UserSe
     settings.runs_per_level = user.runs_per_level;
     settings.results_folder = core::ResultsFolderOf(model.app_folder);
     settings.open_report = user.open_report;
+    settings.label = user.label;
     return settings;
 }
 

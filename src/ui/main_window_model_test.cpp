@@ -48,7 +48,7 @@ TEST(MainWindowModel, ARunStartsFromTheWindowsChoicesAndTheUsersOptions) {
     core::CustomTestChoices custom;
     custom.level_entry = "ctf-citadel*";
     const core::RunSettings s =
-        RunSettingsOf(model, {3, true}, common::BenchmarkPreset::kCustomTest, custom);
+        RunSettingsOf(model, {3, true, "drv 1"}, common::BenchmarkPreset::kCustomTest, custom);
     EXPECT_EQ(s.preset, common::BenchmarkPreset::kCustomTest);
     EXPECT_EQ(s.edition, Edition::kDemo);
     EXPECT_EQ(s.install_folder, "D:\\UT2003Demo");
@@ -57,8 +57,10 @@ TEST(MainWindowModel, ARunStartsFromTheWindowsChoicesAndTheUsersOptions) {
     EXPECT_EQ(s.custom.level_entry, "ctf-citadel*");
     EXPECT_EQ(s.runs_per_level, 3);
     EXPECT_TRUE(s.open_report);
+    EXPECT_EQ(s.label, "drv 1");
     EXPECT_EQ(s.app_folder, "C:\\Tools\\Bench\\");
     EXPECT_EQ(s.results_folder, "C:\\Tools\\Bench\\Results");
+    EXPECT_FALSE(s.results_name_computer);
 }
 
 TEST(MainWindowModel, TheRunOpensItsPageOrReportOnlyWhenThePageIsComplete) {
