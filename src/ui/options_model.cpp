@@ -26,6 +26,13 @@ void PickRunsEntry(OptionsModel& model, int entry) {
 
 void SetOpenReport(OptionsModel& model, bool checked) { model.settings.open_report = checked; }
 
+void SetLabel(OptionsModel& model, const std::string& text) { model.settings.label = text; }
+
+std::string LabelNote(const OptionsModel& model) {
+    if (model.settings.label.size() <= core::kMaxLabelLength) return "";
+    return "Only the first " + std::to_string(core::kMaxLabelLength) + " characters are kept.";
+}
+
 bool SaveOptions(const OptionsModel& model, std::string* error) {
     return core::SaveUserSettings(model.settings, error);
 }

@@ -2,6 +2,8 @@
 // shows it.
 #include <windows.h>
 
+#include <string>
+
 #include "ui/messages.h"
 #include "ui/options_model.h"
 #include "ui/resource.h"
@@ -21,6 +23,16 @@ void Render(OptionsWindow& w) {
     SendDlgItemMessageA(w.hwnd, IDC_OPTIONS_RUNS, CB_SETCURSEL, SelectedRunsEntry(w.model), 0);
     CheckDlgButton(w.hwnd, IDC_OPTIONS_OPEN_REPORT,
                    w.model.settings.open_report ? BST_CHECKED : BST_UNCHECKED);
+    // The label box keeps what is typed in it; only its note follows.
+    SetDlgItemTextA(w.hwnd, IDC_OPTIONS_LABEL_NOTE, LabelNote(w.model).c_str());
+}
+
+std::string LabelText(HWND hwnd) {
+    HWND box = GetDlgItem(hwnd, IDC_OPTIONS_LABEL);
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(box)) + 1, '\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextA(box, text.data(), static_cast<int>(text.size()))));
+    return text;
 }
 
 void OnLoad(OptionsWindow& w) {
@@ -30,6 +42,7 @@ void OnLoad(OptionsWindow& w) {
         SendDlgItemMessageA(w.hwnd, IDC_OPTIONS_RUNS, CB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>(entry.c_str()));
     }
+    SetDlgItemTextA(w.hwnd, IDC_OPTIONS_LABEL, w.model.settings.label.c_str());
     Render(w);
 }
 
@@ -47,6 +60,11 @@ void OnCommand(OptionsWindow& w, int id, int code) {
     if (id == IDC_OPTIONS_RUNS && code == CBN_SELCHANGE) {
         PickRunsEntry(w.model, static_cast<int>(SendDlgItemMessageA(w.hwnd, IDC_OPTIONS_RUNS,
                                                                     CB_GETCURSEL, 0, 0)));
+        return;
+    }
+    if (id == IDC_OPTIONS_LABEL && code == EN_CHANGE) {
+        SetLabel(w.model, LabelText(w.hwnd));
+        Render(w);
         return;
     }
     if (code != BN_CLICKED) return;

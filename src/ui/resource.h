@@ -74,3 +74,7 @@
 #define IDC_OPTIONS_RUNS_LABEL 1410   // "Runs per level:"
 #define IDC_OPTIONS_RUNS 1411         // the runs per level list, "1" to "5"
 #define IDC_OPTIONS_OPEN_REPORT 1412  // "Open the full report instead of results.html"
+
+#define IDC_OPTIONS_LABEL_CAPTION 1430  // "Label:"
+#define IDC_OPTIONS_LABEL 1431          // the label of the runs that follow
+#define IDC_OPTIONS_LABEL_NOTE 1432     // that only its first 100 characters are kept
