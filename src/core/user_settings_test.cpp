@@ -84,7 +84,7 @@ TEST(LastReport, NewestRunFolderWithAReportByName) {
     EXPECT_EQ(LatestReport(results), "");
 
     const std::string older = results + "\\2026-12-05 20-14-03 CPU Benchmark\\report.html";
-    const std::string newer = results + "\\2026-12-06 09-00-00 High Quality\\report.html";
+    const std::string newer = results + "\\2026-12-06 09-00-00 LAB-7 High Quality\\report.html";
     standin::AddFile(older, "<html>");
     standin::AddFile(newer, "<html>");
     // Not ours, though they sort after the runs: passed over.
