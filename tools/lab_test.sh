@@ -2,7 +2,7 @@
 # A simulated lab under Wine: three Wine prefixes as three machines, each started under its own
 # host name (a UTS namespace) and mapping one Linux folder as \\labserver\bench, start a CPU
 # Benchmark with --results \\labserver\bench and a label in the same second; then one
-# --compare over the share. ctest runs it (Lab.ThreeMachinesOneShare) with the Windows build's
+# --compare over the share; then the share goes away in the middle of a run. ctest runs it (Lab.ThreeMachinesOneShare) with the Windows build's
 # folder; it prints "[  SKIPPED ]" where it cannot run (no display, no UTS namespaces).
 set -eu
 build=$(cd "${1:?usage: lab_test.sh WINDOWS_BUILD_FOLDER}" && pwd)
@@ -105,3 +105,24 @@ for m in $machines; do
     grep -q "$m" "$lab/LAB-1/drive_c/compare.html" || fail "the comparison does not name $m"
 done
 printf '%s\n' 'lab: the comparison over \\labserver\bench names LAB-1, LAB-2 and LAB-3'
+
+# The share goes away in the middle of a run (each game takes 3 s): the run goes on, says once
+# that its results cannot be saved, writes results.html beside the exe, and exits with 1.
+printf 'sleep 3000\r\n' >"$lab/LAB-1/drive_c/UT2003/System/standin_control.txt"
+rm -f "$lab/LAB-1/drive_c/Benchwright/results.html"
+as_machine LAB-1 wine 'C:\Benchwright\benchwright.exe' --preset cpu --resolutions 640x480,800x600 \
+    --results '\\labserver\bench\later' </dev/null >"$lab/gone.out" 2>"$lab/gone.err" &
+runner=$!
+for _ in $(seq 100); do
+    compgen -G "$lab/share/later/*/results.csv" >/dev/null && break
+    sleep 0.1
+done
+rm "$lab/LAB-1/dosdevices/unc/labserver/bench"
+rc=0
+wait "$runner" || rc=$?
+[ "$rc" = 1 ] || fail "the run without its share exited with $rc: $(cat "$lab/gone.out" "$lab/gone.err")"
+[ "$(grep -c . "$lab/gone.err")" = 1 ] || fail "not said once: $(cat "$lab/gone.err")"
+[ "$(grep -c "^run [12] of 2: dm-inferno .*: avg" "$lab/gone.out")" = 2 ] ||
+    fail "the run did not go on: $(cat "$lab/gone.out")"
+grep -q "dm-inferno" "$lab/LAB-1/drive_c/Benchwright/results.html" || fail "no results.html"
+echo "lab: a share gone mid-run: $(cat "$lab/gone.err")"
