@@ -40,8 +40,9 @@ std::string WithoutNumber(const std::string& name) {
 // `computer`'s runs only, "<stamp> <computer> <preset>".
 bool IsRunFolderOf(const std::string& name, const std::string& preset,
                    const std::string& computer) {
-    if (!IsRunFolderName(name)) return false;
-    const std::string rest = WithoutNumber(name).substr(kStampLength + 1);
+    const std::string bare = WithoutNumber(name);
+    if (!IsRunFolderName(bare)) return false;  // "<stamp> (2)" names no preset
+    const std::string rest = bare.substr(kStampLength + 1);
     return rest == preset || SameNameIgnoringCase(rest, FolderFitName(computer) + " " + preset);
 }
 
