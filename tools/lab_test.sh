@@ -1,23 +1,17 @@
 #!/usr/bin/env bash
 # A simulated lab under Wine: three Wine prefixes as three machines, each started under its own
 # host name (a UTS namespace) and mapping one Linux folder as \\labserver\bench, start a CPU
-# Benchmark with --results \\labserver\bench and a label in the same second; then one
-# --compare over the share; then the share goes away in the middle of a run. ctest runs it (Lab.ThreeMachinesOneShare) with the Windows build's
-# folder; it prints "[  SKIPPED ]" where it cannot run (no display, no UTS namespaces).
+# Benchmark with --results \\labserver\bench and a label in the same second; then one --compare
+# over the share; then the share goes away in the middle of a run. ctest runs it
+# (Lab.ThreeMachinesOneShare) with the Windows build's folder; "[  SKIPPED ]" where it cannot run.
 set -eu
 build=$(cd "${1:?usage: lab_test.sh WINDOWS_BUILD_FOLDER}" && pwd)
 lab=$build/lab
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
 unset WINEPREFIX
 
-fail() {
-    echo "lab: $*" >&2
-    exit 1
-}
-skip() {
-    echo "[  SKIPPED ] $*"
-    exit 0
-}
+fail() { echo "lab: $*" >&2 && exit 1; }
+skip() { echo "[  SKIPPED ] $*" && exit 0; }
 [ -n "${DISPLAY:-}" ] || skip "no display for the progress windows"
 unshare -u true 2>/dev/null || skip "unshare -u is not allowed here"
 
@@ -55,9 +49,9 @@ for m in $machines; do
     mkdir -p "$p/drive_c/Benchwright" "$p/drive_c/UT2003/System" "$p/drive_c/UT2003/Benchmark/Stuff"
     cp "$build/benchwright.exe" "$p/drive_c/Benchwright/"
     cp "$build/standin_game.exe" "$p/drive_c/UT2003/System/ut2003.exe"
-    printf 'flyby exec script\r\n' >"$p/drive_c/UT2003/Benchmark/Stuff/flybyexec.txt"
-    printf '[MinDetailUser]\r\n' >"$p/drive_c/UT2003/Benchmark/Stuff/MinDetailUser.ini"
-    printf '[MaxDetailUser]\r\n' >"$p/drive_c/UT2003/Benchmark/Stuff/MaxDetailUser.ini"
+    for f in flybyexec.txt MinDetailUser.ini MaxDetailUser.ini; do
+        printf '%s\r\n' "$f" >"$p/drive_c/UT2003/Benchmark/Stuff/$f"
+    done
     mkdir -p "$p/dosdevices/unc/labserver"
     ln -s "$lab/share" "$p/dosdevices/unc/labserver/bench"
     # Wine's server and services start here, under the machine's name, their output elsewhere.
