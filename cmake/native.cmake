@@ -8,6 +8,7 @@ if(BW_TESTS)
         src/core/presets_test.cpp
         src/core/program_arguments_test.cpp src/core/run_driver_test.cpp src/core/start_up_test.cpp
         src/core/user_settings_test.cpp
+        src/platform/folder_levels_test.cpp
         src/registry/registry_test.cpp
         src/results/comparison_test.cpp src/results/csv_test.cpp src/results/earlier_run_test.cpp
         src/results/frame_rate_log_test.cpp src/results/html_text_test.cpp

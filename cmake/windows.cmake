@@ -102,6 +102,12 @@ if(BW_TESTS)
     set_tests_properties(CodePage932Gui.PageInsideAFolderEndingInSo PROPERTIES RUN_SERIAL TRUE
         SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]")
 
+    # A simulated lab: three Wine prefixes as three machines, one shared results folder.
+    add_test(NAME Lab.ThreeMachinesOneShare
+        COMMAND ${CMAKE_SOURCE_DIR}/tools/lab_test.sh ${CMAKE_BINARY_DIR})
+    set_tests_properties(Lab.ThreeMachinesOneShare PROPERTIES RUN_SERIAL TRUE
+        SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]")
+
     # Benchmarks of the Windows side, one exe per source; run by the bench scripts, never by ctest.
     foreach(source bench/launch_wait_win32.cpp bench/run_wait_cpu_win32.cpp bench/startup_win32.cpp)
         get_filename_component(name ${source} NAME_WE)

@@ -32,6 +32,7 @@ constexpr Option kOptions[] = {
     {"sound", "on or off", true},
     {"ini", "max, min or the path of an existing ini file", true},
     {"results", "a folder", true},
+    {"label", "a text such as \"driver 531.41\"", true},
     {"compare", nullptr, false},
     {"out", "a file name such as compare.html", false},
     {"help", nullptr, false},
@@ -135,6 +136,8 @@ bool ApplyValue(const std::string& option, const Option& o, const std::string& v
         out->ini = ini;
     } else if (name == "results") {
         out->results_folder = value;
+    } else if (name == "label") {
+        out->label = value;
     } else if (name == "out") {
         out->out = value;
     }
@@ -168,8 +171,7 @@ bool ParseProgramArguments(const std::vector<std::string>& args, ProgramArgument
             return Fail(error, "Unknown option " + Quoted(arg) +
                                    "; options are --preset, --resolutions, --renderer, "
                                    "--edition, --runs, --steady-within, --level, --sound, "
-                                   "--ini, --results, "
-                                   "--compare, --out and --help.");
+                                   "--ini, --results, --label, --compare, --out and --help.");
         if (!seen.insert(o->name).second) return Fail(error, arg + " is given twice.");
         if (o->for_runs && first_run_option.empty()) first_run_option = arg;
         const std::string name = o->name;
@@ -253,7 +255,10 @@ std::string UsageText() {
            "  --steady-within P             with --runs steady: steady when the relative\n"
            "                                standard deviation is at most P % (0.5 to 10);\n"
            "                                default: the saved option (2)\n"
-           "  --results DIR                 put the run's results folder under DIR\n"
+           "  --results DIR                 put the run's results folder under DIR, named\n"
+           "                                with the computer (a share for many machines)\n"
+           "  --label TEXT                  what is being tested, kept with the results (at\n"
+           "                                most 100 characters); default: the saved option\n"
            "  --level NAME                  custom test only; default: dm-antalus\n"
            "  --sound on|off                custom test only; default: off\n"
            "  --ini max|min|PATH            custom test only: Max Detail, Min Detail or your\n"

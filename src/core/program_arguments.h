@@ -51,6 +51,7 @@ struct ProgramArguments {
     std::optional<bool> sound;
     std::optional<IniArgument> ini;
     std::optional<std::string> results_folder;  // --results DIR: the run's folder goes under it
+    std::optional<std::string> label;           // --label TEXT, as given (not yet cut)
 
     // kCompare: results folders, folders of them, or results.csv files, in the order given.
     std::vector<std::string> compare_inputs;

@@ -463,5 +463,38 @@ TEST_F(RunDriverTest, UntilSteadyMakesTheLaunchesTheRuleAsksFor) {
                 observer.finished[2].resolution == "1024x768");
 }
 
+// Under a folder on a share that many machines write to: only folders below the share are asked
+// for, the run's folder is named with the computer (made fit for a name) and, when another run
+// made that name first, takes the next. A share that goes away mid-run is said once, the run goes
+// on and results.html is written. A path too long for Windows is said before anything is made.
+TEST_F(RunDriverTest, RunFoldersOnAShareAreNeverShared) {
+    standin::AddFolder("\\\\labserver\\bench");
+    standin::Get().system_info.computer_name = "LAB:7.";
+    settings.results_folder = "\\\\labserver\\bench\\lab";
+    settings.results_name_computer = true;
+    const std::string first = settings.results_folder + "\\2026-12-06 14-05-09 LAB_7 CPU Benchmark";
+    ASSERT_EQ(Run(BenchmarkPreset::kCpuBenchmark, k640And1024).results_folder, first);
+    Restart();  // the same second
+    on_launch = [&](size_t n) {
+        if (n == 2) standin::Get().failures.insert({"append", first + " (2)\\results.csv"});
+    };
+    const RunReport second = Run(BenchmarkPreset::kCpuBenchmark, k640And1024);
+    EXPECT_EQ(standin::Get().folders_made,
+              (Strings{settings.results_folder, first, first, first + " (2)"}));
+    EXPECT_EQ(observer.not_saved.size(), 1u);
+    EXPECT_EQ(observer.finished.size(), launches.size());
+    EXPECT_TRUE(!second.report_path.empty() && second.page_written);  // written regardless
+
+    Restart();
+    standin::Get().folders_made.clear();
+    settings.results_folder = "C:\\" + std::string(205, 'x');
+    Run(BenchmarkPreset::kCpuBenchmark, k640And1024);
+    ASSERT_EQ(observer.not_saved.size(), 1u);
+    EXPECT_NE(observer.not_saved[0].find("would be 260 characters long, and Windows allows 259"),
+              std::string::npos)
+        << observer.not_saved[0];
+    EXPECT_TRUE(standin::Get().folders_made.empty());
+}
+
 }  // namespace
 }  // namespace core

@@ -1,6 +1,7 @@
 // The run's folder of results, its CSV row by row and its report, and the results page.
 #include "core/run_outputs.h"
 
+#include "core/user_settings.h"
 #include "results/earlier_run.h"
 #include "results/report_page.h"
 #include "results/results_csv.h"
@@ -20,6 +21,7 @@ results::RunInfo RunInfoOf(const RunPlan& plan, const std::string& started_iso) 
     run.steady_within_tenths = s.steady_within_tenths;
     run.resolutions = plan.resolutions;
     run.levels_per_resolution = plan.levels_per_resolution;
+    run.label = FittedLabel(s.label);
     return run;
 }
 
@@ -31,22 +33,48 @@ void ResultsFolderOutput::Keep(bool ok, const std::string& error) {
     saving_ = saving_ && ok;
 }
 
+namespace {
+
+// The longest path of a file a -A function of Windows takes (MAX_PATH without its NUL), and the
+// longest name of a file written in a run's folder.
+constexpr size_t kMaxPathLength = 259;
+constexpr size_t kLongestFileName = sizeof "results.csv" - 1;
+// Runs that may start in one second under one name before the next name is given up.
+constexpr int kMaxSameNames = 999;
+
+}  // namespace
+
+bool ResultsFolderOutput::MakeFolder(std::string* error) {
+    const std::string& parent = plan_.settings.results_folder;
+    const std::string computer =
+        plan_.settings.results_name_computer ? system_.computer_name : std::string();
+    const std::string base = results::RunFolderName(run_.started, computer, run_.preset);
+    bool taken = true;
+    for (int n = 1; taken && n <= kMaxSameNames; ++n) {
+        name_ = n == 1 ? base : base + " (" + std::to_string(n) + ")";
+        path_ = parent + "\\" + name_;
+        const size_t longest = path_.size() + 1 + kLongestFileName;
+        if (longest > kMaxPathLength) {
+            *error = "Cannot create the folder \"" + path_ +
+                     "\": the paths of its files would be " + std::to_string(longest) +
+                     " characters long, and Windows allows " + std::to_string(kMaxPathLength) +
+                     ". Choose a shorter results folder.";
+            return false;
+        }
+        if (n == 1 && !platform::CreateFolders(parent, error)) return false;
+        if (platform::CreateNewFolder(path_, &taken, error)) return true;
+        if (!taken) return false;
+    }
+    return false;
+}
+
 void ResultsFolderOutput::LaunchesStarting() {
     system_ = platform::ReadSystemInfo();
     run_ = RunInfoOf(plan_, IsoTime(platform::Now()));
     started_ms_ = platform::Milliseconds();
     if (!saving_) return;
-    // A run never writes into another run's folder, even one started in the same second.
-    const std::string& parent = plan_.settings.results_folder;
-    const std::string base = results::RunFolderName(run_.started, run_.preset);
-    name_ = base;
-    path_ = parent + "\\" + name_;
-    for (int n = 2; platform::FolderExists(path_) && n < 100; ++n) {
-        name_ = base + " (" + std::to_string(n) + ")";
-        path_ = parent + "\\" + name_;
-    }
     std::string error;
-    Keep(platform::CreateFolders(path_, &error), error);
+    Keep(MakeFolder(&error), error);
     if (saving_) SaveRows(0);
 }
 
@@ -99,14 +127,15 @@ void ResultsFolderOutput::LaunchesEnded(const std::vector<results::LaunchResult>
     }
     results::RunInfo run = run_;
     run.elapsed_ms = platform::Milliseconds() - started_ms_;
-    const auto earlier = results::FindEarlierRunIn(plan_.settings.results_folder, name_, run);
+    const auto earlier =
+        results::FindEarlierRunIn(plan_.settings.results_folder, name_, run, system_.computer_name);
     const std::string report = path_ + "\\report.html";
     std::string error;
     if (platform::WriteWholeFile(
             report, results::ReportPage(run, system_, launches, earlier ? &*earlier : nullptr),
             &error)) {
         report_path_ = report;
-    } else {
+    } else if (rows_not_saved_.empty()) {  // a folder that went away is said once
         tell_.ResultsNotSaved(error);
     }
 }

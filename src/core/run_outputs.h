@@ -18,9 +18,12 @@ namespace core {
 // What the results files say of a run: its preset, game, start and the shape of its plan.
 results::RunInfo RunInfoOf(const RunPlan& plan, const std::string& started_iso);
 
-// The run's own folder under settings.results_folder, "<yyyy-mm-dd hh-mm-ss> <preset>", made
-// when the launches start. A folder that cannot be made is told once through `tell`
-// (ResultsNotSaved), and nothing more is written there.
+// The run's own folder under settings.results_folder, "<yyyy-mm-dd hh-mm-ss> <preset>" (or
+// "<yyyy-mm-dd hh-mm-ss> <computer> <preset>" under a folder given with --results), made when the
+// launches start. The name is taken by creating the folder: when another run, on this machine or
+// another, made it first, this one takes the next (" (2)", ...). A folder that cannot be made or
+// written, or whose files' paths would be longer than Windows allows, is told once through
+// `tell` (ResultsNotSaved), and nothing more is written there.
 //
 // A row that cannot be appended to results.csv (a spreadsheet holding it open) is kept and
 // written with the next launch's row or at the run's end, a locked file waited for a few seconds
@@ -46,6 +49,7 @@ private:
     // Writes the rows not yet in results.csv, waiting up to `wait_ms` for a locked file; false
     // (with rows_error_) when some are still not written.
     bool SaveRows(uint32_t wait_ms);
+    bool MakeFolder(std::string* error);
 
     const RunPlan& plan_;
     RunObserver& tell_;

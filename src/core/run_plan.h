@@ -41,6 +41,13 @@ struct RunSettings {
     std::string results_folder;
     // The run ends by opening its report.html, when it wrote one, instead of results.html.
     bool open_report = false;
+
+    // The run's folder is named with the computer: results_folder came from --results and other
+    // machines may write there too.
+    bool results_name_computer = false;
+    // What is being tested (--label, or the Options' "Label"); may be empty. The results files
+    // keep its first kMaxLabelLength characters.
+    std::string label;
 };
 
 // Runs per level are 1 to 5; anything else is taken as the nearest of those.

@@ -7,6 +7,7 @@ namespace core {
 
 namespace {
 
+constexpr uint32_t kRegSz = 1;
 constexpr uint32_t kRegDword = 4;
 
 int ReadSetting(const char* value, int low, int high, int fallback) {
@@ -28,6 +29,13 @@ int SettingNumber(long status, const platform::RegistryData& data, int low, int 
     return static_cast<int>(number);
 }
 
+std::string FittedLabel(const std::string& text) {
+    std::string label = text.substr(0, kMaxLabelLength);
+    for (char& c : label)
+        if (static_cast<unsigned char>(c) < 0x20) c = ' ';
+    return label;
+}
+
 UserSettings LoadUserSettings() {
     const UserSettings defaults;
     UserSettings settings;
@@ -38,6 +46,9 @@ UserSettings LoadUserSettings() {
     settings.steady_within_tenths =
         ReadSetting(kSteadyWithinValue, results::kSteadyWithinLowest, results::kSteadyWithinHighest,
                     defaults.steady_within_tenths);
+    platform::RegistryData label;
+    if (platform::QueryUserSetting(kLabelValue, &label) == 0 && label.type == kRegSz)
+        settings.label = FittedLabel(label.bytes.substr(0, label.bytes.find('\0')));
     return settings;
 }
 
@@ -46,8 +57,9 @@ bool SaveUserSettings(const UserSettings& settings, std::string* error) {
                                       static_cast<uint32_t>(settings.runs_per_level), error) &&
            platform::WriteUserSetting(kOpenReportValue, settings.open_report ? 1 : 0, error) &&
            platform::WriteUserSetting(kUntilSteadyValue, settings.until_steady ? 1 : 0, error) &&
-           platform::WriteUserSetting(kSteadyWithinValue,
-                                      static_cast<uint32_t>(settings.steady_within_tenths), error);
+           platform::WriteUserSetting(
+               kSteadyWithinValue, static_cast<uint32_t>(settings.steady_within_tenths), error) &&
+           platform::WriteUserSettingText(kLabelValue, FittedLabel(settings.label), error);
 }
 
 }  // namespace core

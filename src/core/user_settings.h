@@ -15,6 +15,10 @@ inline constexpr const char* kOpenReportValue = "OpenReport";      // REG_DWORD 
 // "Until steady" (REG_DWORD 0 or 1) and "Steady within" (REG_DWORD, tenths of a percent, 5 to 100).
 inline constexpr const char* kUntilSteadyValue = "UntilSteady";
 inline constexpr const char* kSteadyWithinValue = "SteadyWithin";
+inline constexpr const char* kLabelValue = "Label";  // REG_SZ
+
+// A label is kept to this many characters.
+inline constexpr size_t kMaxLabelLength = 100;
 
 struct UserSettings {
     int runs_per_level = 1;    // each launch made this many times in a row
@@ -23,7 +27,12 @@ struct UserSettings {
     // steady_within_tenths / 10 percent.
     bool until_steady = false;
     int steady_within_tenths = results::kSteadyWithinDefault;
+    std::string label;  // what the runs that follow test ("driver 531.41"); may be empty
 };
+
+// `text` as a label: its first kMaxLabelLength characters, a control character (a line end)
+// as a space.
+std::string FittedLabel(const std::string& text);
 
 // The number a stored value holds, or `fallback` when it is not a REG_DWORD of four bytes whose
 // number lies in [low, high]. `status` is the registry's answer when the value was read.
@@ -33,7 +42,7 @@ int SettingNumber(long status, const platform::RegistryData& data, int low, int 
 // default. Never fails.
 UserSettings LoadUserSettings();
 
-// Stores every value. False, with `error` naming the value and the reason, when one cannot be
+// Stores the values. False, with `error` naming the value and the reason, when one cannot be
 // written.
 bool SaveUserSettings(const UserSettings& settings, std::string* error);
 

@@ -44,26 +44,35 @@ TEST(UserSettings, OnlyAFourByteNumberInRangeIsTaken) {
     for (const auto& b : bad) EXPECT_EQ(SettingNumber(b.status, b.data, 1, 5, 4), 4) << b.why;
 }
 
-TEST(UserSettings, LoadFallsBackPerValueAndSaveWritesBoth) {
+TEST(UserSettings, LoadFallsBackPerValueAndSaveWritesThemAll) {
     standin::Reset();
     std::string error;
-    ASSERT_TRUE(SaveUserSettings({3, true, true, 45}, &error)) << error;
+    // A label is kept to its first 100 characters, a line end as a space.
+    const std::string label = "drv \"531\",\n<b>" + std::string(200, 'x');
+    const std::string kept = "drv \"531\", <b>" + std::string(86, 'x');
+    ASSERT_TRUE(SaveUserSettings({3, true, true, 45, label}, &error)) << error;
     EXPECT_EQ(standin::Get().journal,
               (std::vector<std::string>{"setting RunsPerLevel = 3", "setting OpenReport = 1",
-                                        "setting UntilSteady = 1", "setting SteadyWithin = 45"}));
+                                        "setting UntilSteady = 1", "setting SteadyWithin = 45",
+                                        "setting Label = " + kept}));
     UserSettings loaded = LoadUserSettings();
     EXPECT_EQ(loaded.runs_per_level, 3);
     EXPECT_TRUE(loaded.open_report);
     EXPECT_TRUE(loaded.until_steady && loaded.steady_within_tenths == 45);
+    EXPECT_EQ(loaded.label, kept);
 
-    // Garbage in one value leaves the other as stored.
+    // Garbage in one value leaves the others as stored; a label stored longer is cut.
     standin::Get().user_settings["RunsPerLevel"] = Stored(1, std::string("five\0", 5));
+    standin::Get().user_settings["Label"] = Stored(1, label + '\0');
     loaded = LoadUserSettings();
     EXPECT_EQ(loaded.runs_per_level, 1);
     EXPECT_TRUE(loaded.open_report);
+    EXPECT_EQ(loaded.label, kept);
+    standin::Get().user_settings["Label"] = Dword(7);
+    EXPECT_EQ(LoadUserSettings().label, "");
 
     standin::Get().failures.insert({"setting", "OpenReport"});
-    EXPECT_FALSE(SaveUserSettings({2, false}, &error));
+    EXPECT_FALSE(SaveUserSettings({2, false, false, 20, ""}, &error));
     EXPECT_EQ(error,
               "Cannot save \"HKEY_CURRENT_USER\\Software\\Benchwright\\OpenReport\": Access is "
               "denied.");
@@ -77,7 +86,7 @@ TEST(LastReport, NewestRunFolderWithAReportByName) {
     EXPECT_EQ(LatestReport(results), "");
 
     const std::string older = results + "\\2026-12-05 20-14-03 CPU Benchmark\\report.html";
-    const std::string newer = results + "\\2026-12-06 09-00-00 High Quality\\report.html";
+    const std::string newer = results + "\\2026-12-06 09-00-00 LAB-7 High Quality\\report.html";
     standin::AddFile(older, "<html>");
     standin::AddFile(newer, "<html>");
     // Not ours, though they sort after the runs: passed over.

@@ -74,8 +74,15 @@ bool RenameFile(const std::string& from, const std::string& to, std::string* err
 // True when `path` names an existing folder.
 bool FolderExists(const std::string& path);
 
-// Creates the folder and every missing folder above it; an existing folder is fine.
+// Creates the folder and every missing folder above it; an existing folder is fine. Only
+// levels below the drive or share are asked for (see folder_levels.h): "\\server\share\a\b"
+// may be made, "\\server\share" must be there.
 bool CreateFolders(const std::string& path, std::string* error);
+
+// Creates the one folder `path` in its existing parent, and fails when anything of that name is
+// already there: then `exists` is set. Whoever creates a name first has it, so two programs (on
+// one machine or on two, in a shared folder) never both take one name.
+bool CreateNewFolder(const std::string& path, bool* exists, std::string* error);
 
 // The names of the folders directly inside `folder`, sorted; empty when it cannot be read.
 std::vector<std::string> ListSubfolders(const std::string& folder);
@@ -196,6 +203,9 @@ long QueryUserSetting(const std::string& value, RegistryData* data);
 // Stores `number` as setting `value` (REG_DWORD), creating the key when needed. False, with
 // `error` naming the setting and the system's reason, when it cannot.
 bool WriteUserSetting(const std::string& value, uint32_t number, std::string* error);
+
+// Stores `text` as setting `value` (REG_SZ, with its NUL), the same way.
+bool WriteUserSettingText(const std::string& value, const std::string& text, std::string* error);
 
 // ---------------------------------------------------------------------------------------------
 // The machine

@@ -4,10 +4,14 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/folder_levels.h"
+
 namespace platform {
 namespace {
 
 standin::State g_state;
+
+constexpr const char* kNoPath = "The system cannot find the path specified.";
 
 std::string Lower(std::string s) {
     for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -45,6 +49,14 @@ bool Injected(const std::string& op, const std::string& path) {
     for (const auto& [o, p] : g_state.failures)
         if (o == op && Lower(p) == Lower(path)) return true;
     return false;
+}
+
+// The stand-in's code page is single-byte: every 0x5C is a backslash.
+std::vector<size_t> Backslashes(const std::string& path) {
+    std::vector<size_t> offsets;
+    for (size_t i = 0; i < path.size(); ++i)
+        if (path[i] == '\\') offsets.push_back(i);
+    return offsets;
 }
 
 void Note(const std::string& line) { g_state.journal.push_back(line); }
@@ -114,8 +126,11 @@ State& Get() { return g_state; }
 void Reset() { g_state = State{}; }
 
 void AddFolder(const std::string& path) {
-    for (std::string p = path; !p.empty() && !(p.size() == 3 && p[1] == ':'); p = ParentOf(p))
+    for (std::string p = path; !p.empty() && !(p.size() == 3 && p[1] == ':'); p = ParentOf(p)) {
         g_state.folders.insert(p);
+        // A share ("\\\\server\\share") ends the walk: its server is no folder.
+        if (p.starts_with("\\\\") && std::count(p.begin(), p.end(), '\\') == 3) break;
+    }
 }
 
 void AddFile(const std::string& path, const std::string& contents, uint32_t attributes) {
@@ -280,7 +295,30 @@ bool CreateFolders(const std::string& path, std::string* error) {
     Note("folder " + path);
     if (path.empty() || Injected("folder", path))
         return Fail(error, "create the folder", path, "Access is denied.");
-    standin::AddFolder(path);
+    if (FolderExistsIn(path)) return true;
+    const std::vector<std::string> levels = FolderLevels(path, Backslashes(path));
+    if (levels.empty()) return Fail(error, "create the folder", path, kNoPath);
+    for (const std::string& level : levels) {
+        if (FolderExistsIn(level)) continue;
+        g_state.folders_made.push_back(level);
+        if (!FolderExistsIn(ParentOf(level)))
+            return Fail(error, "create the folder", level, kNoPath);
+        g_state.folders.insert(level);
+    }
+    return true;
+}
+
+bool CreateNewFolder(const std::string& path, bool* exists, std::string* error) {
+    Note("new folder " + path);
+    g_state.folders_made.push_back(path);
+    *exists = FolderExistsIn(path) || Find(path) != g_state.files.end();
+    if (*exists)
+        return Fail(error, "create the folder", path,
+                    "Cannot create a file when that file already exists.");
+    if (Injected("folder", path))
+        return Fail(error, "create the folder", path, "Access is denied.");
+    if (!FolderExistsIn(ParentOf(path))) return Fail(error, "create the folder", path, kNoPath);
+    g_state.folders.insert(path);
     return true;
 }
 
@@ -408,6 +446,14 @@ bool WriteUserSetting(const std::string& value, uint32_t number, std::string* er
     data.type = 4;  // REG_DWORD, little-endian
     for (int i = 0; i < 4; ++i) data.bytes.push_back(static_cast<char>(number >> (8 * i)));
     g_state.user_settings[value] = data;
+    return true;
+}
+
+bool WriteUserSettingText(const std::string& value, const std::string& text, std::string* error) {
+    Note("setting " + value + " = " + text);
+    const std::string name = "HKEY_CURRENT_USER\\Software\\Benchwright\\" + value;
+    if (Injected("setting", value)) return Fail(error, "save", name, "Access is denied.");
+    g_state.user_settings[value] = {1, text + std::string(1, '\0')};  // REG_SZ with its NUL
     return true;
 }
 

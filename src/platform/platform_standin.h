@@ -38,9 +38,13 @@ struct State {
     // Folders that exist. A file can only be created in an existing folder; drive roots of the
     // form X:\ always exist.
     std::set<std::string> folders;
+    // The folders the system was asked to create, in order (each level CreateFolders makes, each
+    // CreateNewFolder). A level must have its parent: the first below a share needs the share.
+    std::vector<std::string> folders_made;
 
     // (operation, path) pairs that fail with "Access is denied.". Operations: "create", "write",
-    // "append", "read", "copy" (matched on the destination), "remove", "attributes". A "disk
+    // "append", "read", "copy" (matched on the destination), "remove", "attributes", "folder"
+    // (CreateFolders and CreateNewFolder). A "disk
     // full" write fails half way: the file is there, with the first half of what was written.
     std::set<std::pair<std::string, std::string>> failures;
 

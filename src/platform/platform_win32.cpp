@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/text.h"
+#include "platform/folder_levels.h"
 #include "platform/platform.h"
 
 namespace platform {
@@ -112,6 +113,15 @@ bool Start(const std::string& command_line, WORD show, HANDLE job, PROCESS_INFOR
         failure->description = SystemText(code);
     }
     return false;
+}
+
+// The offsets of the backslash characters of `path`, walked with CharNextA, so the trail byte of
+// a double-byte character is never taken for one.
+std::vector<size_t> Backslashes(const std::string& path) {
+    std::vector<size_t> offsets;
+    for (const char* at = path.c_str(); *at; at = CharNextA(at))
+        if (*at == '\\') offsets.push_back(static_cast<size_t>(at - path.c_str()));
+    return offsets;
 }
 
 }  // namespace
@@ -250,18 +260,27 @@ bool FolderExists(const std::string& path) {
 bool CreateFolders(const std::string& path, std::string* error) {
     if (path.empty()) return Fail(error, "create the folder", path, ERROR_PATH_NOT_FOUND);
     if (FolderExists(path)) return true;
-    // Each level from the top: X:\a, X:\a\b, ... Walked with CharNextA, so the trail byte of a
-    // double-byte character is never taken for a backslash.
-    for (const char* p = path.c_str(); *p; p = CharNextA(p)) {
-        if (*p != '\\' || p == path.c_str() || p[-1] == ':') continue;
-        const std::string level(path.c_str(), p);
+    const DWORD why_missing = GetLastError();  // a share that is gone: "network path not found"
+    // Each level from the top, below the drive or share: C:\a, C:\a\b, ...; \\server\share\a, ...
+    // Wine: CreateDirectory("\\server") answers "already exists", where Windows fails.
+    const std::vector<std::string> levels = FolderLevels(path, Backslashes(path));
+    if (levels.empty())
+        return Fail(error, "create the folder", path,
+                    why_missing ? why_missing : ERROR_PATH_NOT_FOUND);
+    for (const std::string& level : levels) {
         if (!FolderExists(level) && !CreateDirectoryA(level.c_str(), nullptr) &&
             GetLastError() != ERROR_ALREADY_EXISTS)
             return Fail(error, "create the folder", level);
     }
-    if (!CreateDirectoryA(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
-        return Fail(error, "create the folder", path);
     return true;
+}
+
+bool CreateNewFolder(const std::string& path, bool* exists, std::string* error) {
+    *exists = false;
+    if (CreateDirectoryA(path.c_str(), nullptr)) return true;
+    const DWORD code = GetLastError();
+    *exists = code == ERROR_ALREADY_EXISTS;
+    return Fail(error, "create the folder", path, code);
 }
 
 std::vector<std::string> ListSubfolders(const std::string& folder) {
@@ -449,17 +468,29 @@ long QueryUserSetting(const std::string& value, RegistryData* data) {
     return QueryValue(HKEY_CURRENT_USER, kSettingsKey, KEY_QUERY_VALUE, value, data);
 }
 
-bool WriteUserSetting(const std::string& value, uint32_t number, std::string* error) {
+namespace {
+
+bool WriteSetting(const std::string& value, DWORD type, const void* bytes, DWORD size,
+                  std::string* error) {
     const std::string name = std::string("HKEY_CURRENT_USER\\") + kSettingsKey + "\\" + value;
     HKEY k = nullptr;
     LONG status = RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE,
                                   nullptr, &k, nullptr);
     if (status != ERROR_SUCCESS) return Fail(error, "save", name, status);
-    const DWORD dword = number;
-    status = RegSetValueExA(k, value.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dword),
-                            sizeof dword);
+    status = RegSetValueExA(k, value.c_str(), 0, type, static_cast<const BYTE*>(bytes), size);
     RegCloseKey(k);
     return status == ERROR_SUCCESS || Fail(error, "save", name, status);
+}
+
+}  // namespace
+
+bool WriteUserSetting(const std::string& value, uint32_t number, std::string* error) {
+    const DWORD dword = number;
+    return WriteSetting(value, REG_DWORD, &dword, sizeof dword, error);
+}
+
+bool WriteUserSettingText(const std::string& value, const std::string& text, std::string* error) {
+    return WriteSetting(value, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1), error);
 }
 
 namespace {

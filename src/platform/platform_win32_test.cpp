@@ -98,5 +98,20 @@ TEST(ReadSystemInfoWin32, DriverVersionFromTheAdaptersKeyOrItsClassKey) {
     EXPECT_EQ(ReadSystemInfo().gpu_driver, "31.0.15.3623");
 }
 
+// A run's folder name is taken by making it: whoever asks second, or finds a file of that name,
+// hears that it exists.
+TEST(FoldersWin32, ANewFolderIsTakenOnce) {
+    const std::string top = "T:\\taken";
+    ts::RemoveTree(top);
+    std::string error;
+    bool exists = true;
+    ASSERT_TRUE(CreateFolders(top + "\\a", &error)) << error;
+    EXPECT_TRUE(CreateNewFolder(top + "\\a\\run", &exists, &error) && !exists) << error;
+    EXPECT_FALSE(CreateNewFolder(top + "\\a\\run", &exists, &error) || !exists);
+    ASSERT_TRUE(ts::WriteFile(top + "\\a\\file", ""));
+    EXPECT_FALSE(CreateNewFolder(top + "\\a\\file", &exists, &error) || !exists);
+    EXPECT_TRUE(ts::RemoveTree(top));
+}
+
 }  // namespace
 }  // namespace platform

@@ -18,8 +18,8 @@ RunInfo HighQuality(const std::string& edition = "full", const std::string& rend
     return {"High Quality", edition, renderer, "2026-12-06T14:05:09", 1, {}, 0, 0, "", ""};
 }
 
-// A results.csv of `run` with one recorded launch per (resolution, level, average).
-std::string Csv(const RunInfo& run,
+// A results.csv of `run` on `machine` with one recorded launch per (resolution, level, average).
+std::string Csv(const RunInfo& run, const std::string& machine,
                 const std::vector<std::tuple<std::string, std::string, std::string>>& launches) {
     std::string text = ResultsCsvHeaderLine();
     int index = 0;
@@ -30,31 +30,46 @@ std::string Csv(const RunInfo& run,
         r.level = level;
         r.outcome = average.empty() ? LaunchOutcome::kNoRecord : LaunchOutcome::kRecorded;
         r.record.average = FitToWidth(average, kValueWidth);
-        text += ResultsCsvRow(run, platform::SystemInfo{}, r);
+        platform::SystemInfo system;
+        system.computer_name = machine;
+        text += ResultsCsvRow(run, system, r);
     }
     return text;
 }
 
-// Every folder but the one taken is later and unfit, older, or named otherwise than a run of
-// this preset; reading them writes nothing.
-TEST(FindEarlierRun, TheLatestOfTheSameKindThatReads) {
+// In a folder many machines share, every folder but the one taken is this run's own, later,
+// another machine's, unfit, older, or named otherwise than a run of this preset; reading them
+// writes nothing.
+TEST(FindEarlierRun, TheLatestOfThisMachineAndKindThatStartedBefore) {
     standin::Reset();
+    const RunInfo hq = HighQuality();
+    const std::string pc = "BENCH-PC";
     const std::map<std::string, std::string> files = {
-        {"2026-12-06 14-05-09 High Quality", Csv(HighQuality(), {{"640x480", "dm-a", "99"}})},
-        {"2026-12-06 15-00-00 High Quality", "written later, with the clock set back? not CSV \""},
-        {"2026-12-05 20-00-00 High Quality", Csv(HighQuality("demo"), {{"640x480", "dm-a", "5"}})},
-        {"2026-12-05 19-00-00 High Quality", Csv(HighQuality("full", "Direct3D"), {})},
+        {"2026-12-06 14-05-09 BENCH-PC High Quality", Csv(hq, pc, {{"640x480", "dm-a", "99"}})},
+        {"2026-12-06 14-05-09 LAB-2 High Quality", Csv(hq, "LAB-2", {{"640x480", "dm-a", "98"}})},
+        {"2026-12-06 15-00-00 BENCH-PC High Quality", Csv(hq, pc, {{"640x480", "dm-a", "97"}})},
+        {"2026-12-06 14-00-00 LAB-2 High Quality", Csv(hq, "LAB-2", {{"640x480", "dm-a", "96"}})},
+        {"2026-12-06 13-00-00 BENCH-PC High Quality",
+         Csv(hq, "LAB-3", {{"640x480", "dm-a", "95"}})},
+        {"2026-12-06 12-00-00 High Quality", Csv(hq, "LAB-2", {{"640x480", "dm-a", "94"}})},
+        {"2026-12-06 11-00-00 BENCH-PC High Quality", "not CSV \""},
+        {"2026-12-05 20-00-00 High Quality",
+         Csv(HighQuality("demo"), pc, {{"640x480", "dm-a", "5"}})},
+        {"2026-12-05 19-00-00 High Quality", Csv(HighQuality("full", "Direct3D"), pc, {})},
         {"2026-12-05 18-00-00 High Quality", "started,machine\r\n1,2\r\n"},
-        {"2026-12-05 17-00-00 High Quality", Csv(HighQuality(), {{"640x480", "dm-a", ""}})},
-        {"2026-12-05 16-00-00 High Quality", Csv(HighQuality(), {{"640x480", "dm-a", "61.5"},
-                                                                 {"640x480", "dm-a", "60"},
-                                                                 {"640x480", "dm-a", "70"},
-                                                                 {"800x600", "dm-b", "40"},
-                                                                 {"800x600", "dm-c", ""}})},
-        {"2026-12-04 10-00-00 High Quality", Csv(HighQuality(), {{"640x480", "dm-a", "1"}})},
-        {"2026-12-05 23-00-00 Low Quality", Csv(HighQuality(), {{"640x480", "dm-a", "2"}})},
-        {"2026-12-05 23-00-00 High Quality (copy)", Csv(HighQuality(), {{"640x480", "dm-a", "3"}})},
-        {"2026-12-05 2x-00-00 High Quality", Csv(HighQuality(), {{"640x480", "dm-a", "4"}})},
+        {"2026-12-05 17-00-00 High Quality", Csv(hq, pc, {{"640x480", "dm-a", ""}})},
+        {"2026-12-05 16-00-00 bench-pc High Quality (2)", Csv(hq, "bench-pc",
+                                                              {{"640x480", "dm-a", "61.5"},
+                                                               {"640x480", "dm-a", "60"},
+                                                               {"640x480", "dm-a", "70"},
+                                                               {"800x600", "dm-b", "40"},
+                                                               {"800x600", "dm-c", ""}})},
+        {"2026-12-05 16-00-00 High Quality", Csv(hq, pc, {{"640x480", "dm-a", "2"}})},
+        {"2026-12-04 10-00-00 High Quality", Csv(hq, pc, {{"640x480", "dm-a", "1"}})},
+        {"2026-12-05 23-00-00 Low Quality", Csv(hq, pc, {{"640x480", "dm-a", "3"}})},
+        {"2026-12-05 23-00-00 High Quality (copy)", Csv(hq, pc, {{"640x480", "dm-a", "4"}})},
+        {"2026-12-05 2x-00-00 High Quality", Csv(hq, pc, {{"640x480", "dm-a", "6"}})},
+        {"2026-12-05 23-00-00 (2)", Csv(hq, pc, {{"640x480", "dm-a", "7"}})},
     };
     for (const auto& [name, text] : files)
         standin::AddFile("C:\\Results\\" + name + "\\results.csv", text);
@@ -63,18 +78,25 @@ TEST(FindEarlierRun, TheLatestOfTheSameKindThatReads) {
 
     // The current run's folder is passed over whatever the case of its name.
     const auto earlier =
-        FindEarlierRunIn("C:\\Results", "2026-12-06 14-05-09 HIGH QUALITY", HighQuality());
+        FindEarlierRunIn("C:\\Results", "2026-12-06 14-05-09 BENCH-PC HIGH QUALITY", hq, pc);
     ASSERT_TRUE(earlier);
-    EXPECT_EQ(earlier->folder_name, "2026-12-05 16-00-00 High Quality");
+    EXPECT_EQ(earlier->folder_name, "2026-12-05 16-00-00 bench-pc High Quality (2)");
     EXPECT_EQ(earlier->started, "2026-12-05T16:00:00");
     using Cells = std::map<std::pair<std::string, std::string>, double>;
     EXPECT_EQ(earlier->median_avg, (Cells{{{"640x480", "dm-a"}, 61.5}, {{"800x600", "dm-b"}, 40}}));
     EXPECT_EQ(earlier->averages.at({"640x480", "dm-a"}), (std::vector<double>{61.5, 60, 70}));
     EXPECT_TRUE(standin::Get().journal.empty());
 
-    RunInfo low = HighQuality();
+    // A run started in that second has only the runs of the seconds before.
+    RunInfo at_four = hq;
+    at_four.started = "2026-12-05T16:00:00";
+    EXPECT_EQ(FindEarlierRunIn("C:\\Results", "", at_four, pc)->folder_name,
+              "2026-12-04 10-00-00 High Quality");
+    EXPECT_FALSE(FindEarlierRunIn("C:\\Results", "", hq, "LAB-3"));
+
+    RunInfo low = hq;
     low.preset = "Low Quality";  // its one folder's file says High Quality
-    EXPECT_FALSE(FindEarlierRunIn("C:\\Results", "", low));
+    EXPECT_FALSE(FindEarlierRunIn("C:\\Results", "", low, pc));
 }
 
 }  // namespace

@@ -8,8 +8,8 @@
 #include "results/html_text.h"
 #include "results/run_cells.h"
 #include "results/run_statistics.h"
-#include "results/steadiness.h"
 #include "results/significance.h"
+#include "results/steadiness.h"
 
 namespace results {
 
@@ -114,6 +114,7 @@ std::string HeaderSection(const RunInfo& run, const platform::SystemInfo& system
 
     std::string html = "<h1>Benchwright report: " + Text(run.preset) + "</h1>\n";
     html += "<h2>The run</h2>\n<table class=\"info\">\n";
+    if (!run.label.empty()) html += InfoRow("Label", Text(run.label));
     html += InfoRow("Preset", Text(run.preset));
     html += InfoRow("Edition", Text(run.edition));
     html += InfoRow("Renderer", Text(run.renderer));

@@ -7,6 +7,7 @@
 #include "core/presets.h"
 #include "core/running_game.h"
 #include "core/start_up.h"
+#include "core/user_settings.h"
 #include "platform/platform.h"
 #include "results/comparison.h"
 #include "results/comparison_out.h"
@@ -71,6 +72,7 @@ bool CommandLineSettings(const core::ProgramArguments& args, const RunDefaults& 
     settings->until_steady = args.until_steady.value_or(defaults.until_steady);
     settings->steady_within_tenths =
         args.steady_within_tenths.value_or(defaults.steady_within_tenths);
+    settings->label = args.label.value_or(defaults.label);
 
     core::CustomTestChoices& custom = settings->custom;
     custom.sound_disabled = !args.sound.value_or(false);
@@ -87,6 +89,8 @@ bool CommandLineSettings(const core::ProgramArguments& args, const RunDefaults& 
     while (folder.size() > 1 && (folder.back() == '/' || platform::EndsWithBackslash(folder)))
         folder.pop_back();
     settings->results_folder = folder;
+    // A folder given may be shared by many machines: their runs' folders say whose they are.
+    settings->results_name_computer = args.results_folder.has_value();
     return true;
 }
 
@@ -136,6 +140,10 @@ int RunFromCommandLine(const core::RunSettings& settings, Console& console,
         console.PrintError(RefusalMessage(refusal, settings.preset).text);
         return kExitCannotStart;
     }
+    if (settings.label.size() > core::kMaxLabelLength)
+        console.PrintError("The label is " + std::to_string(settings.label.size()) +
+                           " characters long; its first " + std::to_string(core::kMaxLabelLength) +
+                           " are kept.");
     ConsoleObserver observer(console, plan.launches.size(), settings.until_steady);
     const core::RunReport report = carry_out(plan, observer);
     // Nothing was launched only when staging the game's files failed.

@@ -42,6 +42,7 @@ struct RunDefaults {
     // The saved "Until steady" and "Steady within" options.
     bool until_steady = false;
     int steady_within_tenths = results::kSteadyWithinDefault;
+    std::string label;  // the saved option
 };
 
 // The settings the window would start a run from (the edition it selects at start-up, Direct3D,
@@ -84,7 +85,8 @@ private:
 using CarryOut = std::function<core::RunReport(const core::RunPlan&, core::RunObserver&)>;
 
 // Plans the run, empties the game's logs and carries it out with a ConsoleObserver, then prints
-// the run's results folder. Never shows a message box nor opens a page. Returns the exit code:
+// the run's results folder. A label longer than a label may be is noted, and cut. Never shows a
+// message box nor opens a page. Returns the exit code:
 // kExitCannotStart when the game still runs from the installation (waited for a moment first),
 // planning or the first file step failed (the reason printed), otherwise
 // core::RunExitCode, raised to kExitIncomplete when a file could not be written along the way.

@@ -57,7 +57,8 @@ protected:
     RunSettings Settings(const Strings& args) {
         RunSettings settings;
         std::string problem;
-        EXPECT_TRUE(CommandLineSettings(Parse(args), {kApp, 1}, &settings, &problem)) << problem;
+        EXPECT_TRUE(CommandLineSettings(Parse(args), {kApp, 1, false, 20, ""}, &settings, &problem))
+            << problem;
         return settings;
     }
     // Carried out on this thread, as when no window can show the run.
@@ -85,21 +86,23 @@ TEST_F(CommandLineRunTest, SettingsAreTheWindowsDefaultsUnderTheOptionsGiven) {
     EXPECT_EQ(s.edition, common::Edition::kDemo);
     std::string problem;
     EXPECT_FALSE(CommandLineSettings(
-        Parse({"--preset", "cpu", "--resolutions", "640x480", "--edition", "full"}), {kApp, 1}, &s,
-        &problem));
+        Parse({"--preset", "cpu", "--resolutions", "640x480", "--edition", "full"}),
+        {kApp, 1, false, 20, ""}, &s, &problem));
     EXPECT_NE(problem.find("--edition full"), std::string::npos) << problem;
     EXPECT_NE(problem.find("UT2003 (full version)"), std::string::npos) << problem;
 
     Install(kFull, common::Edition::kFull);
     ASSERT_TRUE(CommandLineSettings(Parse({"--preset", "high", "--resolutions", "800x600"}),
-                                    {kApp, 3}, &s, &problem));
+                                    {kApp, 3, false, 20, "saved"}, &s, &problem));
     EXPECT_EQ(s.preset, BenchmarkPreset::kHighQuality);
     EXPECT_EQ(s.edition, common::Edition::kFull);  // the full edition wins, as in the window
     EXPECT_EQ(s.install_folder, kFull);
     EXPECT_EQ(s.renderer, common::Renderer::kDirect3D);
     EXPECT_EQ(s.runs_per_level, 3);
     EXPECT_FALSE(s.until_steady);
+    EXPECT_EQ(s.label, "saved");
     EXPECT_EQ(s.results_folder, kApp + "Results");
+    EXPECT_FALSE(s.results_name_computer);
     // The custom test window's own defaults: no sound, Max Detail, dm-antalus.
     EXPECT_TRUE(s.custom.sound_disabled && !s.custom.custom_ini && !s.custom.min_detail);
     EXPECT_EQ(core::CustomGameRun(s.custom.level_entry).level, "dm-antalus");
@@ -107,11 +110,11 @@ TEST_F(CommandLineRunTest, SettingsAreTheWindowsDefaultsUnderTheOptionsGiven) {
     // The saved Until steady, its percentage given; --runs over the saved option.
     ASSERT_TRUE(CommandLineSettings(
         Parse({"--preset", "cpu", "--resolutions", "640x480", "--steady-within", "4.5"}),
-        {kApp, 3, true, 15}, &s, &problem));
+        {kApp, 3, true, 15, ""}, &s, &problem));
     EXPECT_TRUE(s.until_steady && s.steady_within_tenths == 45);
     ASSERT_TRUE(
         CommandLineSettings(Parse({"--preset", "cpu", "--resolutions", "640x480", "--runs", "2"}),
-                            {kApp, 3, true, 15}, &s, &problem));
+                            {kApp, 3, true, 15, ""}, &s, &problem));
     EXPECT_TRUE(!s.until_steady && s.steady_within_tenths == 15);
 
     s = Settings({"/PRESET", "custom", "/resolutions", "640x480", "--edition", "demo", "--renderer",
@@ -130,6 +133,7 @@ TEST_F(CommandLineRunTest, SettingsAreTheWindowsDefaultsUnderTheOptionsGiven) {
         EXPECT_EQ(Settings({"--preset", "cpu", "--resolutions", "640x480", "--results", folder})
                       .results_folder,
                   "E:\\\x83\x5C");
+    EXPECT_TRUE(s.results_name_computer);
 
     standin::AddFile("E:\\my.ini", "[Engine]");
     s = Settings({"--preset", "custom", "--resolutions", "640x480", "--ini", "E:\\my.ini"});
@@ -181,6 +185,28 @@ TEST_F(CommandLineRunTest, FileFailuresArePrintedAndSetTheExitCode) {
         EXPECT_NE(console.errors[0].find(c.path), std::string::npos) << console.errors[0];
     }
     ExpectNothingShownOrOpened();
+}
+
+// A label with quotes, a comma and markup, 500 characters long: the console says it is cut, the
+// CSV quotes its first 100, the report shows them escaped.
+TEST_F(CommandLineRunTest, ALabelIsCutQuotedAndEscaped) {
+    Install(kFull, common::Edition::kFull);
+    const std::string markup = "<b>\"fast\", drv & co</b>";
+    const std::string label = markup + std::string(477, 'x');
+    EXPECT_EQ(Run(Settings({"--preset", "cpu", "--resolutions", "640x480", "--label", label})),
+              kExitOk);
+    EXPECT_EQ(console.errors, Strings{"The label is 500 characters long; its first 100 are kept."});
+    ASSERT_FALSE(console.out.empty());
+    const std::string folder = console.out.back();
+    const std::string csv = standin::FindFile(folder + "\\results.csv")->contents;
+    EXPECT_NE(csv.find(",\"<b>\"\"fast\"\", drv & co</b>" + std::string(77, 'x') + "\"\r\n"),
+              std::string::npos)
+        << csv;
+    const std::string report = standin::FindFile(folder + "\\report.html")->contents;
+    EXPECT_NE(
+        report.find("<tr><th>Label</th><td>&lt;b&gt;&quot;fast&quot;, drv &amp; co&lt;/b&gt;" +
+                    std::string(77, 'x') + "</td></tr>"),
+        std::string::npos);
 }
 
 TEST_F(CommandLineRunTest, ComparisonOfNothingReadableOrUnwritableSetsTheExitCode) {

@@ -149,19 +149,21 @@ core::RunReport CarryOutInProgressWindow(const core::RunPlan& plan, core::RunObs
     return report;
 }
 
-// The path from the current folder, as the game and the printed lines need it.
+// The path from the current folder, as the game and the printed lines need it; whole, however
+// long, so a path too long for Windows is named as it is.
 std::string FullPath(const std::string& path) {
-    char full[MAX_PATH];
-    const DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
-    return n > 0 && n < sizeof full ? std::string(full, n) : path;
+    const DWORD size = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    std::string full(size, '\0');
+    const DWORD n = size ? GetFullPathNameA(path.c_str(), size, full.data(), nullptr) : 0;
+    return n > 0 && n < size ? full.substr(0, n) : path;
 }
 
-// Runs per level (or until steady) when --runs is not given: the saved options, as the window
-// runs.
+// Runs per level (or until steady) and the label when not given: the saved options, as the
+// window runs.
 RunDefaults SavedDefaults() {
     const core::UserSettings saved = core::LoadUserSettings();
-    return {core::AppFolder(), saved.runs_per_level, saved.until_steady,
-            saved.steady_within_tenths};
+    return {core::AppFolder(), saved.runs_per_level, saved.until_steady, saved.steady_within_tenths,
+            saved.label};
 }
 
 int Run(core::ProgramArguments args, Console& console) {

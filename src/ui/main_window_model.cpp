@@ -61,6 +61,7 @@ core::RunSettings RunSettingsOf(const MainWindowModel& model, const core::UserSe
     settings.steady_within_tenths = user.steady_within_tenths;
     settings.results_folder = core::ResultsFolderOf(model.app_folder);
     settings.open_report = user.open_report;
+    settings.label = user.label;
     return settings;
 }
 

@@ -47,8 +47,8 @@ TEST(MainWindowModel, ARunStartsFromTheWindowsChoicesAndTheUsersOptions) {
     model.resolutions = {false, true, false, false, true};
     core::CustomTestChoices custom;
     custom.level_entry = "ctf-citadel*";
-    const core::RunSettings s =
-        RunSettingsOf(model, {3, true, true, 15}, common::BenchmarkPreset::kCustomTest, custom);
+    const core::RunSettings s = RunSettingsOf(model, {3, true, true, 15, "drv 1"},
+                                              common::BenchmarkPreset::kCustomTest, custom);
     EXPECT_EQ(s.preset, common::BenchmarkPreset::kCustomTest);
     EXPECT_EQ(s.edition, Edition::kDemo);
     EXPECT_EQ(s.install_folder, "D:\\UT2003Demo");
@@ -59,8 +59,10 @@ TEST(MainWindowModel, ARunStartsFromTheWindowsChoicesAndTheUsersOptions) {
     EXPECT_TRUE(s.until_steady);
     EXPECT_EQ(s.steady_within_tenths, 15);
     EXPECT_TRUE(s.open_report);
+    EXPECT_EQ(s.label, "drv 1");
     EXPECT_EQ(s.app_folder, "C:\\Tools\\Bench\\");
     EXPECT_EQ(s.results_folder, "C:\\Tools\\Bench\\Results");
+    EXPECT_FALSE(s.results_name_computer);
 }
 
 TEST(MainWindowModel, TheRunOpensItsPageOrReportOnlyWhenThePageIsComplete) {

@@ -47,6 +47,13 @@ bool SteadyWithinAccepted(const OptionsModel& model) {
            results::ParseSteadyWithin(model.steady_within_text).has_value();
 }
 
+void SetLabel(OptionsModel& model, const std::string& text) { model.settings.label = text; }
+
+std::string LabelNote(const OptionsModel& model) {
+    if (model.settings.label.size() <= core::kMaxLabelLength) return "";
+    return "Only the first " + std::to_string(core::kMaxLabelLength) + " characters are kept.";
+}
+
 bool SaveOptions(const OptionsModel& model, std::string* error) {
     return core::SaveUserSettings(model.settings, error);
 }

@@ -1,5 +1,6 @@
-// The Options window's state: runs per level (or until steady, within a percentage) and which
-// page a run opens, loaded from the per-user settings and saved only by OK.
+// The Options window's state: runs per level (or until steady, within a percentage), which page a
+// run opens and the label of the runs that follow, loaded from the per-user settings and saved
+// only by OK.
 //
 // The Win32 binding (options_window_win32.cpp) turns the drop-down list and the check box into
 // these events and shows the model; Cancel or closing the window simply drops it.
@@ -41,6 +42,12 @@ void SetSteadyWithinText(OptionsModel& model, const std::string& text);
 // False when "Until steady" is chosen and the box holds no percentage from 0.5 to 10 with at
 // most one decimal: OK then says so (SteadyWithinMessage) and the window stays.
 bool SteadyWithinAccepted(const OptionsModel& model);
+
+// The "Label" box's text as typed; OK stores its first core::kMaxLabelLength characters.
+void SetLabel(OptionsModel& model, const std::string& text);
+
+// The note under the Label box: empty, or that only the first 100 characters are kept.
+std::string LabelNote(const OptionsModel& model);
 
 // OK: stores the settings. False, with `error`, when they cannot be stored.
 bool SaveOptions(const OptionsModel& model, std::string* error);

@@ -21,6 +21,12 @@ TEST(OptionsModel, PicksChangeTheModelAndOnlySavingStoresThem) {
         PickRunsEntry(model, entry);
         EXPECT_EQ(model.settings.runs_per_level, 3) << entry;
     }
+    // A label longer than 100 characters is noted as typed, and stored cut.
+    SetLabel(model, std::string(101, 'x'));
+    EXPECT_EQ(LabelNote(model), "Only the first 100 characters are kept.");
+    SetLabel(model, std::string(100, 'x'));
+    EXPECT_EQ(LabelNote(model), "");
+    SetLabel(model, "drv 1 " + std::string(100, 'x'));
     EXPECT_TRUE(standin::Get().user_settings.empty());  // Cancel would store nothing
 
     std::string error;
@@ -28,6 +34,8 @@ TEST(OptionsModel, PicksChangeTheModelAndOnlySavingStoresThem) {
     OptionsModel again = OpenOptions();
     EXPECT_EQ(SelectedRunsEntry(again), 2);
     EXPECT_TRUE(again.settings.open_report);
+    EXPECT_EQ(again.settings.label, "drv 1 " + std::string(94, 'x'));
+    EXPECT_EQ(LabelNote(again), "");
 
     // Until steady keeps the number for a later pick; a box not in use does not hold OK up,
     // and the last percentage typed is the one stored.

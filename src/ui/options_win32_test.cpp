@@ -63,8 +63,9 @@ TEST_F(OptionsAndResultsGui, TheOptionsWindowIsModalAndEscStoresNothing) {
     HWND report = GetDlgItem(options, IDC_OPTIONS_OPEN_REPORT);
     EXPECT_EQ(gui::ComboSelection(runs), "1");
     EXPECT_FALSE(gui::Checked(report));
-    EXPECT_EQ(gui::TabOrder(options, runs, 4),
-              (std::vector<int>{IDC_OPTIONS_OPEN_REPORT, IDOK, IDCANCEL, IDC_OPTIONS_RUNS}));
+    EXPECT_EQ(gui::TabOrder(options, runs, 5),
+              (std::vector<int>{IDC_OPTIONS_OPEN_REPORT, IDC_OPTIONS_LABEL, IDOK, IDCANCEL,
+                                IDC_OPTIONS_RUNS}));
     EXPECT_TRUE(gui::SaveWindowBitmap(options, Screenshot("options_window")));
     gui::PickComboEntry(options, IDC_OPTIONS_RUNS, "3");
     ASSERT_TRUE(Tick(report));
@@ -75,19 +76,27 @@ TEST_F(OptionsAndResultsGui, TheOptionsWindowIsModalAndEscStoresNothing) {
     EXPECT_TRUE(IsWindowEnabled(program->Main()));
 }
 
-TEST_F(OptionsAndResultsGui, EnterStoresBothAsNumbersAndTheWindowShowsThemAgain) {
+TEST_F(OptionsAndResultsGui, EnterStoresThemAllAndTheWindowShowsThemAgain) {
     HWND options = Options();
     ASSERT_TRUE(options);
     gui::PickComboEntry(options, IDC_OPTIONS_RUNS, "2");
     ASSERT_TRUE(Tick(GetDlgItem(options, IDC_OPTIONS_OPEN_REPORT)));
+    // Typed past 100 characters: the note says so, and the label is stored cut.
+    const std::string label = "drv \"531\" " + std::string(100, 'x');
+    SendMessageA(GetDlgItem(options, IDC_OPTIONS_LABEL), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(label.c_str()));
+    EXPECT_EQ(gui::Text(GetDlgItem(options, IDC_OPTIONS_LABEL_NOTE)),
+              "Only the first 100 characters are kept.");
     PostMessageA(GetDlgItem(options, IDC_OPTIONS_OPEN_REPORT), WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_TRUE(Closed(options));
     EXPECT_EQ(Setting("RunsPerLevel"), ts::NumberValue(2));
     EXPECT_EQ(Setting("OpenReport"), ts::NumberValue(1));
+    EXPECT_EQ(Setting("Label"), ts::TextValue(label.substr(0, 100)));
 
     ASSERT_TRUE(options = Options());
     EXPECT_EQ(gui::ComboSelection(GetDlgItem(options, IDC_OPTIONS_RUNS)), "2");
     EXPECT_TRUE(gui::Checked(GetDlgItem(options, IDC_OPTIONS_OPEN_REPORT)));
+    EXPECT_EQ(gui::Text(GetDlgItem(options, IDC_OPTIONS_LABEL)), label.substr(0, 100));
     gui::Click(GetDlgItem(options, IDCANCEL));
     EXPECT_TRUE(Closed(options));
 }

@@ -2,6 +2,8 @@
 // shows it.
 #include <windows.h>
 
+#include <string>
+
 #include "ui/messages.h"
 #include "ui/options_model.h"
 #include "ui/resource.h"
@@ -23,6 +25,16 @@ void Render(OptionsWindow& w) {
                    w.model.settings.open_report ? BST_CHECKED : BST_UNCHECKED);
     for (int id : {IDC_OPTIONS_STEADY_LABEL, IDC_OPTIONS_STEADY_WITHIN, IDC_OPTIONS_STEADY_UNIT})
         EnableWindow(GetDlgItem(w.hwnd, id), SteadyWithinEnabled(w.model));
+    // The label box keeps what is typed in it; only its note follows.
+    SetDlgItemTextA(w.hwnd, IDC_OPTIONS_LABEL_NOTE, LabelNote(w.model).c_str());
+}
+
+std::string LabelText(HWND hwnd) {
+    HWND box = GetDlgItem(hwnd, IDC_OPTIONS_LABEL);
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(box)) + 1, '\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextA(box, text.data(), static_cast<int>(text.size()))));
+    return text;
 }
 
 void OnLoad(OptionsWindow& w) {
@@ -35,6 +47,7 @@ void OnLoad(OptionsWindow& w) {
     // The box's text is the user's once shown: Render leaves it alone.
     SendDlgItemMessageA(w.hwnd, IDC_OPTIONS_STEADY_WITHIN, EM_LIMITTEXT, 8, 0);
     SetDlgItemTextA(w.hwnd, IDC_OPTIONS_STEADY_WITHIN, w.model.steady_within_text.c_str());
+    SetDlgItemTextA(w.hwnd, IDC_OPTIONS_LABEL, w.model.settings.label.c_str());
     Render(w);
 }
 
@@ -65,6 +78,11 @@ void OnCommand(OptionsWindow& w, int id, int code) {
         char text[16] = "";
         GetDlgItemTextA(w.hwnd, IDC_OPTIONS_STEADY_WITHIN, text, sizeof text);
         SetSteadyWithinText(w.model, text);
+        return;
+    }
+    if (id == IDC_OPTIONS_LABEL && code == EN_CHANGE) {
+        SetLabel(w.model, LabelText(w.hwnd));
+        Render(w);
         return;
     }
     if (code != BN_CLICKED) return;

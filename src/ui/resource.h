@@ -78,3 +78,7 @@
 #define IDC_OPTIONS_STEADY_LABEL 1420   // "Steady within:"
 #define IDC_OPTIONS_STEADY_WITHIN 1421  // the percentage box
 #define IDC_OPTIONS_STEADY_UNIT 1422    // "%"
+
+#define IDC_OPTIONS_LABEL_CAPTION 1430  // "Label:"
+#define IDC_OPTIONS_LABEL 1431          // the label of the runs that follow
+#define IDC_OPTIONS_LABEL_NOTE 1432     // that only its first 100 characters are kept
