@@ -29,6 +29,7 @@ results::LaunchResult Launch(const RunPlan& plan, size_t index, RunObserver& obs
 
     observer.LaunchStarting(index);
     result.started = IsoTime(platform::Now());
+    const CpuCounters cpu_before = ReadCpuCounters();
     platform::GameEnd end;
     LaunchFailure failure;
     if (!LaunchAndWait(planned.command_line, LaunchTimeoutMs(planned), control.end_game, &end,
@@ -40,6 +41,8 @@ results::LaunchResult Launch(const RunPlan& plan, size_t index, RunObserver& obs
     }
     result.exit_code = end.exit_code;
     result.duration_ms = end.milliseconds;
+    result.background_cpu_percent =
+        BackgroundCpuPercent(cpu_before, ReadCpuCounters(), end.processor_time, end.milliseconds);
     const std::vector<results::LogRecord> log =
         results::ReadFrameRateLog(plan.settings.install_folder);
     const bool recorded = log.size() > *records_before;

@@ -368,5 +368,48 @@ TEST_F(RunDriverTest, RepeatsAndTheResultsFolderRowByRow) {
     EXPECT_EQ(PageLines(), 63u);
 }
 
+// Other programs' share of the processors while each launch ran, from the system's counters
+// around it and the game's own time, and the game's version once a run.
+TEST_F(RunDriverTest, EachLaunchSaysWhatOtherProgramsUsedAndTheRunTheGamesVersion) {
+    settings.results_folder = "C:\\Tools\\Bench\\Results";
+    standin::Get().file_versions[kInstall + "\\System\\ut2003.exe"] = {2, 0, 2225, 10};
+    // A launch takes 1 s. In the first the processors are busy 1.75 s (two of them), 0.4 s of it
+    // the game's and 0.1 s ours; in the second the system cannot say.
+    on_launch = [](size_t n) {
+        standin::State& s = standin::Get();
+        s.system_busy = n == 1 ? std::optional<uint64_t>(17'500'000) : std::nullopt;
+        s.own_processor_time = 1'000'000 * n;
+        s.game_processor_time = 4'000'000;
+    };
+    const RunReport report = Run(BenchmarkPreset::kCpuBenchmark, k640And1024);
+    const std::string csv = standin::FindFile(report.results_folder + "\\results.csv")->contents;
+    const std::string page = standin::FindFile(report.report_path)->contents;
+    for (const auto& [text, part] : {std::pair{csv, ",125.0,yes,2.0.2225.10,\r\n"},
+                                     {csv, ",,unknown,2.0.2225.10,\r\n"},
+                                     {page, "<td>2.0.2225.10</td>"},
+                                     {page, "<td class=\"disturbed\">125.0%: disturbed</td>"},
+                                     {page, "<td class=\"n\">unknown</td>"}})
+        EXPECT_NE(text.find(part), std::string::npos) << part;
+    // A game program without a version resource.
+    Restart();
+    standin::Get().file_versions.clear();
+    const RunReport unknown = Run(BenchmarkPreset::kCpuBenchmark, k640And1024);
+    EXPECT_TRUE(standin::FindFile(unknown.results_folder + "\\results.csv")
+                    ->contents.ends_with(",unknown,\r\n"));
+}
+
+// Counters in 100 ns units around a launch of 2 s: 3 s busy, 0.1 s of it ours.
+TEST(BackgroundCpuPercent, OthersShareOfOneProcessorNeverBelowZero) {
+    const CpuCounters before = {100'000'000, 7'000'000}, after = {130'000'000, 8'000'000};
+    EXPECT_NEAR(*BackgroundCpuPercent(before, after, 15'000'000, 2000), 70.0, 1e-9);
+    EXPECT_EQ(BackgroundCpuPercent(before, after, 29'500'000, 2000), 0.0);
+    EXPECT_EQ(BackgroundCpuPercent(after, before, 0, 2000), 0.0);  // counters gone backwards
+    // Nothing to tell without a count or a length.
+    EXPECT_EQ(BackgroundCpuPercent(before, after, std::nullopt, 2000), std::nullopt);
+    EXPECT_EQ(BackgroundCpuPercent(before, {130'000'000, std::nullopt}, 0, 2000), std::nullopt);
+    EXPECT_EQ(BackgroundCpuPercent({std::nullopt, 7'000'000}, after, 0, 2000), std::nullopt);
+    EXPECT_EQ(BackgroundCpuPercent(before, after, 0, 0), std::nullopt);
+}
+
 }  // namespace
 }  // namespace core

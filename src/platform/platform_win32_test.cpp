@@ -1,11 +1,12 @@
 // The machine's description read from Wine's registry and system calls, including the version
-// and driver texts of machines Wine does not pretend to be.
+// and driver texts of machines Wine does not pretend to be; a program's version resource.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 
 #include "platform/platform.h"
+#include "standin_version.h"
 #include "test_support_win32.h"
 
 namespace platform {
@@ -96,6 +97,25 @@ TEST(ReadSystemInfoWin32, DriverVersionFromTheAdaptersKeyOrItsClassKey) {
     // As on Vista and later: the adapter's own key has it.
     values.Set(adapter_key, "DriverVersion", ts::TextValue("31.0.15.3623"));
     EXPECT_EQ(ReadSystemInfo().gpu_driver, "31.0.15.3623");
+}
+
+// The stand-in game's version resource, then a copy whose fixed file info is damaged (its
+// signature changed), a file that is no program and one that is not there.
+TEST(ReadFileVersionWin32, TheFixedFileInfosVersionOrNothing) {
+    const std::string standin = ts::TestExeFolder() + "\\standin_game.exe";
+    EXPECT_EQ(ReadFileVersion(standin), (std::array<uint16_t, 4>{STANDIN_FILE_VERSION}));
+    std::string bytes = ts::ReadFile(standin);
+    const std::string signature = "\xBD\x04\xEF\xFE";
+    const size_t at = bytes.find(signature);
+    ASSERT_NE(at, std::string::npos);
+    bytes[at] = 'x';
+    const std::string damaged = "T:\\bw_damaged_version.exe";
+    ASSERT_TRUE(ts::WriteFile(damaged, bytes));
+    EXPECT_EQ(ReadFileVersion(damaged), std::nullopt);
+    ASSERT_TRUE(ts::WriteFile(damaged, "MZ not a program"));
+    EXPECT_EQ(ReadFileVersion(damaged), std::nullopt);
+    DeleteFileA(damaged.c_str());
+    EXPECT_EQ(ReadFileVersion(damaged), std::nullopt);
 }
 
 }  // namespace

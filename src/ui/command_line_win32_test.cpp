@@ -1,14 +1,20 @@
 // benchwright.exe with arguments under Wine, as a script runs it: output through a pipe and a
 // file, exit codes, paths taken from the current folder, and no window but the progress window,
-// no message box and no browser along the way.
+// no message box and no browser along the way; what other programs did during each launch.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "program_win32.h"
+#include "results/results_csv.h"
+#include "results/run_statistics.h"
+#include "standin_version.h"
 
 namespace {
 
@@ -136,6 +142,54 @@ TEST_F(CommandLine, ARunShowsOnlyItsProgressAndPrintsEachLaunchAndItsFolder) {
     // The results folder from the current folder.
     EXPECT_TRUE(run.out[2].starts_with("T:\\bw_results\\")) << run.out[2];
     EXPECT_TRUE(Contains(ts::ReadFile(run.out[2] + "\\results.csv"), "no record"));
+}
+
+// Busy loops on both processors in this process (for Benchwright another program) while the
+// stand-in game's run `n` lasts, as its journal tells.
+void HogWhileRunLasts(size_t n) {
+    const auto stage = [n] {  // 0: not started, 1: running, 2: ended
+        const auto runs = ts::StandinRuns(ts::kInstall);
+        return runs.size() < n ? 0 : runs[n - 1].outcome.empty() ? 1 : 2;
+    };
+    if (!Until([&] { return stage() > 0; }, kRunWait)) return;
+    std::atomic<bool> done{false};
+    std::thread spinners[2];
+    for (auto& spinner : spinners)
+        spinner = std::thread([&] {
+            while (!done) continue;
+        });
+    Until([&] { return stage() == 2; }, kRunWait);
+    done = true;
+    for (auto& spinner : spinners) spinner.join();
+}
+
+TEST_F(CommandLine, ALaunchOtherProgramsKeptBusyIsDisturbedAndRowsNameTheGamesVersion) {
+    ts::WriteControl(ts::kInstall, "sleep 1500");
+    std::thread hog(HogWhileRunLasts, 2);
+    const Outcome run =
+        Benchwright("--preset cpu --resolutions 640x480,800x600,1024x768 --results bw_results");
+    hog.join();
+    ASSERT_EQ(run.exit_code, 0);
+    std::vector<std::vector<std::string>> rows;
+    ASSERT_TRUE(
+        results::ReadResultsCsv(ts::ReadFile(run.out.back() + "\\results.csv"), &rows, nullptr));
+    ASSERT_EQ(rows.size(), 3u);
+    std::string figures;
+    for (const auto& row : rows) {
+        EXPECT_EQ(row[results::kGameVersion], STANDIN_FILE_VERSION_DOTTED);
+        figures += " " + row[results::kBackgroundCpuPercent] + " " + row[results::kDisturbed];
+    }
+    std::printf("background_cpu_percent, disturbed, launch by launch:%s\n", figures.c_str());
+    const auto percent = [&](size_t i) {
+        return results::ParseFps(rows[i][results::kBackgroundCpuPercent]).value_or(-1);
+    };
+    EXPECT_EQ(rows[1][results::kDisturbed], "yes") << figures;
+    // Other work on this machine counts too; with both processors taken by it, the busy loops
+    // could add nothing a launch would show.
+    const double quiet = std::max(percent(0), percent(2));
+    if (quiet > 120) GTEST_SKIP() << "the machine is busy with other work:" << figures;
+    EXPECT_GE(std::min(percent(0), percent(2)), 0) << figures;
+    EXPECT_GT(percent(1), quiet + 40) << figures;
 }
 
 TEST_F(CommandLine, ACompareWritesItsPageInTheCurrentFolder) {
