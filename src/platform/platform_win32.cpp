@@ -93,6 +93,7 @@ uint64_t Hundreds(const FILETIME& t) {
 }
 
 // A process's kernel plus user time; it can still be read once the process has ended.
+// Wine (8.0): another process's times read as 0, so there the game's own share is not taken off.
 std::optional<uint64_t> ProcessorTime(HANDLE process) {
     FILETIME created, ended, kernel, user;
     if (!GetProcessTimes(process, &created, &ended, &kernel, &user)) return std::nullopt;
