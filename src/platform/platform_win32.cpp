@@ -88,6 +88,7 @@ bool Start(const std::string& command_line, WORD show, PROCESS_INFORMATION* pi,
     return false;
 }
 
+// A FILETIME's count of 100-nanosecond units.
 uint64_t Hundreds(const FILETIME& t) {
     return (uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime;
 }
