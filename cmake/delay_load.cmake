@@ -4,6 +4,7 @@
 # functions listed here are delay-loaded: the DLL is loaded at the first call of one of them
 # (dlltool makes the stubs, libdelayimp.a has the loader). A function not listed stays an
 # ordinary import, which works too but loads the DLL at start again (bench/startup.sh shows it).
+# version serves only the start of a run (the game program's version), the same way.
 # i686 names carry their argument bytes (stdcall); the import names do not (dlltool -k).
 function(bw_delay_loaded dll)
     set(def "LIBRARY ${dll}.dll\nEXPORTS\n")
@@ -26,3 +27,4 @@ function(bw_delay_loaded dll)
 endfunction()
 bw_delay_loaded(shell32 ShellExecuteA@24 SHBrowseForFolderA@4 SHGetPathFromIDListA@8 ILFree@4)
 bw_delay_loaded(comdlg32 GetOpenFileNameA@4)
+bw_delay_loaded(version GetFileVersionInfoSizeA@8 GetFileVersionInfoA@16 VerQueryValueA@16)

@@ -48,8 +48,11 @@ if(BW_TESTS)
     add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
     set(CMAKE_COMPILE_WARNING_AS_ERROR ${BW_WERROR})
 
-    # The stand-in game that tests install as <install>\System\ut2003.exe.
-    add_executable(standin_game WIN32 tools/standin_game.cpp)
+    # The stand-in game that tests install as <install>\System\ut2003.exe, with a version
+    # resource as the game has.
+    add_executable(standin_game WIN32 tools/standin_game.cpp tools/standin_game.rc)
+    set_source_files_properties(tools/standin_game.rc PROPERTIES
+        OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/tools/standin_version.h)
     target_link_options(standin_game PRIVATE ${BW_LINK_OPTIONS})
 
     # Equipment for the GUI tests and the demo: drives the windows from another process, and

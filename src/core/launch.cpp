@@ -1,5 +1,8 @@
-// Starting the game and waiting for it, and the words a failed start is kept with.
+// Starting the game and waiting for it, the words a failed start is kept with, and what other
+// programs did meanwhile.
 #include "core/launch.h"
+
+#include <algorithm>
 
 namespace core {
 
@@ -30,6 +33,21 @@ bool LaunchAndWait(const std::string& command_line, uint32_t timeout_ms, platfor
     if (platform::RunAndWait(command_line, timeout_ms, end, game_end, &start)) return true;
     *failure = {command_line, start.not_found, start.code, start.description};
     return false;
+}
+
+CpuCounters ReadCpuCounters() { return {platform::SystemBusyTime(), platform::OwnProcessorTime()}; }
+
+std::optional<double> BackgroundCpuPercent(const CpuCounters& before, const CpuCounters& after,
+                                           std::optional<uint64_t> game_time, uint32_t wall_ms) {
+    if (!before.system_busy || !after.system_busy || !before.own || !after.own || !game_time ||
+        wall_ms == 0)
+        return std::nullopt;
+    // In doubles: a counter that went backwards must not wrap around.
+    const double busy = static_cast<double>(*after.system_busy) - *before.system_busy;
+    const double own = static_cast<double>(*after.own) - *before.own;
+    const double others = busy - own - static_cast<double>(*game_time);
+    // 10,000 units of 100 ns make a millisecond.
+    return std::max(0.0, others / 10000.0 / wall_ms * 100.0);
 }
 
 }  // namespace core

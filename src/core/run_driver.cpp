@@ -43,6 +43,7 @@ results::LaunchResult Launch(const RunPlan& plan, size_t index, RunObserver& obs
     observer.LaunchStarting(index);
     if (!*records_before) *records_before = LogRecordCount(plan.settings.install_folder);
     result.started = IsoTime(platform::Now());
+    const CpuCounters cpu_before = ReadCpuCounters();
     platform::GameEnd end;
     LaunchFailure failure;
     if (!LaunchAndWait(planned.command_line, LaunchTimeoutMs(planned), control.end_game, &end,
@@ -54,6 +55,8 @@ results::LaunchResult Launch(const RunPlan& plan, size_t index, RunObserver& obs
     }
     result.exit_code = end.exit_code;
     result.duration_ms = end.milliseconds;
+    result.background_cpu_percent =
+        BackgroundCpuPercent(cpu_before, ReadCpuCounters(), end.processor_time, end.milliseconds);
     std::vector<results::LogRecord> log;
     const bool read = results::ReadFrameRateLog(plan.settings.install_folder, &log);
     const bool recorded =

@@ -496,5 +496,42 @@ TEST_F(RunDriverTest, RunFoldersOnAShareAreNeverShared) {
     EXPECT_TRUE(standin::Get().folders_made.empty());
 }
 
+// The system's counters around each launch, less the game's time and ours: in the first launch
+// of 1 s, 1.75 s busy (two processors), 0.4 s of it the game's and 0.1 s ours; the second cannot
+// say. The game's version is read once a run.
+TEST_F(RunDriverTest, EachLaunchSaysWhatOtherProgramsUsedAndTheRunTheGamesVersion) {
+    settings.results_folder = "C:\\Tools\\Bench\\Results";
+    standin::Get().file_versions[kInstall + "\\System\\ut2003.exe"] = {2, 0, 2225, 10};
+    on_launch = [](size_t n) {
+        standin::State& s = standin::Get();
+        s.system_busy = n == 1 ? std::optional<uint64_t>(17'500'000) : std::nullopt;
+        s.own_processor_time = 1'000'000 * n;
+        s.game_processor_time = 4'000'000;
+    };
+    const RunReport report = Run(BenchmarkPreset::kCpuBenchmark, k640And1024);
+    const std::string csv = standin::FindFile(report.results_folder + "\\results.csv")->contents;
+    const std::string page = standin::FindFile(report.report_path)->contents;
+    for (const auto& [text, part] : {std::pair{csv, ",125.0,yes,2.0.2225.10,\r\n"},
+                                     {csv, ",,unknown,2.0.2225.10,\r\n"},
+                                     {page, "<td>2.0.2225.10</td>"},
+                                     {page, "<td class=\"disturbed\">125.0%: disturbed</td>"},
+                                     {page, "<td class=\"n\">unknown</td>"}})
+        EXPECT_NE(text.find(part), std::string::npos) << part;
+    standin::Get().file_versions.clear();
+    EXPECT_EQ(GameVersion(kInstall), "unknown");
+}
+
+// Counters in 100 ns units around a launch of 2 s: 3 s busy, 0.1 s of it ours.
+TEST(BackgroundCpuPercent, OthersShareOfOneProcessorNeverBelowZero) {
+    const CpuCounters before = {100'000'000, 7'000'000}, after = {130'000'000, 8'000'000};
+    EXPECT_NEAR(*BackgroundCpuPercent(before, after, 15'000'000, 2000), 70.0, 1e-9);
+    EXPECT_EQ(BackgroundCpuPercent(before, after, 29'500'000, 2000), 0.0);
+    EXPECT_EQ(BackgroundCpuPercent(after, before, 0, 2000), 0.0);  // counters gone backwards
+    // Nothing to tell without a count or a length.
+    EXPECT_EQ(BackgroundCpuPercent(before, after, std::nullopt, 2000), std::nullopt);
+    EXPECT_EQ(BackgroundCpuPercent({std::nullopt, 7'000'000}, after, 0, 2000), std::nullopt);
+    EXPECT_EQ(BackgroundCpuPercent(before, after, 0, 0), std::nullopt);
+}
+
 }  // namespace
 }  // namespace core

@@ -1,6 +1,7 @@
 // The run's folder of results, its CSV row by row and its report, and the results page.
 #include "core/run_outputs.h"
 
+#include "core/presets.h"
 #include "core/user_settings.h"
 #include "results/earlier_run.h"
 #include "results/report_page.h"
@@ -23,6 +24,14 @@ results::RunInfo RunInfoOf(const RunPlan& plan, const std::string& started_iso) 
     run.levels_per_resolution = plan.levels_per_resolution;
     run.label = FittedLabel(s.label);
     return run;
+}
+
+std::string GameVersion(const std::string& install_folder) {
+    const auto version = platform::ReadFileVersion(GameProgramPath(install_folder));
+    if (!version) return "unknown";
+    std::string text;
+    for (const uint16_t part : *version) text += (text.empty() ? "" : ".") + std::to_string(part);
+    return text;
 }
 
 ResultsFolderOutput::ResultsFolderOutput(const RunPlan& plan, RunObserver& tell)
@@ -71,6 +80,7 @@ bool ResultsFolderOutput::MakeFolder(std::string* error) {
 void ResultsFolderOutput::LaunchesStarting() {
     system_ = platform::ReadSystemInfo();
     run_ = RunInfoOf(plan_, IsoTime(platform::Now()));
+    run_.game_version = GameVersion(plan_.settings.install_folder);
     started_ms_ = platform::Milliseconds();
     if (!saving_) return;
     std::string error;

@@ -18,6 +18,10 @@ namespace core {
 // What the results files say of a run: its preset, game, start and the shape of its plan.
 results::RunInfo RunInfoOf(const RunPlan& plan, const std::string& started_iso);
 
+// The version of the game program in `install_folder` as the results files give it: "a.b.c.d"
+// from its version resource, "unknown" when it has none (or a damaged one).
+std::string GameVersion(const std::string& install_folder);
+
 // The run's own folder under settings.results_folder, "<yyyy-mm-dd hh-mm-ss> <preset>" (or
 // "<yyyy-mm-dd hh-mm-ss> <computer> <preset>" under a folder given with --results), made when the
 // launches start. The name is taken by creating the folder: when another run, on this machine or

@@ -11,7 +11,9 @@
 // Text is the system's single-byte code page throughout, as the game uses it.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -141,6 +143,9 @@ struct GameEnd {
     How how = How::kExited;
     uint32_t exit_code = 0;     // the process's exit code (what ending it set, when it was ended)
     uint32_t milliseconds = 0;  // from the start to the end of the process
+    // The process's own processor time, kernel plus user, in 100-nanosecond units; nullopt when
+    // the system could not say.
+    std::optional<uint64_t> processor_time;
 };
 
 // Starts `command_line` (program path first, quoted where it has spaces) with its window shown
@@ -151,6 +156,11 @@ struct GameEnd {
 // `failure` filled in, when the program cannot be started.
 bool RunAndWait(const std::string& command_line, uint32_t timeout_ms, EndSignal end,
                 GameEnd* game_end, StartFailure* failure);
+
+// The version in a program's version resource (its fixed file info's file version), most
+// significant part first: {2, 0, 2225, 1} for "2.0.2225.1". nullopt when the file has no version
+// resource, or a damaged one, or cannot be read.
+std::optional<std::array<uint16_t, 4>> ReadFileVersion(const std::string& path);
 
 // Starts `command_line` shown normally and returns without waiting.
 bool StartProgram(const std::string& command_line, StartFailure* failure);
@@ -224,6 +234,16 @@ struct SystemInfo {
 
 // Reads it from the system with calls Windows XP has. Never fails.
 SystemInfo ReadSystemInfo();
+
+// Processor time, in 100-nanosecond units as Windows counts it, for telling how busy the machine
+// was while the game ran; nullopt when the system could not say.
+
+// How long the processors have been busy since the system started (kernel plus user less idle
+// time), added up over every processor.
+std::optional<uint64_t> SystemBusyTime();
+
+// Benchwright's own processor time so far, kernel plus user, all its threads.
+std::optional<uint64_t> OwnProcessorTime();
 
 // ---------------------------------------------------------------------------------------------
 // Message boxes

@@ -388,9 +388,16 @@ bool RunAndWait(const std::string& command_line, uint32_t timeout_ms, EndSignal 
     }
     result.milliseconds =
         result.how == GameEnd::How::kTimedOut ? timeout_ms : g_state.run_milliseconds;
+    result.processor_time = g_state.game_processor_time;
     g_state.milliseconds += result.milliseconds;
     if (game_end) *game_end = result;
     return true;
+}
+
+std::optional<std::array<uint16_t, 4>> ReadFileVersion(const std::string& path) {
+    auto it = g_state.file_versions.find(path);
+    if (it == g_state.file_versions.end()) return std::nullopt;
+    return it->second;
 }
 
 bool StartProgram(const std::string& command_line, StartFailure* failure) {
@@ -458,6 +465,10 @@ bool WriteUserSettingText(const std::string& value, const std::string& text, std
 }
 
 SystemInfo ReadSystemInfo() { return g_state.system_info; }
+
+std::optional<uint64_t> SystemBusyTime() { return g_state.system_busy; }
+
+std::optional<uint64_t> OwnProcessorTime() { return g_state.own_processor_time; }
 
 void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) {
     Note("message " + (title.empty() ? std::string("Benchwright") : title) + ": " + text);

@@ -85,6 +85,16 @@ struct State {
     uint32_t run_milliseconds = 1000;
     LocalTime start_time = {2026, 12, 6, 14, 5, 9};
 
+    // Processor time in 100-nanosecond units: what SystemBusyTime and OwnProcessorTime return
+    // (a test moves them on from on_run, as a launch's processors would), and every run's
+    // GameEnd::processor_time. nullopt: the system cannot say.
+    std::optional<uint64_t> system_busy = 0;
+    std::optional<uint64_t> own_processor_time = 0;
+    std::optional<uint64_t> game_processor_time = 0;
+
+    // Version resources by program path (exact); ReadFileVersion gives nullopt for any other.
+    std::map<std::string, std::array<uint16_t, 4>> file_versions;
+
     // What ReadSystemInfo returns.
     SystemInfo system_info = {"BENCH-PC",
                               "Windows XP Professional Service Pack 3 (5.1.2600)",

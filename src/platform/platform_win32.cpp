@@ -124,6 +124,19 @@ std::vector<size_t> Backslashes(const std::string& path) {
     return offsets;
 }
 
+// A FILETIME's count of 100-nanosecond units.
+uint64_t Hundreds(const FILETIME& t) {
+    return (uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime;
+}
+
+// A process's kernel plus user time; it can still be read once the process has ended.
+// Wine (8.0): another process's times read as 0, so there the game's own share is not taken off.
+std::optional<uint64_t> ProcessorTime(HANDLE process) {
+    FILETIME created, ended, kernel, user;
+    if (!GetProcessTimes(process, &created, &ended, &kernel, &user)) return std::nullopt;
+    return Hundreds(kernel) + Hundreds(user);
+}
+
 }  // namespace
 
 bool CreateEmptyFile(const std::string& path, std::string* error) {
@@ -362,8 +375,24 @@ bool RunAndWait(const std::string& command_line, uint32_t timeout_ms, EndSignal 
     DWORD code = 0;
     if (GetExitCodeProcess(process.h, &code)) result.exit_code = code;
     result.milliseconds = GetTickCount() - started;
+    result.processor_time = ProcessorTime(process.h);
     if (game_end) *game_end = result;
     return true;
+}
+
+std::optional<std::array<uint16_t, 4>> ReadFileVersion(const std::string& path) {
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    if (size == 0) return std::nullopt;
+    std::vector<char> info(size);
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (!GetFileVersionInfoA(path.c_str(), 0, size, info.data()) ||
+        !VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length) || !fixed ||
+        length < sizeof *fixed || fixed->dwSignature != VS_FFI_SIGNATURE)
+        return std::nullopt;
+    return std::array<uint16_t, 4>{HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+                                   HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS)};
 }
 
 bool StartProgram(const std::string& command_line, StartFailure* failure) {
@@ -610,6 +639,15 @@ SystemInfo ReadSystemInfo() {
     info.gpu_driver = OrUnknown(info.gpu_driver);
     return info;
 }
+
+std::optional<uint64_t> SystemBusyTime() {
+    // Kernel time includes the idle time.
+    FILETIME idle, kernel, user;
+    if (!GetSystemTimes(&idle, &kernel, &user)) return std::nullopt;
+    return Hundreds(kernel) + Hundreds(user) - Hundreds(idle);
+}
+
+std::optional<uint64_t> OwnProcessorTime() { return ProcessorTime(GetCurrentProcess()); }
 
 void ShowMessage(const std::string& text, const std::string& title, MessageIcon icon) {
     UINT flags = MB_OK;

@@ -1,11 +1,12 @@
 // The machine's description read from Wine's registry and system calls, including the version
-// and driver texts of machines Wine does not pretend to be.
+// and driver texts of machines Wine does not pretend to be; a program's version resource.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 
 #include "platform/platform.h"
+#include "standin_version.h"
 #include "test_support_win32.h"
 
 namespace platform {
@@ -111,6 +112,19 @@ TEST(FoldersWin32, ANewFolderIsTakenOnce) {
     ASSERT_TRUE(ts::WriteFile(top + "\\a\\file", ""));
     EXPECT_FALSE(CreateNewFolder(top + "\\a\\file", &exists, &error) || !exists);
     EXPECT_TRUE(ts::RemoveTree(top));
+}
+
+// The stand-in game's version, and nothing from a copy whose fixed file info is damaged.
+TEST(ReadFileVersionWin32, TheFixedFileInfosVersionOrNothing) {
+    const std::string standin = ts::TestExeFolder() + "\\standin_game.exe";
+    EXPECT_EQ(ReadFileVersion(standin), (std::array<uint16_t, 4>{STANDIN_FILE_VERSION}));
+    std::string bytes = ts::ReadFile(standin);
+    const size_t signature = bytes.find("\xBD\x04\xEF\xFE");
+    ASSERT_NE(signature, std::string::npos);
+    bytes[signature] = 'x';
+    ASSERT_TRUE(ts::WriteFile("T:\\bw_damaged.exe", bytes));
+    EXPECT_EQ(ReadFileVersion("T:\\bw_damaged.exe"), std::nullopt);
+    DeleteFileA("T:\\bw_damaged.exe");
 }
 
 }  // namespace

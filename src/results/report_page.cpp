@@ -34,6 +34,7 @@ const char kStyle[] =
     "div.whisker{height:3px;overflow:hidden;font-size:0;line-height:0;background:#333}\n"
     "div.bar{height:14px;overflow:hidden;font-size:0;line-height:0;background:#4a7ebb}\n"
     "td.failed{color:#a00;white-space:normal}\n"
+    "td.disturbed{color:#a50;font-weight:bold}\n"
     "p.none{color:#555;font-style:italic}\n";
 
 // Outside text for element content or an attribute: escaped, and control characters (which
@@ -118,6 +119,7 @@ std::string HeaderSection(const RunInfo& run, const platform::SystemInfo& system
     html += InfoRow("Preset", Text(run.preset));
     html += InfoRow("Edition", Text(run.edition));
     html += InfoRow("Renderer", Text(run.renderer));
+    html += InfoRow("Game version", Text(run.game_version.empty() ? "unknown" : run.game_version));
     html += InfoRow("Started", ShownTime(run.started));
     html += InfoRow("Took", ShownDuration(took));
     html += InfoRow("Resolutions", resolutions);
@@ -278,12 +280,26 @@ std::string ComparisonSection(const std::vector<std::vector<Cell>>& cells,
     return html + "</table>\n";
 }
 
+// What other programs used of the processors while the game ran, marked when it disturbed the
+// launch; "unknown" when it could not be measured.
+std::string BackgroundCell(const LaunchResult& launch, bool ran) {
+    if (!ran) return "<td></td>";
+    if (!launch.background_cpu_percent) return "<td class=\"n\">unknown</td>";
+    const std::string figure = FormatDecimal(*launch.background_cpu_percent, 1) + "%";
+    if (!launch.Disturbed()) return "<td class=\"n\">" + figure + "</td>";
+    return "<td class=\"disturbed\">" + figure + ": disturbed</td>";
+}
+
 std::string LaunchSection(const std::vector<LaunchResult>& results) {
     std::string html =
-        "<h2>Every launch</h2>\n<table class=\"list\">\n"
+        "<h2>Every launch</h2>\n<p>Other programs: the processor time programs other than the "
+        "game and Benchwright used while the game ran, in percent of one processor. Above " +
+        FormatDecimal(kDisturbedAbovePercent, 0) +
+        "% the launch is disturbed: a cell's median leaves it out when the cell has an "
+        "undisturbed launch.</p>\n<table class=\"list\">\n"
         "<tr><th>#</th><th>Started</th><th>Resolution</th><th>Level</th><th>Repeat</th>"
         "<th>Low</th><th>Average</th><th>High</th><th>Score</th><th>Frames</th>"
-        "<th>Seconds</th><th>Exit code</th><th>Outcome</th></tr>\n";
+        "<th>Seconds</th><th>Exit code</th><th>Outcome</th><th>Other programs</th></tr>\n";
     std::vector<const LaunchResult*> ordered;
     for (const auto& launch : results) ordered.push_back(&launch);
     std::stable_sort(
@@ -306,7 +322,8 @@ std::string LaunchSection(const std::vector<LaunchResult>& results) {
                 "</td><td class=\"n\">" +
                 (ran ? FormatDecimal(launch->duration_ms / 1000.0, 1) : "") +
                 "</td><td class=\"n\">" + (ran ? std::to_string(launch->exit_code) : "") + "</td>" +
-                (recorded ? "<td>" : "<td class=\"failed\">") + outcome + "</td></tr>\n";
+                (recorded ? "<td>" : "<td class=\"failed\">") + outcome + "</td>" +
+                BackgroundCell(*launch, ran) + "</tr>\n";
     }
     return html + "</table>\n";
 }

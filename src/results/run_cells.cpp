@@ -33,10 +33,15 @@ std::vector<std::vector<Cell>> GroupIntoCells(const std::vector<LaunchResult>& r
 }
 
 CellAverages AveragesOf(const Cell& cell) {
+    // Launches other programs disturbed count only when the cell has no other.
+    const bool undisturbed_one =
+        std::any_of(cell.launches.begin(), cell.launches.end(), [](const LaunchResult* launch) {
+            return launch->HasRecord() && !launch->Disturbed() && ParseFps(launch->record.average);
+        });
     std::vector<double> averages;
     std::vector<const LaunchResult*> measured;
     for (const LaunchResult* launch : cell.launches) {
-        if (!launch->HasRecord()) continue;
+        if (!launch->HasRecord() || (undisturbed_one && launch->Disturbed())) continue;
         if (auto fps = ParseFps(launch->record.average)) {
             averages.push_back(*fps);
             measured.push_back(launch);

@@ -26,7 +26,8 @@ std::vector<std::vector<Cell>> GroupIntoCells(const std::vector<LaunchResult>& r
                                               int levels_per_resolution);
 
 // The average frame rates of the cell's recorded launches, and the launch whose average is the
-// median (null when none has a readable average).
+// median (null when none has a readable average). Disturbed launches are left out when the cell
+// has an undisturbed one with a readable average.
 struct CellAverages {
     std::optional<Spread> spread;
     const LaunchResult* median_launch = nullptr;

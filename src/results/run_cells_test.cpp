@@ -55,5 +55,18 @@ TEST(PageRecords, TheMedianLaunchsWholeRecordPerCell) {
                          blank + blank);
 }
 
+// A disturbed launch is left out of its cell's median while the cell has an undisturbed launch
+// with an average; a cell with none takes its disturbed ones.
+TEST(PageRecords, DisturbedLaunchesCountOnlyWhereNothingElseDoes) {
+    auto launches = Launches("640x480", {"dm-a", "dm-b", "dm-c"}, 3,
+                             {"30", "10", "20", "9", "", "7", "n/a", "40", "50"}, 1);
+    for (size_t i : {0, 3, 5, 7, 8}) launches[i].background_cpu_percent = 25.0;
+    for (size_t i : {1, 2, 4, 6}) launches[i].background_cpu_percent = 3.0;
+    const auto records = PageRecords(launches, {"640x480"}, 3);
+    std::string shown;
+    for (const auto& r : records) shown += "[" + r.average + "|" + r.high + "]";
+    EXPECT_EQ(shown, "[10        |2         ][7         |6         ][40        |8         ]");
+}
+
 }  // namespace
 }  // namespace results

@@ -1,10 +1,12 @@
 // benchwright.exe with arguments under Wine, as a script runs it: output through a pipe and a
 // file, exit codes, paths taken from the current folder, and no window but the progress window,
-// no message box and no browser along the way.
+// no message box and no browser along the way; what other programs did during each launch.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cstdio>
 #include <string>
 #include <thread>
 #include <vector>
@@ -14,7 +16,9 @@
 #include "program_win32.h"
 #include "results/csv.h"
 #include "results/results_csv.h"
+#include "results/run_statistics.h"
 #include "standin_values.h"
+#include "standin_version.h"
 
 namespace {
 
@@ -162,6 +166,50 @@ TEST_F(CommandLine, RunsSteadyMakesTheLaunchesTheRuleAsksFor) {
     EXPECT_EQ(run.out[0], "run 1 of at most 10: dm-inferno 800x600: avg 50.00 fps");
     EXPECT_EQ(run.out[6], "run 7 of at most 10: dm-inferno 800x600: avg 60.00 fps");
     EXPECT_TRUE(Contains(ts::ReadFile(run.out[7] + "\\report.html"), "steady after 7 runs"));
+}
+
+void Spin(const std::atomic<bool>* done) {
+    while (!*done) continue;
+}
+
+// Keeps both processors busy from this process (another program to Benchwright) while the
+// stand-in game's run `n` lasts, as its journal tells.
+void HogDuringRun(size_t n) {
+    const auto seen = [n](bool ended) {
+        const auto runs = ts::StandinRuns(ts::kInstall);
+        return runs.size() >= n && (!ended || !runs[n - 1].outcome.empty());
+    };
+    Until([&] { return seen(false); }, kRunWait);
+    std::atomic<bool> done{false};
+    std::thread first(Spin, &done), second(Spin, &done);
+    Until([&] { return seen(true); }, kRunWait);
+    done = true;
+    first.join();
+    second.join();
+}
+
+TEST_F(CommandLine, ALaunchOtherProgramsKeptBusyIsDisturbedAndRowsNameTheGamesVersion) {
+    ts::WriteControl(ts::kInstall, "sleep 1500");
+    std::thread hog(HogDuringRun, 2);
+    const Outcome run =
+        Benchwright("--preset cpu --resolutions 640x480,800x600,1024x768 --results bw_results");
+    hog.join();
+    std::vector<std::vector<std::string>> rows;
+    ASSERT_TRUE(
+        results::ReadResultsCsv(ts::ReadFile(run.out.back() + "\\results.csv"), &rows, nullptr));
+    ASSERT_EQ(rows.size(), 3u);
+    std::vector<double> figure;
+    for (const auto& row : rows) {
+        EXPECT_EQ(row[results::kGameVersion], STANDIN_FILE_VERSION_DOTTED);
+        figure.push_back(results::ParseFps(row[results::kBackgroundCpuPercent]).value_or(-1));
+    }
+    const std::string figures = testing::PrintToString(figure);
+    std::printf("background_cpu_percent, launch by launch: %s\n", figures.c_str());
+    EXPECT_EQ(rows[1][results::kDisturbed], "yes") << figures;
+    EXPECT_GE(std::min(figure[0], figure[2]), 0) << figures;
+    // Other work on the machine counts too: once it fills both processors, nothing can show.
+    if (std::max(figure[0], figure[2]) > 120) GTEST_SKIP() << "a busy machine: " << figures;
+    EXPECT_GT(figure[1], std::max(figure[0], figure[2]) + 40) << figures;
 }
 
 TEST_F(CommandLine, ACompareWritesItsPageAsWindowsNamesIt) {
