@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <new>
 
 #include "ui/command_line_win32.h"
 #include "ui/windows_win32.h"
@@ -32,6 +33,18 @@ namespace std {
 [[noreturn]] void __throw_out_of_range_fmt(const char*, ...) { std::abort(); }
 [[noreturn]] void __throw_runtime_error(const char*) { std::abort(); }
 }  // namespace std
+
+// The library's new throws bad_alloc, and its nothrow new catches it (std::stable_sort asks for
+// its buffer that way): either brings the whole exception runtime (about 40 KB) into the exe.
+// These do what they do without it; out of memory ends the program as __throw_bad_alloc does.
+// The library's delete is free(), which pairs with them.
+void* operator new(std::size_t size) {
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    std::abort();
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return std::malloc(size ? size : 1);
+}
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // Arguments ask for unattended work: no window at all.

@@ -72,19 +72,20 @@ bool Truncate(HANDLE h) {
 }
 
 // The job every game runs in. It is never closed: when Benchwright ends, however it ends, the
-// system closes it and ends the game with it. Null when the system cannot make one.
+// system closes it and ends the game with it. Null when the system cannot make one. Made on first
+// use without a guarded static (whose guard would bring the exception runtime into the exe).
 HANDLE GameJob() {
-    static HANDLE job = [] {
-        HANDLE j = CreateJobObjectA(nullptr, nullptr);
-        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
-        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-        if (j && !SetInformationJobObject(j, JobObjectExtendedLimitInformation, &limits,
-                                          sizeof limits)) {
-            CloseHandle(j);
-            j = nullptr;
-        }
-        return j;
-    }();
+    static HANDLE job = nullptr;
+    if (HANDLE made = job) return made;
+    HANDLE j = CreateJobObjectA(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (j &&
+        !SetInformationJobObject(j, JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
+        CloseHandle(j);
+        return nullptr;
+    }
+    if (j && InterlockedCompareExchangePointer(&job, j, nullptr) != nullptr) CloseHandle(j);
     return job;
 }
 

@@ -6,15 +6,11 @@
 
 namespace ui {
 
-const std::vector<std::string>& RunsPerLevelEntries() {
-    static const std::vector<std::string> entries = [] {
-        std::vector<std::string> list;
-        for (int runs = 1; runs <= core::kMaxRunsPerLevel; ++runs)
-            list.push_back(std::to_string(runs));
-        list.push_back("Until steady");
-        return list;
-    }();
-    return entries;
+std::vector<std::string> RunsPerLevelEntries() {
+    std::vector<std::string> list;
+    for (int runs = 1; runs <= core::kMaxRunsPerLevel; ++runs) list.push_back(std::to_string(runs));
+    list.push_back("Until steady");
+    return list;
 }
 
 OptionsModel OpenOptions() {
@@ -27,7 +23,7 @@ int SelectedRunsEntry(const OptionsModel& model) {
 }
 
 void PickRunsEntry(OptionsModel& model, int entry) {
-    if (entry < 0 || entry >= static_cast<int>(RunsPerLevelEntries().size())) return;
+    if (entry < 0 || entry > kUntilSteadyEntry) return;
     model.settings.until_steady = entry == kUntilSteadyEntry;
     if (entry != kUntilSteadyEntry) model.settings.runs_per_level = entry + 1;
 }

@@ -20,7 +20,7 @@ struct OptionsModel {
 
 // The entries of the "Runs per level" list, "1" to "5"; entry i stands for i + 1 runs. The last,
 // kUntilSteadyEntry, is "Until steady".
-const std::vector<std::string>& RunsPerLevelEntries();
+std::vector<std::string> RunsPerLevelEntries();
 inline constexpr int kUntilSteadyEntry = 5;
 
 // The window as it opens: the settings as stored (bad values already at their defaults).
