@@ -51,7 +51,8 @@ std::optional<EarlierRun> ReadEarlierRun(const std::string& text, const RunInfo&
                                          const std::string& machine) {
     std::vector<std::vector<std::string>> rows;
     if (!ReadResultsCsv(text, &rows, nullptr)) return std::nullopt;
-    std::map<std::pair<std::string, std::string>, std::vector<double>> averages;
+    // Disturbed launches count only in a cell that has no other, as in the run's own report.
+    std::map<std::pair<std::string, std::string>, std::vector<double>> averages, undisturbed;
     for (const auto& row : rows) {
         if (row[kPreset] != run.preset || row[kEdition] != run.edition ||
             row[kRenderer] != run.renderer || !SameNameIgnoringCase(row[kMachine], machine)) {
@@ -60,9 +61,12 @@ std::optional<EarlierRun> ReadEarlierRun(const std::string& text, const RunInfo&
         if (row[kOutcome] != OutcomeName(LaunchOutcome::kRecorded)) continue;
         if (auto fps = ParseFps(row[kAvgFps])) {
             averages[{row[kResolution], row[kLevel]}].push_back(*fps);
+            if (row[kDisturbed] != "yes")
+                undisturbed[{row[kResolution], row[kLevel]}].push_back(*fps);
         }
     }
     if (averages.empty()) return std::nullopt;
+    for (auto& [cell, values] : undisturbed) averages[cell] = std::move(values);
     EarlierRun earlier;
     for (const auto& [cell, values] : averages) earlier.median_avg[cell] = SpreadOf(values)->median;
     earlier.averages = std::move(averages);
