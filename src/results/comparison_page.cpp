@@ -32,15 +32,7 @@ constexpr const char* kStyle =
     "div.bar{height:14px;overflow:hidden;font-size:0;line-height:0;background:#4a7ebb}\n"
     "p.note{background:#ffd;border:1px solid #cc9;padding:4px 8px}\n";
 
-// Text from a file, for element content or an attribute: escaped, and control characters (which
-// no markup may hold) shown as spaces.
-std::string Text(std::string_view text) {
-    std::string clean(text);
-    for (char& c : clean) {
-        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') c = ' ';
-    }
-    return HtmlEscape(clean);
-}
+std::string Text(std::string_view text) { return PageText(text, false); }
 
 // Appends the parts in order: one call where a chain of `+` would make a temporary string for
 // each, which costs time on a page of a thousand results and code in the exe.

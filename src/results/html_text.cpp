@@ -27,4 +27,14 @@ std::string HtmlEscape(std::string_view text) {
     return out;
 }
 
+std::string PageText(std::string_view text, bool keep_line_ends) {
+    std::string clean(text);
+    for (char& c : clean) {
+        const bool line_end = c == '\t' || c == '\n' || c == '\r';
+        if ((static_cast<unsigned char>(c) < 0x20 && !(keep_line_ends && line_end)) || c == 0x7F)
+            c = ' ';
+    }
+    return HtmlEscape(clean);
+}
+
 }  // namespace results

@@ -15,5 +15,11 @@ TEST(HtmlEscape, EscapesMarkupAndQuotesOnly) {
     EXPECT_EQ(HtmlEscape(""), "");
 }
 
+TEST(PageText, NoControlCharacterReachesAPage) {
+    const std::string text = "a\x01\tb\r\nc\x7f<";
+    EXPECT_EQ(PageText(text, true), "a \tb\r\nc &lt;");
+    EXPECT_EQ(PageText(text, false), "a  b  c &lt;");
+}
+
 }  // namespace
 }  // namespace results

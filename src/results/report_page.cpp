@@ -37,15 +37,7 @@ const char kStyle[] =
     "td.disturbed{color:#a50;font-weight:bold}\n"
     "p.none{color:#555;font-style:italic}\n";
 
-// Outside text for element content or an attribute: escaped, and control characters (which
-// no markup may hold) shown as spaces.
-std::string Text(std::string_view text) {
-    std::string clean(text);
-    for (char& c : clean) {
-        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') c = ' ';
-    }
-    return HtmlEscape(clean);
-}
+std::string Text(std::string_view text) { return PageText(text, true); }
 
 // A record's field for a table: the number with two decimals, or the log's text when it is none.
 std::string FpsText(const std::string& field) {
