@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# A simulated lab under Wine: three Wine prefixes as three machines, each started under its own
-# host name (a UTS namespace) and mapping one Linux folder as \\labserver\bench, start a CPU
-# Benchmark with --results \\labserver\bench and a label in the same second; then one --compare
-# over the share; then the share goes away in the middle of a run. ctest runs it
-# (Lab.ThreeMachinesOneShare) with the Windows build's folder; "[  SKIPPED ]" where it cannot run.
+# A simulated lab under Wine (ctest Lab.ThreeMachinesOneShare, given the Windows build's folder):
+# three prefixes, each under its own host name (a UTS namespace) and mapping one Linux folder as
+# \\labserver\bench, run a CPU Benchmark there with a label in the same second; one --compare over
+# the share names them all; then the share goes away mid-run. "[  SKIPPED ]" where it cannot run.
 set -eu
 build=$(cd "${1:?usage: lab_test.sh WINDOWS_BUILD_FOLDER}" && pwd)
 lab=$build/lab
@@ -15,13 +14,10 @@ skip() { echo "[  SKIPPED ] $*" && exit 0; }
 [ -n "${DISPLAY:-}" ] || skip "no display for the progress windows"
 unshare -u true 2>/dev/null || skip "unshare -u is not allowed here"
 
-# As machine $1 (its host name) in its own prefix: the rest of the command line.
-as_machine() {
-    local name=$1
-    shift
-    # shellcheck disable=SC2016  # expanded by that sh
-    WINEPREFIX=$lab/$name unshare -u sh -c 'hostname "$0"; exec "$@"' "$name" "$@"
-}
+# As machine $1 (its host name) in its own prefix: the rest of the command line; then Benchwright.
+# shellcheck disable=SC2016  # expanded by that sh
+as_machine() { WINEPREFIX=$lab/$1 unshare -u sh -c 'hostname "$0"; exec "$@"' "$@"; }
+bw() { as_machine "$1" wine 'C:\Benchwright\benchwright.exe' "${@:2}" </dev/null; }
 
 # One prefix made once and kept; each machine is a fresh copy of it, made in a moment.
 base=$build/lab-base
@@ -33,26 +29,23 @@ fi
 [ -f "$base/system.reg" ] || fail "cannot make a Wine prefix in $base"
 
 machines="LAB-1 LAB-2 LAB-3"
-stop_servers() {
-    for m in $machines; do WINEPREFIX=$lab/$m wineserver -k 2>/dev/null || true; done
-}
+stop_servers() { for m in $machines; do WINEPREFIX=$lab/$m wineserver -k 2>/dev/null || true; done; }
 trap stop_servers EXIT
 stop_servers
 rm -rf "$lab"
 mkdir -p "$lab/share"
 for m in $machines; do
     p=$lab/$m
+    game=$p/drive_c/UT2003
+    stuff=$game/Benchmark/Stuff
     # Hard links: 1.3 GB of Wine's own DLLs are shared, never written. The registry and the ini
     # files Wine may rewrite in place are copies of their own.
     cp -al "$base" "$p"
     for f in "$p"/*.reg "$p"/drive_c/windows/*.ini; do cp --remove-destination "$base${f#"$p"}" "$f"; done
-    mkdir -p "$p/drive_c/Benchwright" "$p/drive_c/UT2003/System" "$p/drive_c/UT2003/Benchmark/Stuff"
+    mkdir -p "$p/drive_c/Benchwright" "$game/System" "$stuff" "$p/dosdevices/unc/labserver"
     cp "$build/benchwright.exe" "$p/drive_c/Benchwright/"
-    cp "$build/standin_game.exe" "$p/drive_c/UT2003/System/ut2003.exe"
-    for f in flybyexec.txt MinDetailUser.ini MaxDetailUser.ini; do
-        printf '%s\r\n' "$f" >"$p/drive_c/UT2003/Benchmark/Stuff/$f"
-    done
-    mkdir -p "$p/dosdevices/unc/labserver"
+    cp "$build/standin_game.exe" "$game/System/ut2003.exe"
+    for f in flybyexec.txt MinDetailUser.ini MaxDetailUser.ini; do printf '%s\r\n' "$f" >"$stuff/$f"; done
     ln -s "$lab/share" "$p/dosdevices/unc/labserver/bench"
     # Wine's server and services start here, under the machine's name, their output elsewhere.
     as_machine "$m" wineserver -p 120 </dev/null >/dev/null 2>&1
@@ -62,58 +55,40 @@ for m in $machines; do
 done
 
 # The three runs, started together.
+declare -A pid
 for m in $machines; do
-    (
-        as_machine "$m" wine 'C:\Benchwright\benchwright.exe' --preset cpu --resolutions \
-            640x480,800x600 --results '\\labserver\bench' --label "driver \"$m\", <b>" \
-            </dev/null >"$lab/$m.out" 2>"$lab/$m.err"
-        echo $? >"$lab/$m.rc"
-    ) &
+    bw "$m" --preset cpu --resolutions 640x480,800x600 --results '\\labserver\bench' \
+        --label "driver \"$m\", <b>" >"$lab/$m.out" 2>"$lab/$m.err" &
+    pid[$m]=$!
 done
-wait
 
 for m in $machines; do
-    rc=$(cat "$lab/$m.rc")
-    [ "$rc" = 0 ] || fail "$m exited with $rc: $(cat "$lab/$m.out" "$lab/$m.err")"
+    wait "${pid[$m]}" || fail "$m exited with $?: $(cat "$lab/$m.out" "$lab/$m.err")"
     folder=$(find "$lab/share" -mindepth 1 -maxdepth 1 -type d -name "* $m CPU Benchmark")
-    [ "$(echo "$folder" | grep -c .)" = 1 ] || fail "$m: not one run folder: $(ls "$lab/share")"
     csv=$folder/results.csv
     # The header and one row a launch, every row this machine's with its label, quoted.
-    rows=$(grep -c . "$csv")
-    [ "$rows" = 3 ] || fail "$m: $rows lines in $csv"
-    [ "$(grep -c "^[0-9T:-]*,$m,CPU Benchmark,.*,recorded,.*,\"driver \"\"$m\"\", <b>\"\\s*$" "$csv")" = 2 ] ||
-        fail "$m: rows not its own: $(cat "$csv")"
-    grep -q "<th>Label</th><td>driver &quot;$m&quot;, &lt;b&gt;</td>" "$folder/report.html" ||
-        fail "$m: no label in its report"
+    own="^[0-9T:-]*,$m,CPU Benchmark,.*,recorded,.*,\"driver \"\"$m\"\", <b>\"\\s*$"
+    [ "$(grep -c . "$csv") $(grep -c "$own" "$csv")" = "3 2" ] ||
+        fail "$m: not one run folder of its own rows: $(ls "$lab/share"; cat "$csv")"
 done
 [ "$(find "$lab/share" -mindepth 1 -maxdepth 1 | wc -l)" = 3 ] ||
     fail "not three run folders: $(ls "$lab/share")"
-echo "lab: three machines, three run folders:"
-find "$lab/share" -mindepth 1 -maxdepth 1 -printf '  %f\n'
+echo "lab: three machines, three run folders:" && ls -1 "$lab/share"
 
-# One comparison over the share names every machine.
-as_machine LAB-1 wine 'C:\Benchwright\benchwright.exe' --compare '\\labserver\bench' \
-    --out 'C:\compare.html' </dev/null >"$lab/compare.out" 2>&1 ||
+bw LAB-1 --compare '\\labserver\bench' --out 'C:\compare.html' >"$lab/compare.out" 2>&1 ||
     fail "the comparison exited with $?: $(cat "$lab/compare.out")"
-for m in $machines; do
-    grep -q "$m" "$lab/LAB-1/drive_c/compare.html" || fail "the comparison does not name $m"
-done
-printf '%s\n' 'lab: the comparison over \\labserver\bench names LAB-1, LAB-2 and LAB-3'
+for m in $machines; do grep -q "$m" "$lab/LAB-1/drive_c/compare.html" || fail "no $m in compare.html"; done
 
 # The share goes away in the middle of a run (each game takes 3 s): the run goes on, says once
 # that its results cannot be saved, writes results.html beside the exe, and exits with 1.
 printf 'sleep 3000\r\n' >"$lab/LAB-1/drive_c/UT2003/System/standin_control.txt"
 rm -f "$lab/LAB-1/drive_c/Benchwright/results.html"
-as_machine LAB-1 wine 'C:\Benchwright\benchwright.exe' --preset cpu --resolutions 640x480,800x600 \
-    --results '\\labserver\bench\later' </dev/null >"$lab/gone.out" 2>"$lab/gone.err" &
-runner=$!
-for _ in $(seq 100); do
-    compgen -G "$lab/share/later/*/results.csv" >/dev/null && break
-    sleep 0.1
-done
+bw LAB-1 --preset cpu --resolutions 640x480,800x600 --results '\\labserver\bench\later' \
+    >"$lab/gone.out" 2>"$lab/gone.err" &
+for _ in $(seq 100); do compgen -G "$lab/share/later/*/results.csv" >/dev/null && break; sleep 0.1; done
 rm "$lab/LAB-1/dosdevices/unc/labserver/bench"
 rc=0
-wait "$runner" || rc=$?
+wait $! || rc=$?
 [ "$rc" = 1 ] || fail "the run without its share exited with $rc: $(cat "$lab/gone.out" "$lab/gone.err")"
 [ "$(grep -c . "$lab/gone.err")" = 1 ] || fail "not said once: $(cat "$lab/gone.err")"
 [ "$(grep -c "^run [12] of 2: dm-inferno .*: avg" "$lab/gone.out")" = 2 ] ||
