@@ -63,7 +63,7 @@ if(BW_TESTS)
     target_link_options(demo_driver PRIVATE ${BW_LINK_OPTIONS})
     target_link_options(open_capture PRIVATE ${BW_LINK_OPTIONS})
 
-    add_executable(benchwright_win32_tests
+    set(BW_WIN32_TEST_SOURCES
         src/config/config_win32_test.cpp
         src/core/launch_win32_test.cpp src/core/run_driver_win32_test.cpp
         src/platform/platform_win32_test.cpp
@@ -71,7 +71,8 @@ if(BW_TESTS)
         src/ui/command_line_win32_test.cpp src/ui/options_win32_test.cpp
         src/ui/run_window_win32_test.cpp
         src/ui/windows_win32_test.cpp
-        tools/standin_game_win32_test.cpp
+        tools/standin_game_win32_test.cpp)
+    add_executable(benchwright_win32_tests ${BW_WIN32_TEST_SOURCES}
         tools/test_support_win32.cpp tools/gui_support_win32.cpp)
     target_include_directories(benchwright_win32_tests PRIVATE tools)
     target_link_libraries(benchwright_win32_tests bw_ui bw_core bw_config bw_results bw_registry
