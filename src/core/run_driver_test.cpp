@@ -212,8 +212,6 @@ TEST_F(RunDriverTest, CustomTestBranches) {
     for (const std::string& line : standin::Get().journal)
         EXPECT_EQ(line.find(kEngineIni), std::string::npos) << line;
     EXPECT_FALSE(standin::HasFile(kExecScript));
-    EXPECT_EQ(standin::FindFile(own.custom_ini_path)->contents, "[Engine]\r\n");
-    EXPECT_EQ(standin::FindFile(own.custom_ini_path)->attributes, platform::kReadOnly);
 }
 
 TEST_F(RunDriverTest, ARefusedRunSaysWhyOnceAndStagesNothing) {
@@ -236,7 +234,6 @@ TEST_F(RunDriverTest, ARefusedRunSaysWhyOnceAndStagesNothing) {
         Restart();
         standin::AddFile(kLog, "old");
         Run(c.preset, c.resolutions, own);
-        // The logs are emptied, then one message: nothing staged, run or written.
         EXPECT_EQ(Steps(), (Strings{"reset", "message"}));
         EXPECT_EQ(standin::FindFile(kLog)->contents, "");
         EXPECT_EQ(refusal.reason, c.reason);
@@ -305,11 +302,10 @@ TEST_F(RunDriverTest, EachLaunchGetsItsOutcomeAndOnlyItsCellsGoBlank) {
     };
     Run(BenchmarkPreset::kHighQuality, {true, false, false, false, false});
     using O = results::LaunchOutcome;
-    ASSERT_EQ(observer.finished.size(), 7u);
     EXPECT_EQ(launches.size(), 5u);
     std::vector<O> outcomes;
     for (const auto& r : observer.finished) outcomes.push_back(r.outcome);
-    EXPECT_EQ(outcomes, (std::vector<O>{O::kNoRecord, O::kFailedToStart, O::kRecorded, O::kTimedOut,
+    ASSERT_EQ(outcomes, (std::vector<O>{O::kNoRecord, O::kFailedToStart, O::kRecorded, O::kTimedOut,
                                         O::kRecorded, O::kEndedByUser, O::kNotRun}));
     EXPECT_EQ(observer.finished[1].failure.substr(0, 4), "193 ");
     EXPECT_EQ(observer.finished[2].exit_code, 3u);
@@ -335,7 +331,6 @@ TEST_F(RunDriverTest, ARecordIsBookedOnlyToTheLaunchThatWroteIt) {
     };
     after_launch = [](size_t) { standin::Get().failures.clear(); };
     Run(BenchmarkPreset::kHighQuality, {true, false, false, false, false});
-    ASSERT_EQ(observer.finished.size(), 7u);
     std::string averages;
     for (const auto& r : observer.finished)
         averages += (r.HasRecord() ? r.record.average.substr(0, 3) : "-") + " ";
