@@ -21,7 +21,6 @@ using Strings = std::vector<std::string>;
 const std::string kFull = "C:\\UT2003";
 const std::string kDemo = "D:\\Games\\UT2003Demo";
 const std::string kApp = "C:\\Tools\\Bench\\";
-const std::string kPage = kApp + "results.html";
 
 struct RecordingConsole : Console {
     void Print(const std::string& line) override { out.push_back(line); }
@@ -164,7 +163,7 @@ TEST_F(CommandLineRunTest, FileFailuresArePrintedAndSetTheExitCode) {
         {"write", "C:\\UT2003.ini", kExitCannotStart, 0},
         // After the launch: its record kept and printed, but the results folder or page missing.
         {"folder", kApp + "Results\\2026-12-06 14-05-09 CPU Benchmark", kExitIncomplete, 1},
-        {"write", kPage, kExitIncomplete, 2},  // the launch, the folder
+        {"write", kApp + "results.html", kExitIncomplete, 2},  // the launch, the folder
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
@@ -183,8 +182,7 @@ TEST_F(CommandLineRunTest, FileFailuresArePrintedAndSetTheExitCode) {
 // CSV quotes its first 100, the report shows them escaped.
 TEST_F(CommandLineRunTest, ALabelIsCutQuotedAndEscaped) {
     Install(kFull, common::Edition::kFull);
-    const std::string markup = "<b>\"fast\", drv & co</b>";
-    const std::string label = markup + std::string(477, 'x');
+    const std::string label = "<b>\"fast\", drv & co</b>" + std::string(477, 'x');
     EXPECT_EQ(Run(Settings(Cpu({"--label", label}))), kExitOk);
     EXPECT_EQ(console.errors, Strings{"The label is 500 characters long; its first 100 are kept."});
     ASSERT_FALSE(console.out.empty());
@@ -207,7 +205,6 @@ TEST_F(CommandLineRunTest, ComparisonOutNeverReplacesAnInputOrARunsFileAndSetsTh
     const std::string run = "D:\\Lab\\2026-12-06 14-05-09 BENCH-PC CPU Benchmark";
     standin::AddFile(run + "\\results.csv", "started\r\n");
     standin::AddFile("E:\\pc-c.csv", "started\r\n");
-    const Strings inputs = {"--compare", "D:\\Lab", "E:\\pc-c.csv", "--out"};
     const std::pair<std::string, std::string> refused[] = {
         // --out, what the message names
         {run + "\\results.html", run + "\\results.html"},
@@ -221,8 +218,7 @@ TEST_F(CommandLineRunTest, ComparisonOutNeverReplacesAnInputOrARunsFileAndSetsTh
     };
     for (const auto& [out, named] : refused) {
         console = {};
-        Strings args = inputs;
-        args.push_back(out);
+        const Strings args = {"--compare", "D:\\Lab", "E:\\pc-c.csv", "--out", out};
         EXPECT_EQ(CompareFromCommandLine(Parse(args), console), kExitBadArguments) << out;
         ASSERT_EQ(console.errors.size(), 1u) << out;
         EXPECT_NE(console.errors[0].find(named), std::string::npos) << console.errors[0];
