@@ -103,9 +103,9 @@ protected:
         const standin::File* page = standin::FindFile(kPage);
         return page ? page->contents : "";
     }
-    static size_t PageLines() {
-        const std::string page = Page();
-        return static_cast<size_t>(std::count(page.begin(), page.end(), '\n'));
+    static size_t Lines(const std::string& path) {
+        const std::string text = standin::FindFile(path)->contents;
+        return static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
     }
     static bool Staged() { return standin::HasFile(kEngineIni) || standin::HasFile(kExecScript); }
     void Restart() {
@@ -178,7 +178,7 @@ TEST_F(RunDriverTest, FixedPresetsRunEveryStepInOrderWithTheirIniOnce) {
                       std::string::npos);
         }
         // Three tables of a row per resolution and a column per level, and the footer.
-        EXPECT_EQ(PageLines(), 1 + 3 * (8 + c.n + 3 * (3 + c.n)) + 11);
+        EXPECT_EQ(Lines(kPage), 1 + 3 * (8 + c.n + 3 * (3 + c.n)) + 11);
         EXPECT_FALSE(Staged());
     }
 }
@@ -364,15 +364,11 @@ TEST_F(RunDriverTest, RepeatsAndTheResultsFolderRowByRow) {
     // The next run of that kind compares with this one; stopped after three launches, 3 rows.
     Restart();
     standin::Get().milliseconds = 60 * 1000;
-    on_launch = [this](size_t n) {
-        if (n == 3) control.stop_after_launch = true;
-    };
+    on_launch = [this](size_t n) { control.stop_after_launch = (n == 3); };
     const RunReport stopped = Run(BenchmarkPreset::kHighQuality, one);
     control.stop_after_launch = false;
     ASSERT_EQ(stopped.results_folder, results + "\\2026-12-06 14-06-09 High Quality");
-    const std::string second_csv =
-        standin::FindFile(stopped.results_folder + "\\results.csv")->contents;
-    EXPECT_EQ(std::count(second_csv.begin(), second_csv.end(), '\n'), 4);
+    EXPECT_EQ(Lines(stopped.results_folder + "\\results.csv"), 4u);
     EXPECT_EQ(standin::FindFile(stopped.report_path)->contents.find("no earlier result"),
               std::string::npos);
 }
@@ -404,9 +400,7 @@ TEST_F(RunDriverTest, UntilSteadyMakesTheLaunchesTheRuleAsksFor) {
 
     // A stop: the cell ends with its launch, and the next one is said "not run" once.
     Restart();
-    on_launch = [this](size_t n) {
-        if (n == 2) control.stop_after_launch = true;
-    };
+    on_launch = [this](size_t n) { control.stop_after_launch = (n == 2); };
     Run(BenchmarkPreset::kCpuBenchmark, k640And1024);
     ASSERT_EQ(observer.finished.size(), 3u);
     EXPECT_TRUE(observer.finished[2].outcome == results::LaunchOutcome::kNotRun &&
@@ -436,7 +430,7 @@ TEST_F(RunDriverTest, RunFoldersOnAShareAreNeverSharedAndKeepTheirRows) {
         ASSERT_EQ(report.results_folder, folder);
         const std::string text = standin::FindFile(csv)->contents;
         EXPECT_TRUE(text.starts_with(results::ResultsCsvHeaderLine()));
-        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), gone ? 4 : 2);
+        EXPECT_EQ(Lines(csv), gone ? 4u : 2u);
         EXPECT_TRUE(standin::HasFile(report.report_path) && report.page_written);
         EXPECT_EQ(observer.not_saved, gone ? Strings{} : Strings{report.rows_not_saved});
         EXPECT_TRUE(gone || report.rows_not_saved.ends_with(" Not saved there: run 2 dm-inferno "
@@ -450,7 +444,7 @@ TEST_F(RunDriverTest, RunFoldersOnAShareAreNeverSharedAndKeepTheirRows) {
     standin::Get().folders_made.clear();
     settings.results_folder = "C:\\" + std::string(205, 'x');
     EXPECT_TRUE(Run(BenchmarkPreset::kCpuBenchmark, k640And1024).report_path.empty());
-    EXPECT_EQ(PageLines(), 63u);  // results.html all the same
+    EXPECT_EQ(Lines(kPage), 63u);  // results.html all the same
     ASSERT_EQ(observer.not_saved.size(), 1u);
     EXPECT_NE(observer.not_saved[0].find("would be 260 characters long, and Windows allows 259"),
               std::string::npos)
