@@ -95,6 +95,17 @@ TEST_F(CommandLineRunTest, SettingsAreTheWindowsDefaultsUnderTheOptionsGiven) {
                                      &s, &problem));
     EXPECT_NE(problem.find("--edition full asks for UT2003 (full version)"), std::string::npos)
         << problem;
+    // Only a level of the chosen edition's list, capitals aside, reaches the game's command line.
+    for (const std::string level : {"DM-Antalus", "dm-inferno", "dm-antalus -log", "x\" -y"}) {
+        const Strings args = {"--preset", "custom", "--resolutions", "640x480", "--level", level};
+        s = Settings(args);
+        const bool listed = CheckLevel(Parse(args), &s, &problem);
+        EXPECT_EQ(listed, level == "DM-Antalus") << level;
+        EXPECT_TRUE(!listed || s.custom.level_entry == "dm-antalus*") << s.custom.level_entry;
+    }
+    EXPECT_EQ(problem,
+              "--level: \"x\" -y\" is not a level of UT2003 (demo); use one of br-anubis, "
+              "ctf-citadel, dm-antalus, dm-asbestos.");
 
     // The full edition wins, as in the window; the custom test window's own defaults: no sound,
     // Max Detail, dm-antalus.
@@ -131,22 +142,6 @@ TEST_F(CommandLineRunTest, SettingsAreTheWindowsDefaultsUnderTheOptionsGiven) {
     EXPECT_TRUE(s.custom.custom_ini && !s.custom.min_detail &&
                 s.custom.custom_ini_path == "E:\\my.ini");
     ExpectNothingShownOrOpened();
-}
-
-// Only a level of the chosen edition's list, capitals aside, reaches the game's command line.
-TEST_F(CommandLineRunTest, LevelIsOneOfTheChosenEditionsList) {
-    Install(kDemo, common::Edition::kDemo);
-    std::string problem;
-    for (const std::string level : {"DM-Antalus", "dm-inferno", "dm-antalus -log", "x\" -y"}) {
-        const Strings args = {"--preset", "custom", "--resolutions", "640x480", "--level", level};
-        RunSettings s = Settings(args);
-        const bool listed = CheckLevel(Parse(args), &s, &problem);
-        EXPECT_EQ(listed, level == "DM-Antalus") << level;
-        EXPECT_TRUE(!listed || s.custom.level_entry == "dm-antalus*") << s.custom.level_entry;
-    }
-    EXPECT_EQ(problem,
-              "--level: \"x\" -y\" is not a level of UT2003 (demo); use one of br-anubis, "
-              "ctf-citadel, dm-antalus, dm-asbestos.");
 }
 
 TEST_F(CommandLineRunTest, FileFailuresArePrintedAndSetTheExitCode) {
