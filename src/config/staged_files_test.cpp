@@ -90,7 +90,7 @@ TEST_F(StagedFilesTest, LeftoversOfOursGoAndTheUsersFilesStay) {
             EXPECT_TRUE(RemoveLeftovers({install}, &error)) << error;
             EXPECT_FALSE(HasFile("T:\\UT2003.ini") || HasFile("T:\\flybyexec.txt"));
         }
-    // One byte more or less, or another script, is the user's: not even its attributes change.
+    // One byte more or less, or another script, is the user's: nothing at all is done to it.
     const std::string ours = EngineIniText(EngineIniPreset::kMaxDetail, common::Renderer::kOpenGL);
     const std::string theirs[][2] = {{ours + " ", "flyby script\r\n\r\n"},
                                      {ours.substr(1), "flyby"},
@@ -101,9 +101,6 @@ TEST_F(StagedFilesTest, LeftoversOfOursGoAndTheUsersFilesStay) {
         Get().journal.clear();
         EXPECT_TRUE(RemoveLeftovers({install}, &error)) << error;
         EXPECT_TRUE(Get().journal.empty()) << Get().journal[0];
-        EXPECT_EQ(FindFile("T:\\UT2003.ini")->contents, ini);
-        EXPECT_EQ(FindFile("T:\\UT2003.ini")->attributes, platform::kReadOnly | platform::kHidden);
-        EXPECT_EQ(FindFile("T:\\flybyexec.txt")->contents, script);
     }
     // Without the game's script nothing at the root counts as its copy.
     Get().files.erase(kSource);
@@ -113,8 +110,7 @@ TEST_F(StagedFilesTest, LeftoversOfOursGoAndTheUsersFilesStay) {
 
     // No game folder: nothing is looked at relative to the current folder.
     Get().journal.clear();
-    EXPECT_TRUE(RemoveLeftovers({""}, &error)) << error;
-    EXPECT_TRUE(RemoveLeftovers({"UT2003"}, &error)) << error;
+    EXPECT_TRUE(RemoveLeftovers({"", "UT2003"}, &error)) << error;
     EXPECT_TRUE(Get().journal.empty());
 }
 
@@ -176,9 +172,6 @@ TEST_F(StagedFilesTest, SettingAsideLeavesOursAndRefusesATakenOrHeldName) {
               "Cannot move \"T:\\flybyexec.txt\" aside: \"T:\\flybyexec.txt.user-backup\" is "
               "there already. Move one of the two elsewhere, then start the benchmark again.");
     EXPECT_TRUE(RestoreUserFiles(install, &error)) << error;
-    EXPECT_EQ(FindFile("T:\\UT2003.ini")->contents, "mine");
-    EXPECT_EQ(FindFile("T:\\flybyexec.txt")->contents, "my script");
-    EXPECT_EQ(FindFile("T:\\flybyexec.txt.user-backup")->contents, "older");
     EXPECT_EQ(Get().journal,
               (std::vector<std::string>{"rename T:\\UT2003.ini -> T:\\UT2003.ini.user-backup",
                                         "rename T:\\UT2003.ini.user-backup -> T:\\UT2003.ini"}));

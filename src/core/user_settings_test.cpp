@@ -11,17 +11,10 @@ namespace {
 
 namespace standin = platform::standin;
 
-platform::RegistryData Stored(uint32_t type, std::string bytes) {
-    platform::RegistryData data;
-    data.type = type;
-    data.bytes = std::move(bytes);
-    return data;
-}
-
 platform::RegistryData Dword(uint32_t number) {
     std::string bytes;
     for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>(number >> (8 * i)));
-    return Stored(4, bytes);
+    return {4, bytes};
 }
 
 TEST(UserSettings, OnlyAFourByteNumberInRangeIsTaken) {
@@ -38,8 +31,8 @@ TEST(UserSettings, OnlyAFourByteNumberInRangeIsTaken) {
         {0, Dword(0x00000103), "259: every byte counts"},
         {0, Dword(0x03000000), "3 << 24: bytes read little-endian"},
         {0, Dword(0xFFFFFFFF), "-1 as a signed number"},
-        {0, Stored(1, std::string("3\0", 2)), "a string"},
-        {0, Stored(4, std::string("\3\0", 2)), "a cut-short number"},
+        {0, {1, std::string("3\0", 2)}, "a string"},
+        {0, {4, std::string("\3\0", 2)}, "a cut-short number"},
     };
     for (const auto& b : bad) EXPECT_EQ(SettingNumber(b.status, b.data, 1, 5, 4), 4) << b.why;
 }
@@ -56,17 +49,15 @@ TEST(UserSettings, LoadFallsBackPerValueAndSaveWritesThemAll) {
                                         "setting UntilSteady = 1", "setting SteadyWithin = 45",
                                         "setting Label = " + kept}));
     UserSettings loaded = LoadUserSettings();
-    EXPECT_EQ(loaded.runs_per_level, 3);
-    EXPECT_TRUE(loaded.open_report);
-    EXPECT_TRUE(loaded.until_steady && loaded.steady_within_tenths == 45);
+    EXPECT_TRUE(loaded.runs_per_level == 3 && loaded.open_report && loaded.until_steady &&
+                loaded.steady_within_tenths == 45);
     EXPECT_EQ(loaded.label, kept);
 
     // Garbage in one value leaves the others as stored; a label stored longer is cut.
-    standin::Get().user_settings["RunsPerLevel"] = Stored(1, std::string("five\0", 5));
-    standin::Get().user_settings["Label"] = Stored(1, label + '\0');
+    standin::Get().user_settings["RunsPerLevel"] = {1, std::string("five\0", 5)};
+    standin::Get().user_settings["Label"] = {1, label + '\0'};
     loaded = LoadUserSettings();
-    EXPECT_EQ(loaded.runs_per_level, 1);
-    EXPECT_TRUE(loaded.open_report);
+    EXPECT_TRUE(loaded.runs_per_level == 1 && loaded.open_report);
     EXPECT_EQ(loaded.label, kept);
     standin::Get().user_settings["Label"] = Dword(7);
     EXPECT_EQ(LoadUserSettings().label, "");

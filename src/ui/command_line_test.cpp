@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/platform_standin.h"
 #include "registry/discovery.h"
 
@@ -19,7 +21,6 @@ using Strings = std::vector<std::string>;
 const std::string kFull = "C:\\UT2003";
 const std::string kDemo = "D:\\Games\\UT2003Demo";
 const std::string kApp = "C:\\Tools\\Bench\\";
-const std::string kPage = kApp + "results.html";
 
 struct RecordingConsole : Console {
     void Print(const std::string& line) override { out.push_back(line); }
@@ -32,6 +33,13 @@ ProgramArguments Parse(const Strings& args) {
     std::string error;
     EXPECT_TRUE(core::ParseProgramArguments(args, &parsed, &error)) << error;
     return parsed;
+}
+
+// A CPU benchmark at 640x480, with more options.
+Strings Cpu(Strings more = {}) {
+    Strings args = {"--preset", "cpu", "--resolutions", "640x480"};
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
 }
 
 void Install(const std::string& folder, common::Edition edition) {
@@ -54,11 +62,10 @@ protected:
         };
     }
 
-    RunSettings Settings(const Strings& args) {
+    RunSettings Settings(const Strings& args, const RunDefaults& saved = {kApp, 1, false, 20, ""}) {
         RunSettings settings;
         std::string problem;
-        EXPECT_TRUE(CommandLineSettings(Parse(args), {kApp, 1, false, 20, ""}, &settings, &problem))
-            << problem;
+        EXPECT_TRUE(CommandLineSettings(Parse(args), saved, &settings, &problem)) << problem;
         return settings;
     }
     // Carried out on this thread, as when no window can show the run.
@@ -81,74 +88,17 @@ protected:
 TEST_F(CommandLineRunTest, SettingsAreTheWindowsDefaultsUnderTheOptionsGiven) {
     // Only the demo: chosen by itself, but not when the full version is asked for.
     Install(kDemo, common::Edition::kDemo);
-    RunSettings s = Settings({"--preset", "cpu", "--resolutions", "640x480"});
-    EXPECT_EQ(s.install_folder, kDemo);
-    EXPECT_EQ(s.edition, common::Edition::kDemo);
+    RunSettings s = Settings(Cpu());
+    EXPECT_EQ(std::tie(s.install_folder, s.edition), std::tuple(kDemo, common::Edition::kDemo));
     std::string problem;
-    EXPECT_FALSE(CommandLineSettings(
-        Parse({"--preset", "cpu", "--resolutions", "640x480", "--edition", "full"}),
-        {kApp, 1, false, 20, ""}, &s, &problem));
-    EXPECT_NE(problem.find("--edition full"), std::string::npos) << problem;
-    EXPECT_NE(problem.find("UT2003 (full version)"), std::string::npos) << problem;
-
-    Install(kFull, common::Edition::kFull);
-    ASSERT_TRUE(CommandLineSettings(Parse({"--preset", "high", "--resolutions", "800x600"}),
-                                    {kApp, 3, false, 20, "saved"}, &s, &problem));
-    EXPECT_EQ(s.preset, BenchmarkPreset::kHighQuality);
-    EXPECT_EQ(s.edition, common::Edition::kFull);  // the full edition wins, as in the window
-    EXPECT_EQ(s.install_folder, kFull);
-    EXPECT_EQ(s.renderer, common::Renderer::kDirect3D);
-    EXPECT_EQ(s.runs_per_level, 3);
-    EXPECT_FALSE(s.until_steady);
-    EXPECT_EQ(s.label, "saved");
-    EXPECT_EQ(s.results_folder, kApp + "Results");
-    EXPECT_FALSE(s.results_name_computer);
-    // The custom test window's own defaults: no sound, Max Detail, dm-antalus.
-    EXPECT_TRUE(s.custom.sound_disabled && !s.custom.custom_ini && !s.custom.min_detail);
-    EXPECT_EQ(core::CustomGameRun(s.custom.level_entry).level, "dm-antalus");
-
-    // The saved Until steady, its percentage given; --runs over the saved option.
-    ASSERT_TRUE(CommandLineSettings(
-        Parse({"--preset", "cpu", "--resolutions", "640x480", "--steady-within", "4.5"}),
-        {kApp, 3, true, 15, ""}, &s, &problem));
-    EXPECT_TRUE(s.until_steady && s.steady_within_tenths == 45);
-    ASSERT_TRUE(
-        CommandLineSettings(Parse({"--preset", "cpu", "--resolutions", "640x480", "--runs", "2"}),
-                            {kApp, 3, true, 15, ""}, &s, &problem));
-    EXPECT_TRUE(!s.until_steady && s.steady_within_tenths == 15);
-
-    s = Settings({"/PRESET", "custom", "/resolutions", "640x480", "--edition", "demo", "--renderer",
-                  "OpenGL", "--runs", "2", "--level", "ctf-citadel", "--sound", "on", "--ini",
-                  "min", "--results", "E:\\Lab\\Results\\"});
-    EXPECT_EQ(s.edition, common::Edition::kDemo);
-    EXPECT_EQ(s.install_folder, kDemo);
-    EXPECT_EQ(s.renderer, common::Renderer::kOpenGL);
-    EXPECT_EQ(s.runs_per_level, 2);
-    EXPECT_EQ(core::CustomGameRun(s.custom.level_entry).level, "ctf-citadel");
-    EXPECT_FALSE(s.custom.sound_disabled);
-    EXPECT_TRUE(s.custom.min_detail);
-    EXPECT_EQ(s.results_folder, "E:\\Lab\\Results");
-    standin::Get().code_page_932 = true;  // "E:\ソ" ends in 0x5C, the second byte of "ソ"
-    for (const char* folder : {"E:\\\x83\x5C", "E:\\\x83\x5C\\"})
-        EXPECT_EQ(Settings({"--preset", "cpu", "--resolutions", "640x480", "--results", folder})
-                      .results_folder,
-                  "E:\\\x83\x5C");
-    EXPECT_TRUE(s.results_name_computer);
-
-    standin::AddFile("E:\\my.ini", "[Engine]");
-    s = Settings({"--preset", "custom", "--resolutions", "640x480", "--ini", "E:\\my.ini"});
-    EXPECT_TRUE(s.custom.custom_ini && !s.custom.min_detail);
-    EXPECT_EQ(s.custom.custom_ini_path, "E:\\my.ini");
-    ExpectNothingShownOrOpened();
-}
-
-// Only a level of the chosen edition's list, capitals aside, reaches the game's command line.
-TEST_F(CommandLineRunTest, LevelIsOneOfTheChosenEditionsList) {
-    Install(kDemo, common::Edition::kDemo);
-    std::string problem;
+    EXPECT_FALSE(CommandLineSettings(Parse(Cpu({"--edition", "full"})), {kApp, 1, false, 20, ""},
+                                     &s, &problem));
+    EXPECT_NE(problem.find("--edition full asks for UT2003 (full version)"), std::string::npos)
+        << problem;
+    // Only a level of the chosen edition's list, capitals aside, reaches the game's command line.
     for (const std::string level : {"DM-Antalus", "dm-inferno", "dm-antalus -log", "x\" -y"}) {
         const Strings args = {"--preset", "custom", "--resolutions", "640x480", "--level", level};
-        RunSettings s = Settings(args);
+        s = Settings(args);
         const bool listed = CheckLevel(Parse(args), &s, &problem);
         EXPECT_EQ(listed, level == "DM-Antalus") << level;
         EXPECT_TRUE(!listed || s.custom.level_entry == "dm-antalus*") << s.custom.level_entry;
@@ -156,11 +106,47 @@ TEST_F(CommandLineRunTest, LevelIsOneOfTheChosenEditionsList) {
     EXPECT_EQ(problem,
               "--level: \"x\" -y\" is not a level of UT2003 (demo); use one of br-anubis, "
               "ctf-citadel, dm-antalus, dm-asbestos.");
+
+    // The full edition wins, as in the window; the custom test window's own defaults: no sound,
+    // Max Detail, dm-antalus.
+    Install(kFull, common::Edition::kFull);
+    s = Settings({"--preset", "high", "--resolutions", "800x600"}, {kApp, 3, false, 20, "saved"});
+    EXPECT_EQ(std::tie(s.preset, s.edition, s.install_folder, s.renderer, s.runs_per_level,
+                       s.until_steady, s.label, s.results_folder, s.results_name_computer),
+              std::tuple(BenchmarkPreset::kHighQuality, common::Edition::kFull, kFull,
+                         common::Renderer::kDirect3D, 3, false, "saved", kApp + "Results", false));
+    EXPECT_TRUE(s.custom.sound_disabled && !s.custom.custom_ini && !s.custom.min_detail);
+    EXPECT_EQ(core::CustomGameRun(s.custom.level_entry).level, "dm-antalus");
+
+    // The saved Until steady, its percentage given; --runs over the saved option.
+    s = Settings(Cpu({"--steady-within", "4.5"}), {kApp, 3, true, 15, ""});
+    EXPECT_TRUE(s.until_steady && s.steady_within_tenths == 45);
+    s = Settings(Cpu({"--runs", "2"}), {kApp, 3, true, 15, ""});
+    EXPECT_TRUE(!s.until_steady && s.steady_within_tenths == 15);
+
+    s = Settings({"/PRESET", "custom", "/resolutions", "640x480", "--edition", "demo", "--renderer",
+                  "OpenGL", "--runs", "2", "--level", "ctf-citadel", "--sound", "on", "--ini",
+                  "min", "--results", "E:\\Lab\\Results\\"});
+    EXPECT_EQ(
+        std::tie(s.edition, s.install_folder, s.renderer, s.runs_per_level, s.custom.sound_disabled,
+                 s.custom.min_detail, s.results_folder, s.results_name_computer),
+        std::tuple(common::Edition::kDemo, kDemo, common::Renderer::kOpenGL, 2, false, true,
+                   "E:\\Lab\\Results", true));
+    EXPECT_EQ(core::CustomGameRun(s.custom.level_entry).level, "ctf-citadel");
+    standin::Get().code_page_932 = true;  // "E:\ソ" ends in 0x5C, the second byte of "ソ"
+    for (const char* folder : {"E:\\\x83\x5C", "E:\\\x83\x5C\\"})
+        EXPECT_EQ(Settings(Cpu({"--results", folder})).results_folder, "E:\\\x83\x5C");
+
+    standin::AddFile("E:\\my.ini", "[Engine]");
+    s = Settings({"--preset", "custom", "--resolutions", "640x480", "--ini", "E:\\my.ini"});
+    EXPECT_TRUE(s.custom.custom_ini && !s.custom.min_detail &&
+                s.custom.custom_ini_path == "E:\\my.ini");
+    ExpectNothingShownOrOpened();
 }
 
 TEST_F(CommandLineRunTest, FileFailuresArePrintedAndSetTheExitCode) {
     Install(kFull, common::Edition::kFull);
-    const RunSettings settings = Settings({"--preset", "cpu", "--resolutions", "640x480"});
+    const RunSettings settings = Settings(Cpu());
     const struct {
         const char* operation;
         std::string path;
@@ -172,7 +158,7 @@ TEST_F(CommandLineRunTest, FileFailuresArePrintedAndSetTheExitCode) {
         {"write", "C:\\UT2003.ini", kExitCannotStart, 0},
         // After the launch: its record kept and printed, but the results folder or page missing.
         {"folder", kApp + "Results\\2026-12-06 14-05-09 CPU Benchmark", kExitIncomplete, 1},
-        {"write", kPage, kExitIncomplete, 2},  // the launch, the folder
+        {"write", kApp + "results.html", kExitIncomplete, 2},  // the launch, the folder
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
@@ -191,10 +177,8 @@ TEST_F(CommandLineRunTest, FileFailuresArePrintedAndSetTheExitCode) {
 // CSV quotes its first 100, the report shows them escaped.
 TEST_F(CommandLineRunTest, ALabelIsCutQuotedAndEscaped) {
     Install(kFull, common::Edition::kFull);
-    const std::string markup = "<b>\"fast\", drv & co</b>";
-    const std::string label = markup + std::string(477, 'x');
-    EXPECT_EQ(Run(Settings({"--preset", "cpu", "--resolutions", "640x480", "--label", label})),
-              kExitOk);
+    const std::string label = "<b>\"fast\", drv & co</b>" + std::string(477, 'x');
+    EXPECT_EQ(Run(Settings(Cpu({"--label", label}))), kExitOk);
     EXPECT_EQ(console.errors, Strings{"The label is 500 characters long; its first 100 are kept."});
     ASSERT_FALSE(console.out.empty());
     const std::string folder = console.out.back();
@@ -209,33 +193,13 @@ TEST_F(CommandLineRunTest, ALabelIsCutQuotedAndEscaped) {
         std::string::npos);
 }
 
-TEST_F(CommandLineRunTest, ComparisonOfNothingReadableOrUnwritableSetsTheExitCode) {
-    standin::AddFolder(kApp + "Results\\empty");
-    const ProgramArguments args =
-        Parse({"--compare", kApp + "Results\\empty", "E:\\nothing.csv", "--out", "E:\\cmp.html"});
-    EXPECT_EQ(CompareFromCommandLine(args, console), kExitIncomplete);
-    EXPECT_EQ(console.out.size(), 3u);  // both skipped, then the page
-    EXPECT_EQ(console.out.back(), "E:\\cmp.html");
-    EXPECT_EQ(console.errors.size(), 1u);
-
-    // A page or CSV that cannot be written has its own code.
-    for (const char* file : {"E:\\cmp.html", "E:\\cmp.csv"}) {
-        console = {};
-        standin::Get().failures = {{"write", file}};
-        EXPECT_EQ(CompareFromCommandLine(args, console), kExitNotWritten);
-        ASSERT_EQ(console.errors.size(), 1u);
-        EXPECT_NE(console.errors[0].find(file), std::string::npos);
-    }
-    ExpectNothingShownOrOpened();
-}
-
 // --out never replaces an input or a run's own file, names compared as Windows compares them;
-// a name Windows shortens is written as Windows stores it, and its CSV beside it.
-TEST_F(CommandLineRunTest, ComparisonOutNeverReplacesAnInputOrARunsFile) {
+// a name Windows shortens is written as Windows stores it, and its CSV beside it. Nothing readable
+// compared, or a page or CSV not written, each has its exit code.
+TEST_F(CommandLineRunTest, ComparisonOutNeverReplacesAnInputOrARunsFileAndSetsTheExitCode) {
     const std::string run = "D:\\Lab\\2026-12-06 14-05-09 BENCH-PC CPU Benchmark";
     standin::AddFile(run + "\\results.csv", "started\r\n");
     standin::AddFile("E:\\pc-c.csv", "started\r\n");
-    const Strings inputs = {"--compare", "D:\\Lab", "E:\\pc-c.csv", "--out"};
     const std::pair<std::string, std::string> refused[] = {
         // --out, what the message names
         {run + "\\results.html", run + "\\results.html"},
@@ -249,18 +213,29 @@ TEST_F(CommandLineRunTest, ComparisonOutNeverReplacesAnInputOrARunsFile) {
     };
     for (const auto& [out, named] : refused) {
         console = {};
-        Strings args = inputs;
-        args.push_back(out);
+        const Strings args = {"--compare", "D:\\Lab", "E:\\pc-c.csv", "--out", out};
         EXPECT_EQ(CompareFromCommandLine(Parse(args), console), kExitBadArguments) << out;
         ASSERT_EQ(console.errors.size(), 1u) << out;
         EXPECT_NE(console.errors[0].find(named), std::string::npos) << console.errors[0];
     }
     EXPECT_TRUE(standin::Get().journal.empty()) << standin::Get().journal[0];
-    const Strings args = {"--compare", "E:\\pc-c.csv", "--out", "E:\\drivers.csv "};
-    EXPECT_EQ(CompareFromCommandLine(Parse(args), console), kExitIncomplete);  // nothing read
+    standin::AddFolder(kApp + "Results\\empty");
+    const ProgramArguments args =
+        Parse({"--compare", kApp + "Results\\empty", "E:\\pc-c.csv", "--out", "E:\\drivers.csv "});
+    EXPECT_EQ(CompareFromCommandLine(args, console), kExitIncomplete);
     EXPECT_EQ(standin::Get().journal,
               Strings({"write E:\\drivers.csv", "write E:\\drivers.csv.csv"}));
+    EXPECT_EQ(console.out.size(), 3u);  // both skipped, then the page
     EXPECT_EQ(console.out.back(), "E:\\drivers.csv");
+    EXPECT_EQ(console.errors.back(), "No result could be read, so the comparison is empty.");
+    for (const std::string file : {"E:\\drivers.csv", "E:\\drivers.csv.csv"}) {
+        console = {};
+        standin::Get().failures = {{"write", file}};
+        EXPECT_EQ(CompareFromCommandLine(args, console), kExitNotWritten);
+        ASSERT_EQ(console.errors.size(), 1u);
+        EXPECT_NE(console.errors[0].find(file + "\""), std::string::npos) << console.errors[0];
+    }
+    ExpectNothingShownOrOpened();
 }
 
 }  // namespace

@@ -48,7 +48,6 @@ TEST(OptionsModel, PicksChangeTheModelAndOnlySavingStoresThem) {
     PickRunsEntry(again, kUntilSteadyEntry);
     ASSERT_TRUE(SaveOptions(again, &error)) << error;
     again = OpenOptions();
-    // The number picked before is kept.
     EXPECT_TRUE(SelectedRunsEntry(again) == kUntilSteadyEntry &&
                 again.settings.runs_per_level == 2);
     EXPECT_EQ(again.steady_within_text, "2.5");
