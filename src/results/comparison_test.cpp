@@ -15,18 +15,17 @@ namespace {
 
 namespace standin = platform::standin;
 
-struct Launch {
-    std::string level, resolution, outcome, avg;
-};
-
 // Fields of every row of a file: preset, label, game version, ...
 using Fields = std::map<ResultsCsvColumn, std::string>;
 
 // A results.csv of `launches` from machine `machine`, of High Quality unless `fields` say else.
-std::string ResultsCsv(const std::string& machine, const std::vector<Launch>& launches,
+// A launch is "level average", "level|resolution average" (1024x768 unless given) or, when not
+// recorded, "level average outcome" with "-" for no average.
+std::string ResultsCsv(const std::string& machine, const std::vector<std::string>& launches,
                        const Fields& fields = {}) {
     std::string text = CsvLine({kResultsCsvColumns.begin(), kResultsCsvColumns.end()});
-    for (const Launch& l : launches) {
+    for (const std::string& l : launches) {
+        const size_t space = l.find(' '), next = l.find(' ', space + 1), bar = l.find('|');
         std::vector<std::string> row(kResultsCsvColumns.size());
         row[kStarted] = "2026-12-06T14:05:09";
         row[kMachine] = machine;
@@ -35,10 +34,11 @@ std::string ResultsCsv(const std::string& machine, const std::vector<Launch>& la
         row[kRenderer] = "Direct3D";
         row[kGpu] = "GeForce4 Ti 4200";
         row[kGpuDriver] = "6.14.10.4523";
-        row[kLevel] = l.level;
-        row[kResolution] = l.resolution;
-        row[kOutcome] = l.outcome;
-        row[kAvgFps] = l.avg;
+        row[kLevel] = l.substr(0, std::min(bar, space));
+        row[kResolution] = bar < space ? l.substr(bar + 1, space - bar - 1) : "1024x768";
+        row[kOutcome] = next == std::string::npos ? "recorded" : l.substr(next + 1);
+        row[kAvgFps] = l.substr(space + 1, next - space - 1);
+        if (row[kAvgFps] == "-") row[kAvgFps] = "";
         for (const auto& [column, value] : fields) row[column] = value;
         text += CsvLine(row);
     }
@@ -51,7 +51,7 @@ void AddCsv(const std::string& folder, const std::string& text) {
 }
 
 void AddResult(const std::string& folder, const std::string& machine,
-               const std::vector<Launch>& launches, const Fields& fields = {}) {
+               const std::vector<std::string>& launches, const Fields& fields = {}) {
     AddCsv(folder, ResultsCsv(machine, launches, fields));
 }
 
@@ -61,21 +61,13 @@ protected:
 };
 
 TEST_F(ComparisonTest, MedianAndSpreadOfRecordedLaunchesAndChangeAgainstTheFirst) {
-    AddResult("D:\\Old", "pc",
-              {{"dm-antalus", "1024x768", "recorded", "50.00"},
-               {"dm-inferno", "1024x768", "recorded", "0.00"},
-               {"dm-phobos2", "1024x768", "no record", ""}});
+    AddResult("D:\\Old", "pc", {"dm-antalus 50.00", "dm-inferno 0.00", "dm-phobos2 - no record"});
     AddResult("D:\\New", "pc",
-              {{"dm-antalus", "1024x768", "recorded", "51.00"},
-               {"dm-antalus", "1024x768", "timed out", "10.00"},  // not a record: left out
-               {"dm-antalus", "1024x768", "recorded", "50.50"},
-               {"dm-antalus", "1024x768", "failed to start", ""},
-               {"dm-antalus", "1024x768", "recorded", "50.25"},
-               {"dm-antalus", "1024x768", "recorded", "50.00"},
-               {"dm-inferno", "1024x768", "recorded", "30.00"},
-               {"dm-phobos2", "1024x768", "recorded", "20.00"}});
-    AddResult("D:\\Slower", "pc", {{"dm-antalus", "1024x768", "recorded", "45.00"}});
-    AddResult("D:\\Equal", "pc", {{"dm-antalus", "1024x768", "recorded", "50.00"}});
+              {"dm-antalus 51.00", "dm-antalus 10.00 timed out", "dm-antalus 50.50",
+               "dm-antalus - failed to start", "dm-antalus 50.25", "dm-antalus 50.00",
+               "dm-inferno 30.00", "dm-phobos2 20.00"});
+    AddResult("D:\\Slower", "pc", {"dm-antalus 45.00"});
+    AddResult("D:\\Equal", "pc", {"dm-antalus 50.00"});
     const std::string html =
         ComparisonHtml(CompareResults({"D:\\Old", "D:\\New", "D:\\Slower", "D:\\Equal"}));
     // The lower middle of four recorded launches; +0.5 % is up; a change only where both have a
@@ -107,7 +99,7 @@ TEST_F(ComparisonTest, MedianAndSpreadOfRecordedLaunchesAndChangeAgainstTheFirst
 
 TEST_F(ComparisonTest, FoldersOfResultsFilesAndEverythingSkippedWithItsReason) {
     const std::string header = CsvLine({kResultsCsvColumns.begin(), kResultsCsvColumns.end()});
-    const Launch one = {"dm-antalus", "640x480", "recorded", "70.00"};
+    const std::string one = "dm-antalus 70.00";
     AddResult("D:\\Results\\2026-12-01 10-00-00 High Quality", "first", {one});
     AddResult("D:\\Results\\2026-12-02 10-00-00 High Quality", "second", {one});
     standin::AddFolder("D:\\Results\\2026-12-03 not ours");
@@ -172,8 +164,8 @@ TEST_F(ComparisonTest, PageIsWellFormedAndEscapesEveryTextFromTheFiles) {
     Fields fields;
     for (ResultsCsvColumn c : {kPreset, kEdition, kRenderer, kGpu, kGpuDriver, kGameVersion})
         fields[c] = evil;
-    AddResult("D:\\<A & B>", evil, {{evil, evil, "recorded", "61.00"}}, fields);
-    AddResult("D:\\Two", "pc", {{evil, evil, "recorded", "62.00"}}, fields);
+    AddResult("D:\\<A & B>", evil, {evil + "|" + evil + " 61.00"}, fields);
+    AddResult("D:\\Two", "pc", {evil + "|" + evil + " 62.00"}, fields);
     const std::string html = ComparisonHtml(CompareResults({"D:\\<A & B>", "D:\\Two", evil}));
     EXPECT_EQ(MarkupFault(html), "");
     ExpectSelfContained(html);
@@ -203,21 +195,14 @@ TEST_F(ComparisonTest, PageIsWellFormedAndEscapesEveryTextFromTheFiles) {
 TEST_F(ComparisonTest, CsvComparesLikeWithLikeAndSaysWhetherAChangeIsReal) {
     const Fields labelled = {{kLabel, "new driver"}};
     AddResult("D:\\A", "pc, one",
-              {{"dm-antalus", "1024x768", "recorded", "50.00"},
-               {"dm-antalus", "1024x768", "recorded", "52.00"},
-               {"dm-inferno", "1024x768", "recorded", "40.00"},
-               {"dm-inferno", "1024x768", "recorded", "42.00"},
-               {"a\nb", "c", "recorded", "10.00"}});
+              {"dm-antalus 50.00", "dm-antalus 52.00", "dm-inferno 40.00", "dm-inferno 42.00",
+               "a\nb|c 10.00"});
     AddResult("D:\\B", "pc-two",
-              {{"dm-inferno", "1024x768", "recorded", "41.00"},
-               {"dm-inferno", "1024x768", "recorded", "43.00"},
-               {"dm-antalus", "1024x768", "recorded", "70.00"},
-               {"dm-antalus", "1024x768", "recorded", "71.00"},
-               {"a", "b\nc", "recorded", "20.00"}},
+              {"dm-inferno 41.00", "dm-inferno 43.00", "dm-antalus 70.00", "dm-antalus 71.00",
+               "a|b\nc 20.00"},
               labelled);
-    AddResult("D:\\C", "pc, one", {{"dm-antalus", "1024x768", "recorded", "30.00"}},
-              {{kPreset, "CPU Benchmark"}});
-    AddResult("D:\\D", "pc-two", {{"dm-antalus", "1024x768", "recorded", "49.00"}}, labelled);
+    AddResult("D:\\C", "pc, one", {"dm-antalus 30.00"}, {{kPreset, "CPU Benchmark"}});
+    AddResult("D:\\D", "pc-two", {"dm-antalus 49.00"}, labelled);
     const std::string csv = ComparisonCsv(CompareResults({"D:\\A", "D:\\B", "D:\\C", "D:\\D"}));
     const size_t body = csv.find("\r\n") + 2;
     const std::string name = "pc, one / GeForce4 Ti 4200 / 6.14.10.4523 / 2026-12-06 14:05:09";
@@ -254,7 +239,7 @@ TEST_F(ComparisonTest, ManyResultsAreListedBestFirstWithTheBaselineMarked) {
         const std::string machine = "pc" + std::to_string(inputs.size());
         inputs.push_back("D:\\" + machine);
         AddResult(inputs.back(), machine,
-                  {{"dm-antalus", "1024x768", *average ? "recorded" : "no record", average}},
+                  {"dm-antalus " + std::string(*average ? average : "- no record")},
                   {{kLabel, "run"}, {kGameVersion, version}});
     }
     const std::string html = ComparisonHtml(CompareResults(inputs));
@@ -277,7 +262,7 @@ TEST_F(ComparisonTest, ManyResultsAreListedBestFirstWithTheBaselineMarked) {
 
 // Writing both files is in the command-line comparison test (ui/command_line_test.cpp).
 TEST_F(ComparisonTest, ACsvThatCannotBeWrittenFailsAndCountsWhatItRead) {
-    AddResult("D:\\A", "pc", {{"dm-antalus", "640x480", "recorded", "50.00"}});
+    AddResult("D:\\A", "pc", {"dm-antalus 50.00"});
     standin::AddFolder("C:\\out");
     standin::Get().failures.insert({"write", "C:\\out\\cmp.csv"});
     size_t read = 99;
