@@ -22,10 +22,9 @@ inline std::string MarkupFault(const std::string& page) {
     const auto where = [&](size_t i) {
         return " at " + std::to_string(i) + ": " + page.substr(i, 40);
     };
-    for (size_t i = 0; i < page.size(); ++i) {
+    for (size_t i = 0; i < page.size(); ++i)
         if (static_cast<unsigned char>(page[i]) < 0x20 && !std::strchr("\n\r\t", page[i]))
             return "control character" + where(i);
-    }
     std::smatch m;
     if (std::regex_search(page, m, std::regex("&(?!(amp|lt|gt|quot|apos|#[0-9]+);)")))
         return "bare &" + where(m.position());
@@ -57,9 +56,8 @@ inline std::string MarkupFault(const std::string& page) {
 // Nothing that runs, fetches or needs another file.
 inline void ExpectSelfContained(const std::string& page) {
     for (const char* banned : {"<script", "<svg", "<img", "<link", "<iframe", "<object", "src=",
-                               "href=", "url(", "http:", "https:", "@import", "javascript:"}) {
+                               "href=", "url(", "http:", "https:", "@import", "javascript:"})
         EXPECT_EQ(page.find(banned), std::string::npos) << banned;
-    }
 }
 
 // The document without its tables (ours are never nested): what a browser put outside them.
