@@ -68,27 +68,25 @@ TEST_F(ComparisonTest, MedianAndSpreadOfRecordedLaunchesAndChangeAgainstTheFirst
     // The lower middle of four recorded launches; +0.5 % is up; a change only where both have a
     // median and the first's is not 0, none against itself; a row of failed launches stays,
     // blank. The chart: bars to the medians on the scale of the highest average (51).
-    const std::string name = "pc / GeForce4 Ti 4200 / 6.14.10.4523 / 2026-12-06 14:05:09";
-    const std::string rows[] = {
-        "<tr><td>dm-antalus</td><td>1024x768</td><td class=\"n\"><span class=\"median\">50.00"
-        "</span><br/><span class=\"small\">baseline</span></td><td class=\"n\"><span "
-        "class=\"median\">50.25</span><br/><span class=\"small\">50.00 - 51.00, 4 runs (2.0%)"
-        "</span><br/><span class=\"up\">+0.5%</span> one run: cannot tell</td><td class=\"n\">"
-        "<span class=\"median\">45.00</span><br/><span class=\"down\">-10.0%</span> one run: "
-        "cannot tell</td><td class=\"n\"><span class=\"median\">50.00</span><br/><span "
-        "class=\"same\">0.0%</span> one run: cannot tell</td></tr>",
-        "<tr><td>dm-inferno</td><td>1024x768</td><td class=\"n\"><span class=\"median\">0.00"
-        "</span><br/><span class=\"small\">baseline</span></td><td class=\"n\"><span "
-        "class=\"median\">30.00</span></td><td class=\"n\"></td><td class=\"n\"></td></tr>",
-        "<tr><td>dm-phobos2</td><td>1024x768</td><td class=\"n\"><span class=\"small\">baseline"
-        "</span></td><td class=\"n\"><span class=\"median\">20.00</span></td><td class=\"n\">"
-        "</td><td class=\"n\"></td></tr>",
-        "<tr><th>" + name +
-            " #2</th><td class=\"plot\"><div class=\"whisker\" style=\"margin-"
-            "left:98.0%;width:2.0%\"></div><div class=\"bar\" style=\"width:98.5%\"></div></td><td>"
-            "<span class=\"median\">50.25</span> (50.00 - 51.00, 4 runs)</td><td><span "
-            "class=\"up\">+0.5%</span> one run: cannot tell</td></tr>"};
-    for (const std::string& row : rows)
+    for (const char* row :
+         {"<tr><td>dm-antalus</td><td>1024x768</td><td class=\"n\"><span class=\"median\">50.00"
+          "</span><br/><span class=\"small\">baseline</span></td><td class=\"n\"><span "
+          "class=\"median\">50.25</span><br/><span class=\"small\">50.00 - 51.00, 4 runs (2.0%)"
+          "</span><br/><span class=\"up\">+0.5%</span> one run: cannot tell</td><td class=\"n\">"
+          "<span class=\"median\">45.00</span><br/><span class=\"down\">-10.0%</span> one run: "
+          "cannot tell</td><td class=\"n\"><span class=\"median\">50.00</span><br/><span "
+          "class=\"same\">0.0%</span> one run: cannot tell</td></tr>",
+          "<tr><td>dm-inferno</td><td>1024x768</td><td class=\"n\"><span class=\"median\">0.00"
+          "</span><br/><span class=\"small\">baseline</span></td><td class=\"n\"><span "
+          "class=\"median\">30.00</span></td><td class=\"n\"></td><td class=\"n\"></td></tr>",
+          "<tr><td>dm-phobos2</td><td>1024x768</td><td class=\"n\"><span class=\"small\">baseline"
+          "</span></td><td class=\"n\"><span class=\"median\">20.00</span></td><td class=\"n\">"
+          "</td><td class=\"n\"></td></tr>",
+          "<tr><th>pc / GeForce4 Ti 4200 / 6.14.10.4523 / 2026-12-06 14:05:09 #2</th><td "
+          "class=\"plot\"><div class=\"whisker\" style=\"margin-left:98.0%;width:2.0%\"></div>"
+          "<div class=\"bar\" style=\"width:98.5%\"></div></td><td><span class=\"median\">"
+          "50.25</span> (50.00 - 51.00, 4 runs)</td><td><span class=\"up\">+0.5%</span> one run: "
+          "cannot tell</td></tr>"})
         EXPECT_NE(html.find(row), std::string::npos) << row << "\n" << html;
 }
 
