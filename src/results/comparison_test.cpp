@@ -263,7 +263,7 @@ TEST_F(ComparisonTest, ACsvThatCannotBeWrittenFailsAndCountsWhatItRead) {
     EXPECT_NE(error.find("C:\\out\\cmp.csv"), std::string::npos);
 
     EXPECT_EQ(ComparisonCsvPath("D:\\x.y\\report"), "D:\\x.y\\report.csv");
-    EXPECT_EQ(ComparisonCsvPath("report.HTM"), "report.csv");
+    EXPECT_EQ(ComparisonCsvPath("table.CSV"), "table.CSV.csv");
 }
 
 }  // namespace
