@@ -41,14 +41,13 @@ TEST(Csv, QuotesOnlyWhatNeedsItAndReadsEveryForm) {
         // A lone CR is text, not a line end; a quote inside an unquoted field is kept.
         {"a\rb,c\"d\n", {{"a\rb", "c\"d"}}},
     };
+    Records read;
     for (const auto& c : cases) {
-        Records read;
         std::string error;
         EXPECT_TRUE(ParseCsv(c.text, &read, &error)) << c.text << error;
         EXPECT_EQ(read, c.records) << c.text;
     }
     for (const char* broken : {"a,\"open\r\nb,c\r\n", "\"\"\"", "a,\"x\"y,z\r\n", "\"x\" \r\n"}) {
-        Records read;
         std::string error;
         EXPECT_FALSE(ParseCsv(broken, &read, &error)) << broken;
         EXPECT_FALSE(error.empty()) << broken;

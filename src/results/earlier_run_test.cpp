@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <tuple>
+#include <sstream>
 
 #include "platform/platform_standin.h"
 #include "results/results_csv.h"
@@ -18,20 +18,20 @@ RunInfo HighQuality(const std::string& edition = "full", const std::string& rend
     return {"High Quality", edition, renderer, "2026-12-06T14:05:09", 1, {}, 0, 0, "", ""};
 }
 
-// A results.csv of `run` on `machine` with one recorded launch per (resolution, level, average).
-std::string Csv(const RunInfo& run, const std::string& machine,
-                const std::vector<std::tuple<std::string, std::string, std::string>>& launches) {
+// A results.csv of `run` on `machine` with one launch per "resolution level average" (no record
+// without an average).
+std::string Csv(const std::string& machine, const std::vector<std::string>& launches,
+                const RunInfo& run = HighQuality()) {
     std::string text = ResultsCsvHeaderLine();
-    int index = 0;
-    for (const auto& [resolution, level, average] : launches) {
-        LaunchResult r;
-        r.index = ++index;
-        r.resolution = resolution;
-        r.level = level;
+    platform::SystemInfo system;
+    system.computer_name = machine;
+    LaunchResult r;
+    for (const std::string& launch : launches) {
+        std::string average;
+        std::istringstream(launch) >> r.resolution >> r.level >> average;
+        ++r.index;
         r.outcome = average.empty() ? LaunchOutcome::kNoRecord : LaunchOutcome::kRecorded;
         r.record.average = FitToWidth(average, kValueWidth);
-        platform::SystemInfo system;
-        system.computer_name = machine;
         text += ResultsCsvRow(run, system, r);
     }
     return text;
@@ -45,31 +45,26 @@ TEST(FindEarlierRun, TheLatestOfThisMachineAndKindThatStartedBefore) {
     const RunInfo hq = HighQuality();
     const std::string pc = "BENCH-PC";
     const std::map<std::string, std::string> files = {
-        {"2026-12-06 14-05-09 BENCH-PC High Quality", Csv(hq, pc, {{"640x480", "dm-a", "99"}})},
-        {"2026-12-06 14-05-09 LAB-2 High Quality", Csv(hq, "LAB-2", {{"640x480", "dm-a", "98"}})},
-        {"2026-12-06 15-00-00 BENCH-PC High Quality", Csv(hq, pc, {{"640x480", "dm-a", "97"}})},
-        {"2026-12-06 14-00-00 LAB-2 High Quality", Csv(hq, "LAB-2", {{"640x480", "dm-a", "96"}})},
-        {"2026-12-06 13-00-00 BENCH-PC High Quality",
-         Csv(hq, "LAB-3", {{"640x480", "dm-a", "95"}})},
-        {"2026-12-06 12-00-00 High Quality", Csv(hq, "LAB-2", {{"640x480", "dm-a", "94"}})},
+        {"2026-12-06 14-05-09 BENCH-PC High Quality", Csv(pc, {"640x480 dm-a 99"})},
+        {"2026-12-06 14-05-09 LAB-2 High Quality", Csv("LAB-2", {"640x480 dm-a 98"})},
+        {"2026-12-06 15-00-00 BENCH-PC High Quality", Csv(pc, {"640x480 dm-a 97"})},
+        {"2026-12-06 14-00-00 LAB-2 High Quality", Csv("LAB-2", {"640x480 dm-a 96"})},
+        {"2026-12-06 13-00-00 BENCH-PC High Quality", Csv("LAB-3", {"640x480 dm-a 95"})},
+        {"2026-12-06 12-00-00 High Quality", Csv("LAB-2", {"640x480 dm-a 94"})},
         {"2026-12-06 11-00-00 BENCH-PC High Quality", "not CSV \""},
-        {"2026-12-05 20-00-00 High Quality",
-         Csv(HighQuality("demo"), pc, {{"640x480", "dm-a", "5"}})},
-        {"2026-12-05 19-00-00 High Quality", Csv(HighQuality("full", "Direct3D"), pc, {})},
+        {"2026-12-05 20-00-00 High Quality", Csv(pc, {"640x480 dm-a 5"}, HighQuality("demo"))},
+        {"2026-12-05 19-00-00 High Quality", Csv(pc, {}, HighQuality("full", "Direct3D"))},
         {"2026-12-05 18-00-00 High Quality", "started,machine\r\n1,2\r\n"},
-        {"2026-12-05 17-00-00 High Quality", Csv(hq, pc, {{"640x480", "dm-a", ""}})},
-        {"2026-12-05 16-00-00 bench-pc High Quality (2)", Csv(hq, "bench-pc",
-                                                              {{"640x480", "dm-a", "61.5"},
-                                                               {"640x480", "dm-a", "60"},
-                                                               {"640x480", "dm-a", "70"},
-                                                               {"800x600", "dm-b", "40"},
-                                                               {"800x600", "dm-c", ""}})},
-        {"2026-12-05 16-00-00 High Quality", Csv(hq, pc, {{"640x480", "dm-a", "2"}})},
-        {"2026-12-04 10-00-00 High Quality", Csv(hq, pc, {{"640x480", "dm-a", "1"}})},
-        {"2026-12-05 23-00-00 Low Quality", Csv(hq, pc, {{"640x480", "dm-a", "3"}})},
-        {"2026-12-05 23-00-00 High Quality (copy)", Csv(hq, pc, {{"640x480", "dm-a", "4"}})},
-        {"2026-12-05 2x-00-00 High Quality", Csv(hq, pc, {{"640x480", "dm-a", "6"}})},
-        {"2026-12-05 23-00-00 (2)", Csv(hq, pc, {{"640x480", "dm-a", "7"}})},
+        {"2026-12-05 17-00-00 High Quality", Csv(pc, {"640x480 dm-a"})},
+        {"2026-12-05 16-00-00 bench-pc High Quality (2)",
+         Csv("bench-pc", {"640x480 dm-a 61.5", "640x480 dm-a 60", "640x480 dm-a 70",
+                          "800x600 dm-b 40", "800x600 dm-c"})},
+        {"2026-12-05 16-00-00 High Quality", Csv(pc, {"640x480 dm-a 2"})},
+        {"2026-12-04 10-00-00 High Quality", Csv(pc, {"640x480 dm-a 1"})},
+        {"2026-12-05 23-00-00 Low Quality", Csv(pc, {"640x480 dm-a 3"})},
+        {"2026-12-05 23-00-00 High Quality (copy)", Csv(pc, {"640x480 dm-a 4"})},
+        {"2026-12-05 2x-00-00 High Quality", Csv(pc, {"640x480 dm-a 6"})},
+        {"2026-12-05 23-00-00 (2)", Csv(pc, {"640x480 dm-a 7"})},
     };
     for (const auto& [name, text] : files)
         standin::AddFile("C:\\Results\\" + name + "\\results.csv", text);

@@ -6,7 +6,9 @@
 #include <stdlib.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <string>
@@ -22,10 +24,9 @@ inline std::string MarkupFault(const std::string& page) {
     const auto where = [&](size_t i) {
         return " at " + std::to_string(i) + ": " + page.substr(i, 40);
     };
-    for (size_t i = 0; i < page.size(); ++i) {
+    for (size_t i = 0; i < page.size(); ++i)
         if (static_cast<unsigned char>(page[i]) < 0x20 && !std::strchr("\n\r\t", page[i]))
             return "control character" + where(i);
-    }
     std::smatch m;
     if (std::regex_search(page, m, std::regex("&(?!(amp|lt|gt|quot|apos|#[0-9]+);)")))
         return "bare &" + where(m.position());
@@ -57,9 +58,8 @@ inline std::string MarkupFault(const std::string& page) {
 // Nothing that runs, fetches or needs another file.
 inline void ExpectSelfContained(const std::string& page) {
     for (const char* banned : {"<script", "<svg", "<img", "<link", "<iframe", "<object", "src=",
-                               "href=", "url(", "http:", "https:", "@import", "javascript:"}) {
+                               "href=", "url(", "http:", "https:", "@import", "javascript:"})
         EXPECT_EQ(page.find(banned), std::string::npos) << banned;
-    }
 }
 
 // The document without its tables (ours are never nested): what a browser put outside them.
@@ -77,28 +77,23 @@ inline size_t Count(const std::string& text, const std::string& what) {
     return n;
 }
 
-// What `command` printed; empty when it failed.
-inline std::string Output(const std::string& command) {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return out;
-    char buffer[4096];
-    for (size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-    return pclose(pipe) == 0 ? out : "";
-}
-
 // What headless chromium makes of `page`: its document, or "" without chromium.
 inline std::string BrowserDom(const std::string& page) {
     char folder_template[] = "/tmp/bw_report_XXXXXX";
-    if (Output("command -v chromium").empty() || !mkdtemp(folder_template)) return "";
+    if (std::system("command -v chromium >/dev/null") != 0 || !mkdtemp(folder_template)) return "";
     const std::string folder = folder_template;
     std::ofstream(folder + "/report.html", std::ios::binary) << page;
-    const std::string dom = Output(
+    const std::string command =
         "timeout 120 chromium --headless --no-sandbox --disable-gpu "
         "--disable-background-networking --disable-component-update --no-first-run "
         "--user-data-dir=" +
-        folder + "/profile --dump-dom file://" + folder + "/report.html 2>/dev/null");
-    Output("rm -rf " + folder);
+        folder + "/profile --dump-dom file://" + folder + "/report.html 2>/dev/null";
+    std::string dom;
+    FILE* pipe = popen(command.c_str(), "r");
+    char buffer[4096];
+    for (size_t n; pipe && (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) dom.append(buffer, n);
+    if (!pipe || pclose(pipe) != 0) dom.clear();
+    std::filesystem::remove_all(folder);
     return dom;
 }
 

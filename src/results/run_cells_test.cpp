@@ -22,11 +22,10 @@ std::vector<LaunchResult> Launches(const std::string& resolution,
         r.level = levels[i / runs];
         r.repeat = static_cast<int>(i % runs) + 1;
         r.outcome = averages[i].empty() ? LaunchOutcome::kNoRecord : LaunchOutcome::kRecorded;
-        if (!averages[i].empty()) {
+        if (!averages[i].empty())
             r.record = {FitToWidth(r.level, kLabelWidth), FitToWidth("1", kValueWidth),
                         FitToWidth(averages[i], kValueWidth),
                         FitToWidth(std::to_string(r.index), kValueWidth)};
-        }
         out.push_back(r);
     }
     return out;
