@@ -18,8 +18,8 @@ RunInfo HighQuality(const std::string& edition = "full", const std::string& rend
     return {"High Quality", edition, renderer, "2026-12-06T14:05:09", 1, {}, 0, 0, "", ""};
 }
 
-// A results.csv of `run` on `machine` with one launch per "resolution level average" (no record
-// without an average).
+// A results.csv of `run` on `machine` with one launch per "resolution level average [d]" (no
+// record without an average, "d" disturbed).
 std::string Csv(const std::string& machine, const std::vector<std::string>& launches,
                 const RunInfo& run = HighQuality()) {
     std::string text = ResultsCsvHeaderLine();
@@ -27,8 +27,9 @@ std::string Csv(const std::string& machine, const std::vector<std::string>& laun
     system.computer_name = machine;
     LaunchResult r;
     for (const std::string& launch : launches) {
-        std::string average;
-        std::istringstream(launch) >> r.resolution >> r.level >> average;
+        std::string average, disturbed;
+        std::istringstream(launch) >> r.resolution >> r.level >> average >> disturbed;
+        r.background_cpu_percent = disturbed.empty() ? 0 : 50;
         ++r.index;
         r.outcome = average.empty() ? LaunchOutcome::kNoRecord : LaunchOutcome::kRecorded;
         r.record.average = FitToWidth(average, kValueWidth);
@@ -57,8 +58,9 @@ TEST(FindEarlierRun, TheLatestOfThisMachineAndKindThatStartedBefore) {
         {"2026-12-05 18-00-00 High Quality", "started,machine\r\n1,2\r\n"},
         {"2026-12-05 17-00-00 High Quality", Csv(pc, {"640x480 dm-a"})},
         {"2026-12-05 16-00-00 bench-pc High Quality (2)",
-         Csv("bench-pc", {"640x480 dm-a 61.5", "640x480 dm-a 60", "640x480 dm-a 70",
-                          "800x600 dm-b 40", "800x600 dm-c"})},
+         Csv("bench-pc",
+             {"640x480 dm-a 61.5", "640x480 dm-a 60", "640x480 dm-a 10 d", "640x480 dm-a 70",
+              "800x600 dm-b 40", "800x600 dm-c", "800x600 dm-d 30 d"})},
         {"2026-12-05 16-00-00 High Quality", Csv(pc, {"640x480 dm-a 2"})},
         {"2026-12-04 10-00-00 High Quality", Csv(pc, {"640x480 dm-a 1"})},
         {"2026-12-05 23-00-00 Low Quality", Csv(pc, {"640x480 dm-a 3"})},
@@ -78,7 +80,10 @@ TEST(FindEarlierRun, TheLatestOfThisMachineAndKindThatStartedBefore) {
     EXPECT_EQ(earlier->folder_name, "2026-12-05 16-00-00 bench-pc High Quality (2)");
     EXPECT_EQ(earlier->started, "2026-12-05T16:00:00");
     using Cells = std::map<std::pair<std::string, std::string>, double>;
-    EXPECT_EQ(earlier->median_avg, (Cells{{{"640x480", "dm-a"}, 61.5}, {{"800x600", "dm-b"}, 40}}));
+    // A disturbed launch counts only in a cell that has no other.
+    EXPECT_EQ(
+        earlier->median_avg,
+        (Cells{{{"640x480", "dm-a"}, 61.5}, {{"800x600", "dm-b"}, 40}, {{"800x600", "dm-d"}, 30}}));
     EXPECT_EQ(earlier->averages.at({"640x480", "dm-a"}), (std::vector<double>{61.5, 60, 70}));
     EXPECT_TRUE(standin::Get().journal.empty());
 
