@@ -212,6 +212,7 @@ TEST_F(RunDriverTest, CustomTestBranches) {
     for (const std::string& line : standin::Get().journal)
         EXPECT_EQ(line.find(kEngineIni), std::string::npos) << line;
     EXPECT_FALSE(standin::HasFile(kExecScript));
+    EXPECT_TRUE(standin::HasFile("E:\\my configs\\fast.ini"));  // the clean-up takes only ours
 }
 
 TEST_F(RunDriverTest, ARefusedRunSaysWhyOnceAndStagesNothing) {
