@@ -42,6 +42,7 @@ TEST(CustomTestModel, ChoicesCarryTheCustomIniAndAReloadForgetsThemButNotARun) {
 
     // Reloaded by an edition change during a run: Run Test stays disabled until the run ends.
     model.sound_enabled = true;
+    EXPECT_FALSE(Choices(model).sound_disabled);
     model.running = true;
     LoadComboBox(model, common::Edition::kFull);
     EXPECT_EQ(model.ini, IniChoice::kMaxDetail);

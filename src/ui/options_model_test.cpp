@@ -12,6 +12,8 @@ namespace standin = platform::standin;
 
 TEST(OptionsModel, PicksChangeTheModelAndOnlySavingStoresThem) {
     standin::Reset();
+    EXPECT_EQ(RunsPerLevelEntries(),
+              (std::vector<std::string>{"1", "2", "3", "4", "5", "Until steady"}));
     OptionsModel model = OpenOptions();
     PickRunsEntry(model, 2);
     SetOpenReport(model, true);
