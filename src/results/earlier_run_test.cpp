@@ -66,6 +66,7 @@ TEST(FindEarlierRun, TheLatestOfThisMachineAndKindThatStartedBefore) {
         {"2026-12-05 23-00-00 Low Quality", Csv(pc, {"640x480 dm-a 3"})},
         {"2026-12-05 23-00-00 High Quality (copy)", Csv(pc, {"640x480 dm-a 4"})},
         {"2026-12-05 2x-00-00 High Quality", Csv(pc, {"640x480 dm-a 6"})},
+        {"2026-12-05 23-00-00_High Quality", Csv(pc, {"640x480 dm-a 8"})},
         {"2026-12-05 23-00-00 (2)", Csv(pc, {"640x480 dm-a 7"})},
     };
     for (const auto& [name, text] : files)
