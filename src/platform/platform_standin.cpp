@@ -2,8 +2,8 @@
 #include "platform/platform_standin.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "common/text.h"
 #include "platform/folder_levels.h"
 
 namespace platform {
@@ -13,10 +13,7 @@ standin::State g_state;
 
 constexpr const char* kNoPath = "The system cannot find the path specified.";
 
-std::string Lower(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
+using common::Lower;
 
 std::map<std::string, standin::File>::iterator Find(const std::string& path) {
     const std::string want = Lower(path);

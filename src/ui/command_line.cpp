@@ -68,11 +68,11 @@ bool CommandLineSettings(const core::ProgramArguments& args, const RunDefaults& 
     settings->app_folder = defaults.app_folder;
     settings->renderer = args.renderer.value_or(common::Renderer::kDirect3D);
     settings->resolutions = args.resolutions;
-    settings->runs_per_level = args.runs_per_level.value_or(defaults.runs_per_level);
-    settings->until_steady = args.until_steady.value_or(defaults.until_steady);
+    settings->runs_per_level = args.runs_per_level.value_or(defaults.saved.runs_per_level);
+    settings->until_steady = args.until_steady.value_or(defaults.saved.until_steady);
     settings->steady_within_tenths =
-        args.steady_within_tenths.value_or(defaults.steady_within_tenths);
-    settings->label = args.label.value_or(defaults.label);
+        args.steady_within_tenths.value_or(defaults.saved.steady_within_tenths);
+    settings->label = args.label.value_or(defaults.saved.label);
 
     core::CustomTestChoices& custom = settings->custom;
     custom.sound_disabled = !args.sound.value_or(false);

@@ -11,7 +11,7 @@
 #include "core/run_driver.h"
 #include "core/run_outputs.h"
 #include "core/run_plan.h"
-#include "results/steadiness.h"
+#include "core/user_settings.h"
 
 namespace ui {
 
@@ -38,11 +38,8 @@ public:
 // What a command-line run takes from beyond its arguments.
 struct RunDefaults {
     std::string app_folder;  // AppFolder, ending in a backslash
-    int runs_per_level = 1;  // the saved option
-    // The saved "Until steady" and "Steady within" options.
-    bool until_steady = false;
-    int steady_within_tenths = results::kSteadyWithinDefault;
-    std::string label;  // the saved option
+    // The saved options: runs per level (or until steady, within a percentage) and the label.
+    core::UserSettings saved;
 };
 
 // The settings the window would start a run from (the edition it selects at start-up, Direct3D,

@@ -62,7 +62,8 @@ protected:
         };
     }
 
-    RunSettings Settings(const Strings& args, const RunDefaults& saved = {kApp, 1, false, 20, ""}) {
+    RunSettings Settings(const Strings& args,
+                         const RunDefaults& saved = {kApp, {1, false, false, 20, ""}}) {
         RunSettings settings;
         std::string problem;
         EXPECT_TRUE(CommandLineSettings(Parse(args), saved, &settings, &problem)) << problem;
@@ -91,8 +92,8 @@ TEST_F(CommandLineRunTest, SettingsAreTheWindowsDefaultsUnderTheOptionsGiven) {
     RunSettings s = Settings(Cpu());
     EXPECT_EQ(std::tie(s.install_folder, s.edition), std::tuple(kDemo, common::Edition::kDemo));
     std::string problem;
-    EXPECT_FALSE(CommandLineSettings(Parse(Cpu({"--edition", "full"})), {kApp, 1, false, 20, ""},
-                                     &s, &problem));
+    EXPECT_FALSE(CommandLineSettings(Parse(Cpu({"--edition", "full"})),
+                                     {kApp, {1, false, false, 20, ""}}, &s, &problem));
     EXPECT_NE(problem.find("--edition full asks for UT2003 (full version)"), std::string::npos)
         << problem;
     // Only a level of the chosen edition's list, capitals aside, reaches the game's command line.
@@ -110,7 +111,8 @@ TEST_F(CommandLineRunTest, SettingsAreTheWindowsDefaultsUnderTheOptionsGiven) {
     // The full edition wins, as in the window; the custom test window's own defaults: no sound,
     // Max Detail, dm-antalus.
     Install(kFull, common::Edition::kFull);
-    s = Settings({"--preset", "high", "--resolutions", "800x600"}, {kApp, 3, false, 20, "saved"});
+    s = Settings({"--preset", "high", "--resolutions", "800x600"},
+                 {kApp, {3, false, false, 20, "saved"}});
     EXPECT_EQ(std::tie(s.preset, s.edition, s.install_folder, s.renderer, s.runs_per_level,
                        s.until_steady, s.label, s.results_folder, s.results_name_computer),
               std::tuple(BenchmarkPreset::kHighQuality, common::Edition::kFull, kFull,
@@ -119,9 +121,9 @@ TEST_F(CommandLineRunTest, SettingsAreTheWindowsDefaultsUnderTheOptionsGiven) {
     EXPECT_EQ(core::CustomGameRun(s.custom.level_entry).level, "dm-antalus");
 
     // The saved Until steady, its percentage given; --runs over the saved option.
-    s = Settings(Cpu({"--steady-within", "4.5"}), {kApp, 3, true, 15, ""});
+    s = Settings(Cpu({"--steady-within", "4.5"}), {kApp, {3, false, true, 15, ""}});
     EXPECT_TRUE(s.until_steady && s.steady_within_tenths == 45);
-    s = Settings(Cpu({"--runs", "2"}), {kApp, 3, true, 15, ""});
+    s = Settings(Cpu({"--runs", "2"}), {kApp, {3, false, true, 15, ""}});
     EXPECT_TRUE(!s.until_steady && s.steady_within_tenths == 15);
 
     s = Settings({"/PRESET", "custom", "/resolutions", "640x480", "--edition", "demo", "--renderer",

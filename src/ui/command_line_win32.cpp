@@ -160,11 +160,7 @@ std::string FullPath(const std::string& path) {
 
 // Runs per level (or until steady) and the label when not given: the saved options, as the
 // window runs.
-RunDefaults SavedDefaults() {
-    const core::UserSettings saved = core::LoadUserSettings();
-    return {core::AppFolder(), saved.runs_per_level, saved.until_steady, saved.steady_within_tenths,
-            saved.label};
-}
+RunDefaults SavedDefaults() { return {core::AppFolder(), core::LoadUserSettings()}; }
 
 int Run(core::ProgramArguments args, Console& console) {
     if (AnotherInstanceRunning()) {
